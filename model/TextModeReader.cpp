@@ -1,0 +1,86 @@
+#include "TextModeReader.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kCtrlZ = 26;
+}
+
+CTextModeReader::~CTextModeReader()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool CTextModeReader::Open(const char* path)
+{
+    // Non-blocking open and a type check: a path that has turned into a pipe
+    // or a device since the user chose it must not hang the load.
+    int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+int CTextModeReader::RawByte()
+{
+    if (m_pos == m_size) {
+        if (m_fd < 0)
+            return -1;
+        ssize_t n;
+        do {
+            n = ::read(m_fd, m_chunk, sizeof m_chunk);
+        } while (n < 0 && errno == EINTR);
+        if (n <= 0)
+            return -1;
+        m_pos = 0;
+        m_size = static_cast<std::size_t>(n);
+    }
+    return m_chunk[m_pos++];
+}
+
+int CTextModeReader::NextChar()
+{
+    if (m_end)
+        return -1;
+    int c = RawByte();
+    if (c < 0 || c == kCtrlZ) {
+        m_end = true;
+        return -1;
+    }
+    if (c != '\r')
+        return c;
+    int next = RawByte();
+    if (next == '\n')
+        return '\n';
+    if (next >= 0)
+        --m_pos;  // the byte after a lone CR is still unread
+    return '\r';
+}
+
+int CTextModeReader::ReadPiece(char* buffer, int& line)
+{
+    line = m_line;
+    int length = 0;
+    while (length < kMaxPiece) {
+        int c = NextChar();
+        if (c < 0)
+            break;
+        buffer[length++] = static_cast<char>(c);
+        if (c == '\n') {
+            ++m_line;
+            break;
+        }
+    }
+    buffer[length] = '\0';
+    return length;
+}

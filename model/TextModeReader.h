@@ -1,0 +1,37 @@
+#pragma once
+
+// Reads a file as text-mode pieces: CR LF comes out as LF, a lone CR stays,
+// a Ctrl+Z byte ends the file, and each piece ends after a line end or after
+// its 79th character, whichever comes first. A read error counts as the end
+// of the file. Works in fixed-size chunks, so memory stays flat for files of
+// any size and any line length.
+
+#include <cstddef>
+
+class CTextModeReader {
+public:
+    static constexpr int kMaxPiece = 79;
+
+    CTextModeReader() = default;
+    ~CTextModeReader();
+    CTextModeReader(const CTextModeReader&) = delete;
+    CTextModeReader& operator=(const CTextModeReader&) = delete;
+
+    // Opens a regular file for reading; false for anything else.
+    bool Open(const char* path);
+    // Reads the next piece into buffer (kMaxPiece + 1 bytes, terminated) and
+    // returns its length, or 0 at the end of the file. The piece may hold
+    // NUL bytes. Line is the physical line on which the piece starts.
+    int ReadPiece(char* buffer, int& line);
+
+private:
+    int RawByte();
+    int NextChar();
+
+    int m_fd = -1;
+    bool m_end = false;
+    int m_line = 1;
+    unsigned char m_chunk[64 * 1024];
+    std::size_t m_pos = 0;
+    std::size_t m_size = 0;
+};

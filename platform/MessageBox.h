@@ -1,0 +1,20 @@
+#pragma once
+
+// The framework's message box: modal, with the program's name as caption.
+// Tests install a hook that answers instead, so no test waits on a window.
+
+#include "Types.h"
+
+#include <functional>
+#include <string>
+
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+int AfxMessageBox(const std::string& text, UINT type = MB_OK | MB_ICONEXCLAMATION);
+
+// Answers message boxes in place of the user; returns the previous hook.
+using MessageBoxHook = std::function<int(const std::string& text, UINT type)>;
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);

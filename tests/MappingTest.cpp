@@ -1,0 +1,88 @@
+#include "platform/Mapping.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CMapping Isotropic(CSize window, CSize viewport, CPoint windowOrg, CPoint viewportOrg)
+{
+    CMapping m;
+    m.SetMapMode(MM_ISOTROPIC);
+    m.SetWindowExt(window.cx, window.cy);
+    m.SetViewportExt(viewport.cx, viewport.cy);
+    m.SetWindowOrg(windowOrg.x, windowOrg.y);
+    m.SetViewportOrg(viewportOrg.x, viewportOrg.y);
+    return m;
+}
+
+} // namespace
+
+TEST(Mapping, TextModeIsOnePixelPerUnit)
+{
+    CMapping m;
+    EXPECT_EQ(m.LPtoDP(CPoint(17, -3)), CPoint(17, -3));
+    EXPECT_EQ(m.DPtoLP(CPoint(17, -3)), CPoint(17, -3));
+}
+
+TEST(Mapping, IsotropicTakesTheSmallerScaleOnBothAxes)
+{
+    struct Case {
+        CSize window, viewport;
+        CPoint logical, device;
+    };
+    // 400 x 300 client less metrics of 16: viewport 384 x 284, origin (192, 142).
+    const Case cases[] = {
+        {{12500, 12500}, {384, 284}, {0, 0}, {192, 142}},
+        {{12500, 12500}, {384, 284}, {12500, 0}, {192 + 284, 142}},
+        {{12500, 12500}, {384, 284}, {-6250, 6250}, {192 - 142, 142 + 142}},
+        {{12500, 12500}, {800, 600}, {12500, 12500}, {400 + 600, 300 + 600}},
+        {{12500, 12500}, {800, 600}, {1000, -1000}, {448, 252}},
+        {{3125, 2083}, {784, 584}, {3125, 2083}, {392 + 784, 292 + 523}},
+    };
+    for (const Case& c : cases) {
+        CPoint vo(c.viewport.cx / 2, c.viewport.cy / 2);
+        CMapping m = Isotropic(c.window, c.viewport, {0, 0}, vo);
+        EXPECT_EQ(m.LPtoDP(c.logical), c.device) << c.logical.x << "," << c.logical.y;
+    }
+}
+
+TEST(Mapping, WindowOriginMovesTheCentre)
+{
+    CMapping m = Isotropic({1562, 1562}, {800, 600}, {1000, -500}, {400, 300});
+    EXPECT_EQ(m.LPtoDP(CPoint(1000, -500)), CPoint(400, 300));
+    EXPECT_EQ(m.DPtoLP(CPoint(400, 300)), CPoint(1000, -500));
+}
+
+TEST(Mapping, DeviceToLogicalRoundTripsToTheSamePixel)
+{
+    // Holds wherever a map unit is no larger than a pixel.
+    for (CSize zoom : {CSize(12500, 12500), CSize(1562, 1562), CSize(1000, 600)}) {
+        CMapping m = Isotropic(zoom, {784, 584}, {123, -456}, {392, 292});
+        for (int x = -5; x < 800; x += 7) {
+            for (int y = -5; y < 600; y += 11) {
+                CPoint logical = m.DPtoLP(CPoint(x, y));
+                EXPECT_EQ(m.LPtoDP(logical), CPoint(x, y)) << zoom.cx << " " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(Mapping, RoundsHalvesAwayFromZeroAndClampsFarPoints)
+{
+    EXPECT_EQ(MulDivRound(5, 1, 2), 3);
+    EXPECT_EQ(MulDivRound(-5, 1, 2), -3);
+    EXPECT_EQ(MulDivRound(7, 3, -2), -11);
+    CMapping m = Isotropic({1, 1}, {1000, 1000}, {0, 0}, {0, 0});
+    EXPECT_EQ(m.LPtoDP(CPoint(2147483640, -2147483640)), CPoint(2147483647, -2147483647 - 1));
+    EXPECT_EQ(m.ToDeviceX(2147483640), 2147483640000LL);
+}
+
+TEST(Mapping, ZeroExtentsAreRefused)
+{
+    CMapping m = Isotropic({100, 100}, {200, 200}, {0, 0}, {0, 0});
+    m.SetWindowExt(0, 5);
+    m.SetViewportExt(5, 0);
+    EXPECT_EQ(m.GetWindowExt(), CSize(100, 100));
+    EXPECT_EQ(m.GetViewportExt(), CSize(200, 200));
+    EXPECT_EQ(m.LPtoDP(CPoint(10, 10)), CPoint(20, 20));
+}

@@ -1,0 +1,116 @@
+#include "RenderOptions.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+const char* const kRenderUsage =
+    "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y] [--circles] [--truce] "
+    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png FILE.dat";
+
+namespace {
+
+constexpr int kMaxImageSide = 16384;
+constexpr int kMaxZoom = 12500;
+constexpr int kMaxDpi = 600;
+
+// Splits text at sep into exactly count integers.
+bool ParseInts(const std::string& text, char sep, size_t count, std::vector<int>& out)
+{
+    out.clear();
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (true) {
+        int value = 0;
+        auto [next, ec] = std::from_chars(p, end, value);
+        if (ec != std::errc() || next == p)
+            return false;
+        out.push_back(value);
+        p = next;
+        if (p == end)
+            break;
+        if (*p != sep)
+            return false;
+        ++p;
+    }
+    return out.size() == count;
+}
+
+bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
+
+} // namespace
+
+std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args, std::string& error)
+{
+    RenderOptions o;
+    std::vector<int> v;
+    using Handler = std::function<bool(const std::string&)>;
+    const std::map<std::string, Handler> valued = {
+        {"--size", [&](const std::string& a) {
+             if (!ParseInts(a, 'x', 2, v) || !InRange(v[0], 1, kMaxImageSide) || !InRange(v[1], 1, kMaxImageSide))
+                 return false;
+             o.size = CSize(v[0], v[1]);
+             return true;
+         }},
+        {"--zoom", [&](const std::string& a) {
+             if (ParseInts(a, 'x', 1, v))
+                 v.push_back(v[0]);
+             else if (!ParseInts(a, 'x', 2, v))
+                 return false;
+             if (!InRange(v[0], 1, kMaxZoom) || !InRange(v[1], 1, kMaxZoom))
+                 return false;
+             o.zoom = CSize(v[0], v[1]);
+             return true;
+         }},
+        {"--center", [&](const std::string& a) {
+             if (!ParseInts(a, ',', 2, v))
+                 return false;
+             o.center = CPoint(v[0], v[1]);
+             return true;
+         }},
+        {"--measure", [&](const std::string& a) {
+             if (!ParseInts(a, ',', 4, v))
+                 return false;
+             o.measures.emplace_back(v[0], v[1], v[2], v[3]);
+             return true;
+         }},
+        {"--dpi", [&](const std::string& a) {
+             if (!ParseInts(a, 'x', 1, v) || !InRange(v[0], 1, kMaxDpi))
+                 return false;
+             o.dpi = v[0];
+             return true;
+         }},
+        {"-o", [&](const std::string& a) {
+             o.output = a;
+             return !a.empty();
+         }},
+    };
+    const std::map<std::string, bool*> flags = {
+        {"--circles", &o.circles}, {"--truce", &o.truce}, {"--legend", &o.legend}, {"--print", &o.print}};
+
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (auto f = flags.find(arg); f != flags.end()) {
+            *f->second = true;
+        } else if (auto h = valued.find(arg); h != valued.end()) {
+            if (i + 1 >= args.size() || !h->second(args[i + 1])) {
+                error = "kestrin-render: bad or missing value for " + arg;
+                return std::nullopt;
+            }
+            ++i;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "kestrin-render: unknown option " + arg;
+            return std::nullopt;
+        } else if (o.input.empty()) {
+            o.input = arg;
+        } else {
+            error = "kestrin-render: more than one data file given";
+            return std::nullopt;
+        }
+    }
+    if (o.input.empty() || o.output.empty()) {
+        error = kRenderUsage;
+        return std::nullopt;
+    }
+    return o;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// Command-line options of kestrin-render.
+
+#include "platform/Types.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct RenderOptions {
+    CSize size{800, 600};
+    CSize zoom{12500, 12500};
+    CPoint center{0, 0};
+    bool circles = false;
+    bool truce = false;
+    bool legend = false;
+    bool print = false;
+    int dpi = 100;
+    std::vector<CRect> measures;  // x1, y1, x2, y2 in map units
+    std::string output;
+    std::string input;
+};
+
+// Parses the arguments after the program name; on failure returns nothing
+// and sets error to a one-line message.
+std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char* const kRenderUsage;

@@ -1,0 +1,17 @@
+#pragma once
+
+// kestrin-render: draws what the view would show, or the printed page, into
+// a picture file. Returns the exit status: 0 when the file loaded whole and
+// the picture was written, 1 when the load failed part-way (the partial map
+// is still written), 2 for usage errors, unreadable input or an unwritable
+// picture (no picture is left behind).
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+int RenderMain(const std::vector<std::string>& args, std::ostream& err);
+
+// Whole light years between two points in map units: the length truncated,
+// then divided by 20.
+int LightYearsOf(int x1, int y1, int x2, int y2);
