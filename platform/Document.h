@@ -6,6 +6,7 @@
 // document as it was; otherwise it clears the contents, loads through
 // Serialize, and takes the file's path and name.
 
+#include "CmdTarget.h"
 #include "Types.h"
 
 #include <cstdio>
@@ -44,10 +45,10 @@ private:
     Mode m_mode;
 };
 
-class CDocument {
+class CDocument : public CCmdTarget {
 public:
     CDocument() = default;
-    virtual ~CDocument() = default;
+    ~CDocument() override = default;
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;
 

@@ -34,4 +34,7 @@ struct CDCAccess {
     // Starts painting on device; false if Qt cannot paint on it.
     static bool Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY);
     static QPainter* Painter(CDC& dc);
+    // Pauses and restarts the surface's painter on its device.
+    static void Suspend(CDC& dc);
+    static void Resume(CDC& dc);
 };

@@ -1,0 +1,10 @@
+#pragma once
+
+// The About box: icon, version, and a few lines on using the program.
+
+#include "platform/Dialog.h"
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+};

@@ -1,0 +1,49 @@
+#include "KestrinApp.h"
+
+#include "AboutDlg.h"
+#include "MainFrame.h"
+
+#include "model/KestrinDoc.h"
+#include "res/Register.h"
+#include "res/Resource.h"
+#include "view/KestrinView.h"
+
+#include "platform/DocTemplate.h"
+#include "platform/Runtime.h"
+
+CKestrinApp::CKestrinApp()
+{
+    OnCommandId(ID_APP_ABOUT, [this] { OnAppAbout(); });
+}
+
+BOOL CKestrinApp::InitInstance()
+{
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+    AddDocTemplate(new CSingleDocTemplate(
+        IDR_MAINFRAME, [] { return std::make_unique<CKestrinDoc>(); },
+        [] { return std::make_unique<CMainFrame>(); }, [] { return std::make_unique<CKestrinView>(); }));
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateCommandUI();
+    if (CView* view = m_pMainWnd->GetActiveView())
+        view->UpdateWindow();
+    return TRUE;
+}
+
+void CKestrinApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}
+
+int RunKestrin(int argc, char** argv)
+{
+    CRuntime runtime(argc, argv, /*headless=*/false);
+    RegisterKestrinResources();
+    CKestrinApp app;
+    return app.Run(std::vector<std::string>(argv + 1, argv + argc));
+}

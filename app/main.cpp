@@ -1,0 +1,6 @@
+#include "KestrinApp.h"
+
+int main(int argc, char** argv)
+{
+    return RunKestrin(argc, argv);
+}

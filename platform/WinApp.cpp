@@ -1,0 +1,214 @@
+#include "WinApp.h"
+
+#include "DocTemplate.h"
+#include "Document.h"
+#include "FileDialog.h"
+#include "FrameWnd.h"
+#include "MessageBox.h"
+#include "ResourceRegistry.h"
+
+#include <QApplication>
+
+namespace {
+
+constexpr UINT kFileNew = 57600;
+constexpr UINT kFileOpen = 57601;
+constexpr UINT kFilePrintDirect = 57608;
+constexpr UINT kRecentFirst = 57616;
+constexpr UINT kAppExit = 57665;
+constexpr int kRecentCommands = 4;
+constexpr int kAppTitle = 57344;
+
+CWinApp*& Current()
+{
+    static CWinApp* app = nullptr;
+    return app;
+}
+
+} // namespace
+
+CWinApp* CWinApp::Get() { return Current(); }
+CWinApp* AfxGetApp() { return Current(); }
+
+CWinApp::CWinApp()
+{
+    Current() = this;
+    OnCommandId(kFileNew, [this] { OnFileNew(); });
+    OnCommandId(kFileOpen, [this] { OnFileOpen(); });
+    OnCommandId(kAppExit, [this] { OnAppExit(); });
+    for (int i = 0; i < kRecentCommands; ++i) {
+        UINT id = kRecentFirst + static_cast<UINT>(i);
+        OnCommandId(id, [this, id] { OnOpenRecentFile(id); });
+        OnUpdateId(id, [this, i](CCmdUI* ui) { ui->Enable(i < m_recentFiles.GetSize()); });
+    }
+}
+
+CWinApp::~CWinApp()
+{
+    m_pTemplate.reset();
+    if (Current() == this)
+        Current() = nullptr;
+}
+
+int CWinApp::Run(const std::vector<std::string>& args)
+{
+    m_args = args;
+    std::string title = AfxLoadString(kAppTitle);
+    if (!title.empty())
+        m_pszAppName = title;
+    if (!InitInstance()) {
+        ExitInstance();
+        return m_pMainWnd ? 0 : 1;
+    }
+    QApplication::exec();
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance()
+{
+    if (m_writeSettings && m_settingsLoaded) {
+        m_recentFiles.WriteList(m_settings);
+        m_settings.Save();
+    }
+    m_writeSettings = false;  // written once
+    if (m_pTemplate)
+        m_pTemplate->CloseAll();
+    m_pMainWnd = nullptr;
+    return 0;
+}
+
+void CWinApp::SetRegistryKey(const std::string& key)
+{
+    m_settings.SetKey(key, m_pszAppName);
+}
+
+void CWinApp::LoadStdProfileSettings(int maxRecentFiles)
+{
+    m_recentFiles = CRecentFileList(maxRecentFiles);
+    m_settings.Load();
+    m_recentFiles.ReadList(m_settings);
+    m_settingsLoaded = true;
+}
+
+void CWinApp::AddDocTemplate(CSingleDocTemplate* docTemplate)
+{
+    m_pTemplate.reset(docTemplate);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info)
+{
+    info.Parse(m_args);
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
+{
+    switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(info.m_strFileName) != nullptr;
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo:
+        m_nCmdShow = 0;  // SW_HIDE
+        if (m_pTemplate && m_pTemplate->OpenDocumentFile(info.m_strFileName, false)) {
+            m_pMainWnd = m_pTemplate->GetFrame();
+            PrintFromCommandLine(info);
+        }
+        return FALSE;
+    case CCommandLineInfo::AppUnregister: {
+        bool removed = m_settings.Remove();
+        if (!info.m_bRunEmbedded)
+            AfxMessageBox(removed ? "System registry entries have been removed and the INI file (if any) was deleted."
+                                  : "Not all of the system registry entries (or INI file) were removed.");
+        m_writeSettings = false;
+        return FALSE;
+    }
+    case CCommandLineInfo::FileNothing:
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CWinApp::PrintFromCommandLine(CCommandLineInfo&)
+{
+    return m_pMainWnd && m_pMainWnd->SendCommand(kFilePrintDirect) ? TRUE : FALSE;
+}
+
+CDocument* CWinApp::OpenDocumentFile(const std::string& path)
+{
+    if (!m_pTemplate)
+        return nullptr;
+    CDocument* doc = m_pTemplate->OpenDocumentFile(path);
+    m_pMainWnd = m_pTemplate->GetFrame();
+    if (doc && !doc->GetPathName().empty()) {
+        m_recentFiles.Add(doc->GetPathName());
+        RefreshRecentFileMenu();
+    }
+    return doc;
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_pTemplate)
+        return;
+    m_pTemplate->OpenDocumentFile(std::string());
+    m_pMainWnd = m_pTemplate->GetFrame();
+    RefreshRecentFileMenu();
+}
+
+void CWinApp::OnFileOpen()
+{
+    std::vector<CFileFilter> filters;
+    if (m_pTemplate) {
+        std::string name = m_pTemplate->GetDocString(3), ext = m_pTemplate->GetDocString(4);
+        if (!name.empty())
+            filters.push_back({name, "*" + ext});
+    }
+    filters.push_back({"All Files (*.*)", "*"});
+    std::string path;
+    if (AfxPromptOpenFileName(path, filters))
+        OpenDocumentFile(path);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->Close();
+    else
+        QCoreApplication::quit();
+}
+
+void CWinApp::OnOpenRecentFile(UINT id)
+{
+    int index = static_cast<int>(id - kRecentFirst);
+    if (index < 0 || index >= m_recentFiles.GetSize())
+        return;
+    std::string path = m_recentFiles[index];
+    if (OpenDocumentFile(path) == nullptr) {
+        m_recentFiles.Remove(index);
+        RefreshRecentFileMenu();
+    }
+}
+
+void CWinApp::RefreshRecentFileMenu()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SetRecentFileMenu(m_recentFiles.MenuEntries());
+}
+
+int CWinApp::GetProfileInt(const std::string& section, const std::string& entry, int def) const
+{
+    return m_settings.GetInt(section, entry, def);
+}
+
+void CWinApp::WriteProfileInt(const std::string& section, const std::string& entry, int value)
+{
+    m_settings.SetInt(section, entry, value);
+}
+
+void CWinApp::OnIdle()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->UpdateCommandUI();
+}

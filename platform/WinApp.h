@@ -1,0 +1,79 @@
+#pragma once
+
+// The application object: one per program. Run calls InitInstance, then
+// the event loop until the main frame closes, then ExitInstance, which
+// writes the settings back.
+
+#include "CmdTarget.h"
+#include "CommandLineInfo.h"
+#include "RecentFileList.h"
+#include "Settings.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CDocument;
+class CFrameWnd;
+class CSingleDocTemplate;
+
+class CWinApp : public CCmdTarget {
+public:
+    CWinApp();
+    ~CWinApp() override;
+
+    // Runs the program; returns its exit status.
+    int Run(const std::vector<std::string>& args);
+
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance();
+
+    void SetRegistryKey(const std::string& key);
+    // Reads the settings: the recent-file list of that many entries and the
+    // print-preview page count.
+    void LoadStdProfileSettings(int maxRecentFiles = 4);
+    void AddDocTemplate(CSingleDocTemplate* docTemplate);
+    void ParseCommandLine(CCommandLineInfo& info);
+    // New, Open, print or unregister as the command line asks; false when
+    // the program must end.
+    virtual BOOL ProcessShellCommand(CCommandLineInfo& info);
+    // Opens a file as File Open does; nullptr when it could not be opened.
+    CDocument* OpenDocumentFile(const std::string& path);
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppExit();
+    void OnOpenRecentFile(UINT id);
+
+    CFrameWnd* GetMainWnd() const { return m_pMainWnd; }
+    CSingleDocTemplate* GetDocTemplate() const { return m_pTemplate.get(); }
+    CSettings& GetSettings() { return m_settings; }
+    CRecentFileList& GetRecentFileList() { return m_recentFiles; }
+    int GetProfileInt(const std::string& section, const std::string& entry, int def) const;
+    void WriteProfileInt(const std::string& section, const std::string& entry, int value);
+
+    // Called by the framework when a command has run or a message was
+    // handled: refreshes the command states of the main frame.
+    void OnIdle();
+
+    static CWinApp* Get();
+
+    CFrameWnd* m_pMainWnd = nullptr;
+    int m_nCmdShow = 5;  // SW_SHOW
+    std::string m_pszAppName = "Kestrin";
+    std::vector<std::string> m_args;
+
+protected:
+    // Prints the open document as the print switches ask; the printing
+    // service supplies it.
+    virtual BOOL PrintFromCommandLine(CCommandLineInfo& info);
+    void RefreshRecentFileMenu();
+
+    CSettings m_settings;
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CSingleDocTemplate> m_pTemplate;
+    bool m_writeSettings = true;
+    bool m_settingsLoaded = false;
+};
+
+CWinApp* AfxGetApp();

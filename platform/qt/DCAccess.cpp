@@ -1,0 +1,18 @@
+#include "DCDevice.h"
+
+// Two surfaces cannot paint on one image at once; a client surface made
+// while a repaint is drawing (the legend) pauses the repaint's painter and
+// starts it again when it is done. Every drawing call sets the painter state
+// it needs, so nothing is lost across the pause.
+
+void CDCAccess::Suspend(CDC& dc)
+{
+    if (dc.m_device && dc.m_device->painter.isActive())
+        dc.m_device->painter.end();
+}
+
+void CDCAccess::Resume(CDC& dc)
+{
+    if (dc.m_device && !dc.m_device->painter.isActive())
+        dc.m_device->painter.begin(dc.m_device->device);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Hands the program's resource tables to the framework.
+void RegisterKestrinResources();

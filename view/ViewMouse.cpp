@@ -1,0 +1,147 @@
+// The two mouse gestures of the map view: a zoom box with the left button,
+// a measuring line with the right. Both rubber bands are drawn by
+// exclusive-or on a client surface, so drawing a figure again erases it.
+
+#include "KestrinView.h"
+
+#include "platform/ClientDC.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+CRect CKestrinView::NormalisedZoomBox() const
+{
+    return CRect(std::min(m_zoomBox.left, m_zoomBox.right), std::min(m_zoomBox.top, m_zoomBox.bottom),
+                 std::max(m_zoomBox.left, m_zoomBox.right), std::max(m_zoomBox.top, m_zoomBox.bottom));
+}
+
+void CKestrinView::DrawZoomBox(CDC& dc) const
+{
+    CRect box = NormalisedZoomBox();
+    dc.DrawFocusRect(&box);
+}
+
+void CKestrinView::DrawMeasureBand(CDC& dc) const
+{
+    dc.SetROP2(R2_XORPEN);
+    dc.SelectStockObject(WHITE_PEN);
+    dc.MoveTo(m_measureStart.x, m_measureStart.y);
+    dc.LineTo(m_measureEnd.x, m_measureEnd.y);
+}
+
+void CKestrinView::OnLButtonDown(UINT, CPoint point)
+{
+    m_zoomBox = CRect(point.x, point.y, point.x, point.y);
+    m_zoomPressed = true;
+    m_boxDrawn = false;
+}
+
+void CKestrinView::OnRButtonDown(UINT, CPoint point)
+{
+    m_measureStart = m_measureEnd = point;
+    m_measurePressed = true;
+    m_bandDrawn = false;
+}
+
+void CKestrinView::OnMouseMove(UINT flags, CPoint point)
+{
+    if (flags & MK_LBUTTON) {
+        // The left button wins while both are down.
+        if (!m_zoomPressed)
+            return;
+        CClientDC dc(this);
+        if (m_boxDrawn)
+            DrawZoomBox(dc);
+        m_zoomBox.right = point.x;
+        m_zoomBox.bottom = point.y;
+        DrawZoomBox(dc);
+        m_boxDrawn = true;
+        return;
+    }
+    if (!(flags & MK_RBUTTON) || !m_measurePressed)
+        return;
+    CClientDC dc(this);
+    if (m_bandDrawn)
+        DrawMeasureBand(dc);
+    m_measureEnd = ClampMeasureEnd(point);
+    DrawMeasureBand(dc);
+    m_bandDrawn = true;
+}
+
+CPoint CKestrinView::ClampMeasureEnd(CPoint q)
+{
+    // One-pixel steps toward the start on both axes at once. Where a single
+    // pixel spans more than the limit the steps could circle the start for
+    // ever, so they stop after as many steps as the longer axis needs.
+    long long steps = std::max(std::llabs(static_cast<long long>(q.x) - m_measureStart.x),
+                               std::llabs(static_cast<long long>(q.y) - m_measureStart.y)) + 1;
+    // One mapping for all the steps: the same conversion LightYearsBetween
+    // makes, without preparing a surface per step.
+    CDC dc;
+    OnPrepareDC(&dc, nullptr);
+    CPoint start = m_measureStart;
+    dc.DPtoLP(&start);
+    auto tooLong = [&](CPoint p) {
+        dc.DPtoLP(&p);
+        return LightYearsOfMapPoints(start, p) > kMaxMeasureLightYears;
+    };
+    while (steps-- > 0 && tooLong(q)) {
+        q.x += m_measureStart.x < q.x ? -1 : 1;
+        q.y += m_measureStart.y < q.y ? -1 : 1;
+    }
+    return q;
+}
+
+void CKestrinView::OnLButtonUp(UINT, CPoint)
+{
+    if (!m_zoomPressed)
+        return;
+    m_zoomPressed = false;
+    if (m_boxDrawn) {
+        CClientDC dc(this);
+        DrawZoomBox(dc);
+        m_boxDrawn = false;
+    }
+    CRect box = NormalisedZoomBox();
+    if (box.Width() <= 0 || box.Height() <= 0 || !HasPlanets())
+        return;
+    ZoomToBox(box);
+}
+
+void CKestrinView::ZoomToBox(const CRect& box)
+{
+    CRect client;
+    GetClientRect(&client);
+    CPoint middle(box.left + box.Width() / 2, box.top + box.Height() / 2);
+    DeviceToMap(middle);
+    m_center = middle;
+    // A box larger than the client area (dragged past its edge) divides by
+    // one, not by zero.
+    int fx = std::max(client.Width() / box.Width(), 1);
+    int fy = std::max(client.Height() / box.Height(), 1);
+    m_zoom.cx = std::max(m_zoom.cx / fx, kMinExtent);
+    m_zoom.cy = std::max(m_zoom.cy / fy, kMinExtent);
+    UpdateScrollBars();
+    Invalidate(TRUE);
+}
+
+void CKestrinView::OnRButtonUp(UINT, CPoint point)
+{
+    if (!m_measurePressed)
+        return;
+    m_measurePressed = false;
+    if (m_bandDrawn) {
+        CClientDC dc(this);
+        DrawMeasureBand(dc);
+        m_bandDrawn = false;
+    }
+    m_measureEnd = point;
+    CStarMap* map = Map();
+    if (!HasPlanets() || point == m_measureStart)
+        return;
+    int lightYears = LightYearsBetween(m_measureStart, m_measureEnd);
+    DeviceToMap(m_measureStart);
+    DeviceToMap(m_measureEnd);
+    map->AddMeasureLine(m_measureStart.x, m_measureStart.y, m_measureEnd.x, m_measureEnd.y, lightYears);
+    Invalidate(TRUE);
+}
