@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,7 +78,10 @@ int CTextModeReader::ReadPiece(char* buffer, int& line)
             break;
         buffer[length++] = static_cast<char>(c);
         if (c == '\n') {
-            ++m_line;
+            // A file of more than two billion comment lines is only a few
+            // gigabytes: the count stops at its largest value, never wraps.
+            if (m_line < std::numeric_limits<int>::max())
+                ++m_line;
             break;
         }
     }

@@ -21,7 +21,8 @@ public:
     bool Open(const char* path);
     // Reads the next piece into buffer (kMaxPiece + 1 bytes, terminated) and
     // returns its length, or 0 at the end of the file. The piece may hold
-    // NUL bytes. Line is the physical line on which the piece starts.
+    // NUL bytes. Line is the physical line on which the piece starts; it
+    // stays at the largest int past that many lines.
     int ReadPiece(char* buffer, int& line);
 
 private:
