@@ -3,14 +3,16 @@
 #include "Image.h"
 #include "qt/DCDevice.h"
 #include "qt/ImageData.h"
+#include "qt/PlainDraw.h"
+#include "qt/TextCache.h"
 
-#include <QGuiApplication>
 #include <QPolygon>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -19,13 +21,6 @@ namespace {
 // coordinates far outside (deep zoom, distant planets) never reach the
 // rasteriser.
 constexpr double kClipMargin = 4.0;
-// Size of the system font in pixels: its line fits a 14-pixel row.
-constexpr int kSystemFontPixels = 12;
-
-QColor ToQColor(COLORREF c)
-{
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 // Liang-Barsky clipping of a segment to [lo, hi] on both axes; false when
 // nothing of it is inside.
@@ -58,37 +53,17 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double loX, dou
     return true;
 }
 
-// The outline of an ellipse far larger than the device, as the pixels where
-// it crosses each column and each row of the device: Qt would otherwise
-// flatten curves millions of pixels long.
-QPolygon HugeEllipseOutline(double cx, double cy, double rx, double ry, int width, int height)
+void SetRop(QPainter& p, int rop2)
 {
-    QPolygon dots;
-    auto add = [&](double x, double y) {
-        long long ix = std::llround(x), iy = std::llround(y);
-        if (ix >= 0 && iy >= 0 && ix < width && iy < height)
-            dots << QPoint(int(ix), int(iy));
-    };
-    for (int x = 0; x < width; ++x) {
-        double u = (x - cx) / rx;
-        if (u * u > 1.0)
-            continue;
-        double dy = ry * std::sqrt(1.0 - u * u);
-        add(x, cy - dy);
-        add(x, cy + dy);
-    }
-    for (int y = 0; y < height; ++y) {
-        double v = (y - cy) / ry;
-        if (v * v > 1.0)
-            continue;
-        double dx = rx * std::sqrt(1.0 - v * v);
-        add(cx - dx, y);
-        add(cx + dx, y);
-    }
-    return dots;
+    p.setCompositionMode(rop2 == R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
+                                           : QPainter::CompositionMode_SourceOver);
 }
 
-constexpr std::int64_t kHugeShape = 16384;
+QImage* ImageOf(CDCDevice& dev)
+{
+    QImage* image = dynamic_cast<QImage*>(dev.device);
+    return image != nullptr && image->format() == QImage::Format_RGB32 ? image : nullptr;
+}
 
 } // namespace
 
@@ -266,8 +241,9 @@ BOOL CDC::LineTo(int x, int y)
     m_position = CPoint(x, y);
     if (!m_device)
         return TRUE;
-    double x1 = double(m_mapping.ToDeviceX(from.x)), y1 = double(m_mapping.ToDeviceY(from.y));
-    double x2 = double(m_mapping.ToDeviceX(x)), y2 = double(m_mapping.ToDeviceY(y));
+    QTransform t = MappingTransform(m_mapping);
+    QPointF a = t.map(QPointF(from.x, from.y)), b = t.map(QPointF(x, y));
+    double x1 = a.x(), y1 = a.y(), x2 = b.x(), y2 = b.y();
     if (!ClipSegment(x1, y1, x2, y2, -kClipMargin, -kClipMargin, m_device->width + kClipMargin,
                      m_device->height + kClipMargin))
         return TRUE;
@@ -275,10 +251,8 @@ BOOL CDC::LineTo(int x, int y)
     QPen pen(ToQColor(m_pen->GetColor()), 0);
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
-    p.setCompositionMode(m_rop2 == R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
-                                             : QPainter::CompositionMode_SourceOver);
-    p.drawLine(QPoint(int(std::lround(x1)), int(std::lround(y1))),
-               QPoint(int(std::lround(x2)), int(std::lround(y2))));
+    SetRop(p, m_rop2);
+    p.drawLine(QLineF(x1, y1, x2, y2));
     return TRUE;
 }
 
@@ -286,36 +260,35 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom)
 {
     if (!m_device)
         return TRUE;
-    std::int64_t x1 = m_mapping.ToDeviceX(left), y1 = m_mapping.ToDeviceY(top);
-    std::int64_t x2 = m_mapping.ToDeviceX(right), y2 = m_mapping.ToDeviceY(bottom);
-    if (x1 > x2)
-        std::swap(x1, x2);
-    if (y1 > y2)
-        std::swap(y1, y2);
-    if (x2 < 0 || y2 < 0 || x1 > m_device->width || y1 > m_device->height)
+    CDCDevice& dev = *m_device;
+    QTransform t = MappingTransform(m_mapping);
+    CRect box(left, top, right, bottom);
+    QRectF device = t.mapRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized());
+    if (device.right() < -1 || device.bottom() < -1 || device.left() > dev.width + 1 ||
+        device.top() > dev.height + 1)
         return TRUE;
-    QPainter& p = m_device->painter;
-    p.setCompositionMode(m_rop2 == R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
-                                             : QPainter::CompositionMode_SourceOver);
-    QColor penColor = ToQColor(m_pen->GetColor());
-    if (x2 - x1 < 2 || y2 - y1 < 2) {
-        // Smaller than a pixel across: one dot, so the planet stays visible.
-        p.setPen(QPen(penColor, 0));
-        p.drawPoint(int(x1), int(y1));
-        return TRUE;
-    }
-    p.setPen(QPen(penColor, 0));
-    if (x2 - x1 > kHugeShape || y2 - y1 > kHugeShape) {
-        // Only the outline: a brush this large would cover the device.
-        double rx = (x2 - x1 - 1) / 2.0, ry = (y2 - y1 - 1) / 2.0;
-        p.drawPoints(HugeEllipseOutline(x1 + rx, y1 + ry, rx, ry, m_device->width, m_device->height));
+    QImage* image = ImageOf(dev);
+    if (image != nullptr && (device.width() < kDotShape || device.height() < kDotShape)) {
+        // A planet seen from far away: one pixel, written directly.
+        QPoint dot = DotPixel(t, box);
+        if (dot.x() < 0 || dot.y() < 0 || dot.x() >= dev.width || dot.y() >= dev.height)
+            return TRUE;
+        QRgb& pixel = reinterpret_cast<QRgb*>(image->scanLine(dot.y()))[dot.x()];
+        QRgb color = ToQColor(m_pen->GetColor()).rgb();
+        pixel = m_rop2 == R2_XORPEN ? (pixel ^ color) | 0xFF000000u : color;
         return TRUE;
     }
-    if (m_brush->IsHollow())
-        p.setBrush(Qt::NoBrush);
-    else
-        p.setBrush(ToQColor(m_brush->GetColor()));
-    p.drawEllipse(QRectF(double(x1), double(y1), double(x2 - x1 - 1), double(y2 - y1 - 1)));
+    if (device.width() < kDotShape || device.height() < kDotShape || device.width() > kHugeShape ||
+        device.height() > kHugeShape) {
+        PlainEllipse({dev.painter, dev.width, dev.height}, t, box, m_pen->GetColor(), *m_brush,
+                     m_rop2 == R2_XORPEN);
+        return TRUE;
+    }
+    QPainter& p = dev.painter;
+    SetRop(p, m_rop2);
+    p.setPen(QPen(ToQColor(m_pen->GetColor()), 0));
+    p.setBrush(m_brush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(ToQColor(m_brush->GetColor())));
+    p.drawEllipse(EllipseDeviceRect(t, box));
     p.setBrush(Qt::NoBrush);
     return TRUE;
 }
@@ -330,49 +303,19 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
     if (!m_device || text == nullptr || length <= 0)
         return TRUE;
     CDCDevice& dev = *m_device;
-    const LOGFONT& desc = m_font->GetLogFont();
-    int pixelSize = kSystemFontPixels;
-    if (!m_font->IsSystemFont()) {
-        int height = desc.lfHeight == 0 ? kSystemFontPixels : std::abs(desc.lfHeight);
-        pixelSize = int(std::lround(m_mapping.ScaleLength(height)));
-    }
-    if (pixelSize < 1)
+    QTransform t = MappingTransform(m_mapping);
+    QImage* image = ImageOf(dev);
+    if (image != nullptr &&
+        TextCache::Draw(*image, t, *m_font, x, y, std::string_view(text, std::size_t(length)), m_textColor,
+                        m_bkColor))
         return TRUE;
-    std::int64_t dx = m_mapping.ToDeviceX(x), dy = m_mapping.ToDeviceY(y);
-    // Nothing of a text that starts right of or below the device can show,
-    // nor of one that ends above it.
-    if (dx > dev.width || dy > dev.height || dy + 2 * std::int64_t(pixelSize) < 0)
+    // Large or unusual text: few of them can be on the device at once.
+    QPointF at = t.map(QPointF(x, y));
+    double line = m_font->IsSystemFont() ? kSystemFontPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
+    if (at.x() > dev.width || at.y() > dev.height || at.y() + 2 * std::abs(line) < 0)
         return TRUE;
-    if (!dev.font || dev.font->pixelSize != pixelSize || dev.font->system != m_font->IsSystemFont() ||
-        std::memcmp(&dev.font->desc, &desc, sizeof(LOGFONT)) != 0) {
-        CDCDevice::RealisedFont f;
-        f.desc = desc;
-        f.system = m_font->IsSystemFont();
-        f.pixelSize = pixelSize;
-        f.font = f.system ? QGuiApplication::font() : QFont(QString::fromLatin1(desc.lfFaceName));
-        f.font.setPixelSize(pixelSize);
-        if (!f.system) {
-            f.font.setWeight(desc.lfWeight >= 600 ? QFont::Bold : QFont::Normal);
-            f.font.setItalic(desc.lfItalic != 0);
-            f.font.setUnderline(desc.lfUnderline != 0);
-            f.font.setStrikeOut(desc.lfStrikeOut != 0);
-        }
-        f.font.setStyleStrategy(QFont::NoAntialias);
-        f.metrics.emplace(f.font, dev.device);
-        dev.font = std::move(f);
-    }
-    QString s = QString::fromLatin1(text, length);
-    const QFontMetrics& fm = *dev.font->metrics;
-    int advance = fm.horizontalAdvance(s);
-    if (dx + advance < 0)
-        return TRUE;
-    QPainter& p = dev.painter;
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    int ix = ClampToInt(dx), iy = ClampToInt(dy);
-    p.fillRect(QRect(ix, iy, advance, fm.ascent() + fm.descent()), ToQColor(m_bkColor));
-    p.setFont(dev.font->font);
-    p.setPen(ToQColor(m_textColor));
-    p.drawText(QPoint(ix, iy + fm.ascent()), s);
+    PlainText({dev.painter, dev.width, dev.height}, t, *m_font, x, y, QString::fromLatin1(text, length),
+              m_textColor, m_bkColor);
     return TRUE;
 }
 

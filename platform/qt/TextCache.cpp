@@ -1,0 +1,241 @@
+#include "TextCache.h"
+
+#include "PlainDraw.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// Qt draws glyphs of 64 device pixels and more as outlines, whose pixels
+// then depend on the sub-pixel position; this path stays well below that.
+constexpr double kLargestCachedPixels = 48.0;
+// Names kept at most; past this the cache starts again.
+constexpr std::size_t kMaxNames = 200000;
+
+struct Glyph {
+    quint32 id;
+    double x;  // logical offset of the glyph's origin from the text's top-left
+    double y;
+};
+
+struct Run {
+    bool plain = false;  // drawn the plain way (several fonts in the layout)
+    double advance = 0.0;
+    std::vector<Glyph> glyphs;
+};
+
+struct Mask {
+    int dx = 0, dy = 0, width = 0, height = 0;
+    std::vector<std::uint8_t> bits;
+};
+
+struct Cache {
+    LOGFONT desc{};
+    bool valid = false;
+    QFont font;
+    QRawFont raw;
+    double ascent = 0.0, height = 0.0;
+    double sx = 0.0, sy = 0.0;
+    std::unordered_map<std::string, Run> runs;
+    std::unordered_map<quint32, Mask> masks;
+};
+
+Cache& TheCache()
+{
+    static Cache cache;
+    return cache;
+}
+
+void UseFont(Cache& c, const CFont& font)
+{
+    if (c.valid && std::memcmp(&c.desc, &font.GetLogFont(), sizeof(LOGFONT)) == 0)
+        return;
+    c = Cache();
+    c.desc = font.GetLogFont();
+    c.valid = true;
+    c.font = RealiseFont(font);
+    QFontMetricsF fm(c.font);
+    c.ascent = fm.ascent();
+    c.height = fm.ascent() + fm.descent();
+}
+
+const Run& RunOf(Cache& c, std::string_view text)
+{
+    auto found = c.runs.find(std::string(text));
+    if (found != c.runs.end())
+        return found->second;
+    if (c.runs.size() >= kMaxNames)
+        c.runs.clear();
+    QString s = QString::fromLatin1(text.data(), qsizetype(text.size()));
+    Run run;
+    run.advance = QFontMetricsF(c.font).horizontalAdvance(s);
+    QTextLayout layout(s, c.font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> glyphRuns = layout.glyphRuns();
+    if (glyphRuns.size() > 1) {
+        run.plain = true;
+    } else if (glyphRuns.size() == 1) {
+        const QGlyphRun& g = glyphRuns.front();
+        if (!c.raw.isValid())
+            c.raw = g.rawFont();
+        else if (!(c.raw == g.rawFont()))
+            run.plain = true;
+        const QList<quint32> ids = g.glyphIndexes();
+        const QList<QPointF> positions = g.positions();
+        for (qsizetype i = 0; i < ids.size() && !run.plain; ++i)
+            run.glyphs.push_back({ids[i], positions[i].x(), positions[i].y()});
+    }
+    return c.runs.emplace(std::string(text), std::move(run)).first->second;
+}
+
+// The pixels Qt draws for one glyph at this scale, relative to the pixel
+// its rounding places the glyph's origin on.
+Mask RenderMask(const Cache& c, quint32 id)
+{
+    const int margin = int(std::ceil(c.height * std::max(c.sx, c.sy))) + 8;
+    const int size = 3 * margin;
+    QImage scratch(size, size, QImage::Format_RGB32);
+    scratch.fill(Qt::black);
+    {
+        QPainter p(&scratch);
+        // A quarter pixel in, well away from both roundings' edges.
+        p.setTransform(QTransform(c.sx, 0, 0, c.sy, margin + 0.25, margin + 0.25));
+        p.setPen(Qt::white);
+        QGlyphRun one;
+        one.setRawFont(c.raw);
+        one.setGlyphIndexes({id});
+        one.setPositions({QPointF(0, 0)});
+        p.drawGlyphRun(QPointF(0, 0), one);
+    }
+    int x0 = size, y0 = size, x1 = -1, y1 = -1;
+    for (int y = 0; y < size; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < size; ++x) {
+            if ((line[x] & 0xFFFFFF) == 0)
+                continue;
+            x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+        }
+    }
+    Mask m;
+    if (x1 < 0)
+        return m;
+    m.dx = x0 - margin, m.dy = y0 - margin, m.width = x1 - x0 + 1, m.height = y1 - y0 + 1;
+    m.bits.reserve(std::size_t(m.width) * m.height);
+    for (int y = y0; y <= y1; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = x0; x <= x1; ++x)
+            m.bits.push_back((line[x] & 0xFFFFFF) != 0);
+    }
+    return m;
+}
+
+const Mask& MaskOf(Cache& c, quint32 id)
+{
+    auto found = c.masks.find(id);
+    if (found != c.masks.end())
+        return found->second;
+    return c.masks.emplace(id, RenderMask(c, id)).first->second;
+}
+
+void FillBox(QImage& image, int x1, int y1, int x2, int y2, QRgb color)
+{
+    x1 = std::max(x1, 0), y1 = std::max(y1, 0);
+    x2 = std::min(x2, image.width()), y2 = std::min(y2, image.height());
+    if (x1 >= x2)
+        return;
+    for (int y = y1; y < y2; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill(line + x1, line + x2, color);
+    }
+}
+
+void Blit(QImage& image, const Mask& m, int x, int y, QRgb color)
+{
+    const int w = image.width(), h = image.height();
+    for (int row = 0; row < m.height; ++row) {
+        int py = y + row;
+        if (py < 0 || py >= h)
+            continue;
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(py));
+        const std::uint8_t* bits = &m.bits[std::size_t(row) * m.width];
+        for (int col = 0; col < m.width; ++col) {
+            int px = x + col;
+            if (bits[col] && px >= 0 && px < w)
+                line[px] = color;
+        }
+    }
+}
+
+// Qt keeps glyph positions in 1/64 pixel, truncated toward zero.
+double ToFixed(double v)
+{
+    return std::trunc(v * 64.0) / 64.0;
+}
+
+} // namespace
+
+namespace TextCache {
+
+bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, std::string_view text,
+          COLORREF textColor, COLORREF bkColor)
+{
+    if (font.IsSystemFont() || t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0 ||
+        image.format() != QImage::Format_RGB32)
+        return false;
+    Cache& c = TheCache();
+    UseFont(c, font);
+    if (c.font.pixelSize() * std::max(t.m11(), t.m22()) > kLargestCachedPixels)
+        return false;
+    if (t.m11() != c.sx || t.m22() != c.sy) {
+        c.masks.clear();
+        c.sx = t.m11(), c.sy = t.m22();
+    }
+    // Nothing of a text whose cell lies a full line away from the image
+    // can show; glyphs overhang their cell by less than that.
+    QRectF cell(x, y, 0, c.height);
+    QRectF reach = t.mapRect(cell);
+    const double line = c.height * c.sy + 2;
+    if (reach.left() > image.width() + line || reach.top() > image.height() + line || reach.bottom() < -line)
+        return true;
+    const Run& run = RunOf(c, text);
+    if (run.plain)
+        return false;
+    QRectF box = t.mapRect(QRectF(x, y, run.advance, c.height));
+    if (box.right() < -line)
+        return true;
+    // Rounded as Qt rounds a filled rectangle's edges; clamped first, since
+    // a long name may reach far beyond the image.
+    auto edge = [](double v) { return qRound(std::clamp(v, -1e6, 1e6)); };
+    FillBox(image, edge(box.left()), edge(box.top()), edge(box.right()), edge(box.bottom()), ToQColor(bkColor).rgb());
+    const QRgb color = ToQColor(textColor).rgb();
+    for (const Glyph& g : run.glyphs) {
+        QPointF d = t.map(QPointF(x + g.x, y + g.y));
+        const Mask& m = MaskOf(c, g.id);
+        if (m.width == 0)
+            continue;
+        int px = int(std::floor(ToFixed(d.x()))), py = int(std::floor(ToFixed(d.y()) + 0.5));
+        Blit(image, m, px + m.dx, py + m.dy, color);
+    }
+    return true;
+}
+
+void Clear()
+{
+    TheCache() = Cache();
+}
+
+} // namespace TextCache

@@ -1,0 +1,34 @@
+#pragma once
+
+// Platform-internal: the fast way to write small map text. The first time a
+// name is written its glyphs and their positions are laid out once, and each
+// glyph's pixels are rendered once per scale; later writes only map the
+// positions and copy those pixels into the image. The pixels are the ones
+// Qt itself draws for the same text under the same transform: the glyphs
+// come from the same font engine, are placed by the same rounding (x down,
+// y to nearest, on positions in 1/64 pixel), and the cell is filled by the
+// same rounding of its edges.
+//
+// One cache serves the whole program (one user-interface thread); it is
+// emptied when the font changes and its glyph pixels when the scale does.
+
+#include "../DC.h"
+
+#include <QImage>
+#include <QTransform>
+
+#include <string_view>
+
+namespace TextCache {
+
+// Writes text with its top-left at logical (x, y) into image, as PlainText
+// would. False when this path does not apply (system font, a text size at
+// which Qt draws glyphs as outlines, a rotating or mirroring transform, a
+// name the layout splits over several fonts): the caller draws it plainly.
+bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, std::string_view text,
+          COLORREF textColor, COLORREF bkColor);
+
+// Drops everything cached (tests and benchmarks measuring a cold cache).
+void Clear();
+
+} // namespace TextCache

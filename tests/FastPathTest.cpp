@@ -1,0 +1,127 @@
+#include "bench/GeneratedMap.h"
+#include "model/StarMap.h"
+#include "platform/DC.h"
+#include "platform/Image.h"
+#include "platform/ReferenceDC.h"
+#include "view/Legend.h"
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+// The fast surface must draw the picture of the plain reference surface.
+// Glyphs are placed by the same rounding as the toolkit's, but positions
+// that fall within a rounding error of a pixel edge may land one pixel
+// over: such a glyph differs from the reference only along its edges. The
+// tolerance: at most one differing pixel per 500 lit pixels of the
+// reference, plus 4, and every differing pixel next to (within one pixel
+// of) a pixel that differs from the background in both pictures, that is
+// beside a glyph or a shape both drew.
+
+namespace {
+
+constexpr int kWidth = 1024, kHeight = 768;
+
+struct View {
+    int zoom;
+    int cx, cy;
+};
+
+template <class DC>
+CImage Render(CStarMap& map, const View& v, bool printing)
+{
+    CImage image(kWidth, kHeight, printing ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    DC dc;
+    dc.AttachImage(image);
+    dc.SetPrinting(printing);
+    dc.SetMapMode(MM_ISOTROPIC);
+    dc.SetWindowExt(v.zoom, v.zoom);
+    dc.SetViewportExt(kWidth - 16, kHeight - 16);
+    dc.SetWindowOrg(v.cx, v.cy);
+    dc.SetViewportOrg((kWidth - 16) / 2, (kHeight - 16) / 2);
+    map.Draw(&dc, TRUE, TRUE);
+    dc.Detach();
+    if (!printing) {
+        DC legend;
+        legend.AttachImage(image);
+        DrawLegend(&legend, &map);
+    }
+    return image;
+}
+
+struct Comparison {
+    long lit = 0;        // pixels of the reference not in the background
+    long differing = 0;  // pixels where the two pictures differ
+    long stray = 0;      // differing pixels with no drawn pixel of both beside them
+};
+
+Comparison Compare(const CImage& fast, const CImage& reference, COLORREF background)
+{
+    Comparison c;
+    auto drawnInBoth = [&](int x, int y) {
+        return fast.GetPixel(x, y) != background && reference.GetPixel(x, y) != background;
+    };
+    for (int y = 0; y < reference.Height(); ++y) {
+        for (int x = 0; x < reference.Width(); ++x) {
+            c.lit += reference.GetPixel(x, y) != background;
+            if (fast.GetPixel(x, y) == reference.GetPixel(x, y))
+                continue;
+            ++c.differing;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                    near = (dx || dy) && drawnInBoth(x + dx, y + dy);
+            c.stray += !near;
+        }
+    }
+    return c;
+}
+
+void ExpectSamePicture(CStarMap& map, const View& v, bool printing)
+{
+    CImage reference = Render<CReferenceDC>(map, v, printing);
+    CImage fast = Render<CDC>(map, v, printing);
+    Comparison c = Compare(fast, reference, printing ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    SCOPED_TRACE(::testing::Message() << "zoom " << v.zoom << " centre " << v.cx << "," << v.cy
+                                      << (printing ? " printing" : "") << ": " << c.differing << " of " << c.lit
+                                      << " differ, " << c.stray << " stray");
+    EXPECT_GT(c.lit, 100);
+    EXPECT_LE(c.differing, c.lit / 500 + 4);
+    EXPECT_EQ(c.stray, 0);
+    // Drawn again with everything cached, the fast picture stays the same.
+    EXPECT_EQ(Render<CDC>(map, v, printing).CountDifferences(fast), 0);
+}
+
+std::filesystem::path SampleMap()
+{
+    return std::filesystem::path(__FILE__).parent_path().parent_path() / "samples" / "kestrin.dat";
+}
+
+const View kViews[] = {{12500, 0, 0}, {3125, 700, -300}, {1562, -1500, 800}, {195, 0, 0}, {24, 0, 0}};
+
+} // namespace
+
+TEST(FastPath, SampleMapMatchesTheReferenceAtFiveZooms)
+{
+    CStarMap map;
+    ASSERT_TRUE(map.LoadDataFile(SampleMap().string().c_str()));
+    map.AddMeasureLine(-3000, -2000, 2500, 1500, 326);
+    map.AddMeasureLine(100, 100, 90, 140, 2);
+    for (const View& v : kViews) {
+        ExpectSamePicture(map, v, false);
+        ExpectSamePicture(map, v, true);
+    }
+}
+
+TEST(FastPath, LargestMapMatchesTheReferenceAtFiveZooms)
+{
+    TempDir dir;
+    std::string path = dir.Write("large.dat", GeneratedMapText(32767));
+    CStarMap map;
+    ASSERT_TRUE(map.LoadDataFile(path.c_str()));
+    ASSERT_EQ(map.GetPlanetCount(), 32767);
+    for (const View& v : kViews)
+        ExpectSamePicture(map, v, false);
+}
