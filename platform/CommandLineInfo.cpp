@@ -11,12 +11,27 @@ std::string Lower(std::string s)
     return s;
 }
 
+// "/" also starts absolute paths here, so it makes a switch only of the
+// names the framework knows; "-" makes a switch of anything.
+bool IsSwitch(const std::string& arg)
+{
+    if (arg.size() < 2)
+        return false;
+    if (arg[0] == '-')
+        return true;
+    if (arg[0] != '/')
+        return false;
+    std::string name = arg.substr(1), lower = Lower(name);
+    return name == "p" || name == "pt" || name == "dde" || lower == "unregister" || lower == "unregserver" ||
+           lower == "embedding" || lower == "automation";
+}
+
 } // namespace
 
 void CCommandLineInfo::Parse(const std::vector<std::string>& args)
 {
     for (const std::string& arg : args) {
-        if (arg.size() > 1 && (arg[0] == '/' || arg[0] == '-'))
+        if (IsSwitch(arg))
             ParseSwitch(arg.substr(1));
         else
             ParseArgument(arg);
