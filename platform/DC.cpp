@@ -243,6 +243,10 @@ BOOL CDC::LineTo(int x, int y)
         return TRUE;
     QTransform t = MappingTransform(m_mapping);
     QPointF a = t.map(QPointF(from.x, from.y)), b = t.map(QPointF(x, y));
+    // A line leaves out its last pixel, so one that ends where it starts
+    // draws nothing (and a rubber band back at its start leaves no dot).
+    if (a.toPoint() == b.toPoint())
+        return TRUE;
     double x1 = a.x(), y1 = a.y(), x2 = b.x(), y2 = b.y();
     if (!ClipSegment(x1, y1, x2, y2, -kClipMargin, -kClipMargin, m_device->width + kClipMargin,
                      m_device->height + kClipMargin))
