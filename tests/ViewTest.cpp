@@ -4,6 +4,11 @@
 #include "res/Resource.h"
 
 #include <Qt>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "platform/qt/WndImpl.h"
 
 namespace {
 
@@ -145,4 +150,24 @@ TEST_F(ViewGeometry, ScrollBarsHideWithoutPlanetsAndZoomIsKeptAcrossFiles)
     EXPECT_EQ(View()->m_zoom, CSize(6250, 6250));
     EXPECT_EQ(View()->m_center, CPoint(500, 500));
     EXPECT_TRUE(View()->m_showCircles);
+}
+
+TEST_F(ViewGeometry, ClickOnAScrollBarArrowStepsOnceAndRepaintsAtTheEnd)
+{
+    QScrollBar* bar = View()->Impl()->bars[0];
+    ASSERT_NE(bar, nullptr);
+    CImage before = Snapshot();
+    QPoint rightArrow(bar->width() - 4, bar->height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, rightArrow, bar->mapToGlobal(rightArrow), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    EXPECT_EQ(View()->m_center.x, 125);
+    EXPECT_EQ(bar->value(), 1) << "the view, not Qt, set the thumb";
+    QMouseEvent release(QEvent::MouseButtonRelease, rightArrow, bar->mapToGlobal(rightArrow), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(Snapshot().CountDifferences(before), 0) << "the end of the scroll comes after the release";
+    QApplication::processEvents();
+    EXPECT_GT(Snapshot().CountDifferences(before), 0);
+    EXPECT_EQ(View()->m_center.x, 125);
 }
