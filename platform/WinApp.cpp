@@ -58,7 +58,7 @@ int CWinApp::Run(const std::vector<std::string>& args)
         m_pszAppName = title;
     if (!InitInstance()) {
         ExitInstance();
-        return m_pMainWnd ? 0 : 1;
+        return m_nExitCode;
     }
     QApplication::exec();
     return ExitInstance();
@@ -113,7 +113,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
         m_nCmdShow = 0;  // SW_HIDE
         if (m_pTemplate && m_pTemplate->OpenDocumentFile(info.m_strFileName, false)) {
             m_pMainWnd = m_pTemplate->GetFrame();
-            PrintFromCommandLine(info);
+            m_nExitCode = PrintFromCommandLine(info) ? 0 : 1;
         }
         return FALSE;
     case CCommandLineInfo::AppUnregister: {
@@ -122,6 +122,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
             AfxMessageBox(removed ? "System registry entries have been removed and the INI file (if any) was deleted."
                                   : "Not all of the system registry entries (or INI file) were removed.");
         m_writeSettings = false;
+        m_nExitCode = removed ? 0 : 1;
         return FALSE;
     }
     case CCommandLineInfo::FileNothing:

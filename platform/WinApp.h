@@ -72,6 +72,8 @@ protected:
     CSettings m_settings;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CSingleDocTemplate> m_pTemplate;
+    // The program's exit status when InitInstance ends it at once.
+    int m_nExitCode = 1;
     bool m_writeSettings = true;
     bool m_settingsLoaded = false;
 };
