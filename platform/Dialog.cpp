@@ -1,5 +1,7 @@
 #include "Dialog.h"
 
+#include "Hook.h"
+
 #include "MessageBox.h"
 #include "ResourceRegistry.h"
 
@@ -16,11 +18,8 @@
 
 namespace {
 
-DialogHook& Hook()
-{
-    static DialogHook hook;
-    return hook;
-}
+struct DialogTag;
+using Hook = CHookSlot<DialogTag, DialogHook>;
 
 QPixmap IconPixmap(const CIconDef& icon, int size)
 {
@@ -119,9 +118,7 @@ int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts)
 
 DialogHook SetDialogHook(DialogHook hook)
 {
-    DialogHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return Hook::Replace(std::move(hook));
 }
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& value)
@@ -138,8 +135,8 @@ int CDialog::DoModal()
     CDataExchange load(texts, false);
     DoDataExchange(&load);
     int result = IDCANCEL;
-    if (Hook()) {
-        result = Hook()(m_templateId, texts) == IDOK ? IDOK : IDCANCEL;
+    if (Hook::Get()) {
+        result = Hook::Get()(m_templateId, texts) == IDOK ? IDOK : IDCANCEL;
     } else {
         const CResourceSet& res = AfxGetResources();
         const CDialogTemplateDef* def = res.dialog ? res.dialog(m_templateId) : nullptr;

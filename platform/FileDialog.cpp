@@ -1,28 +1,25 @@
 #include "FileDialog.h"
 
+#include "Hook.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QStringList>
 
 namespace {
-FileDialogHook& Hook()
-{
-    static FileDialogHook hook;
-    return hook;
-}
+struct FileDialogTag;
+using Hook = CHookSlot<FileDialogTag, FileDialogHook>;
 } // namespace
 
 FileDialogHook SetFileDialogHook(FileDialogHook hook)
 {
-    FileDialogHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return Hook::Replace(std::move(hook));
 }
 
 bool AfxPromptOpenFileName(std::string& path, const std::vector<CFileFilter>& filters)
 {
-    if (Hook())
-        return Hook()(path);
+    if (Hook::Get())
+        return Hook::Get()(path);
     QStringList list;
     for (const CFileFilter& f : filters)
         list << QString::fromStdString(f.name.find('(') == std::string::npos ? f.name + " (" + f.pattern + ")" : f.name);

@@ -1,31 +1,26 @@
 #include "MessageBox.h"
 
+#include "Hook.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
 
 namespace {
-
-MessageBoxHook& Hook()
-{
-    static MessageBoxHook hook;
-    return hook;
-}
-
+struct MessageBoxTag;
+using Hook = CHookSlot<MessageBoxTag, MessageBoxHook>;
 } // namespace
 
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook)
 {
-    MessageBoxHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return Hook::Replace(std::move(hook));
 }
 
 int AfxMessageBox(const std::string& text, UINT type)
 {
-    if (Hook())
-        return Hook()(text, type);
+    if (Hook::Get())
+        return Hook::Get()(text, type);
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         std::fprintf(stderr, "%s\n", text.c_str());
         return IDOK;

@@ -1,29 +1,26 @@
 #include "Shell.h"
 
+#include "Hook.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
 
 namespace {
-ShellOpenHook& Hook()
-{
-    static ShellOpenHook hook;
-    return hook;
-}
+struct ShellOpenTag;
+using Hook = CHookSlot<ShellOpenTag, ShellOpenHook>;
 } // namespace
 
 ShellOpenHook SetShellOpenHook(ShellOpenHook hook)
 {
-    ShellOpenHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return Hook::Replace(std::move(hook));
 }
 
 void AfxShellOpen(const std::string& file)
 {
     QString path = QDir::current().absoluteFilePath(QString::fromStdString(file));
-    if (Hook()) {
-        Hook()(path.toStdString());
+    if (Hook::Get()) {
+        Hook::Get()(path.toStdString());
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
