@@ -67,6 +67,33 @@ QImage* ImageOf(CDCDevice& dev)
 
 } // namespace
 
+struct CDC::DeviceTransform {
+    CMapping mapping;
+    QTransform t;
+};
+
+namespace {
+
+bool SameMapping(const CMapping& a, const CMapping& b)
+{
+    return a.GetMapMode() == b.GetMapMode() && a.GetWindowExt() == b.GetWindowExt() &&
+           a.GetViewportExt() == b.GetViewportExt() && a.GetWindowOrg() == b.GetWindowOrg() &&
+           a.GetViewportOrg() == b.GetViewportOrg();
+}
+
+} // namespace
+
+const CDC::DeviceTransform& CDC::Transform()
+{
+    if (!m_transform || !SameMapping(m_transform->mapping, m_mapping)) {
+        m_transform = std::make_unique<DeviceTransform>();
+        m_transform->mapping = m_mapping;
+        m_transform->t = MappingTransform(m_mapping);
+        m_transform->t.type();  // computed once, not on every map
+    }
+    return *m_transform;
+}
+
 bool CDCAccess::Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY)
 {
     dc.Detach();
@@ -241,11 +268,11 @@ BOOL CDC::LineTo(int x, int y)
     m_position = CPoint(x, y);
     if (!m_device)
         return TRUE;
-    QTransform t = MappingTransform(m_mapping);
+    const QTransform& t = Transform().t;
     QPointF a = t.map(QPointF(from.x, from.y)), b = t.map(QPointF(x, y));
     // A line leaves out its last pixel, so one that ends where it starts
     // draws nothing (and a rubber band back at its start leaves no dot).
-    if (a.toPoint() == b.toPoint())
+    if (SamePixel(a, b))
         return TRUE;
     double x1 = a.x(), y1 = a.y(), x2 = b.x(), y2 = b.y();
     if (!ClipSegment(x1, y1, x2, y2, -kClipMargin, -kClipMargin, m_device->width + kClipMargin,
@@ -265,12 +292,17 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom)
     if (!m_device)
         return TRUE;
     CDCDevice& dev = *m_device;
-    QTransform t = MappingTransform(m_mapping);
+    const QTransform& t = Transform().t;
     CRect box(left, top, right, bottom);
-    QRectF device = t.mapRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized());
-    if (device.right() < -1 || device.bottom() < -1 || device.left() > dev.width + 1 ||
-        device.top() > dev.height + 1)
+    double x1 = left * t.m11() + t.dx(), x2 = right * t.m11() + t.dx();
+    double y1 = top * t.m22() + t.dy(), y2 = bottom * t.m22() + t.dy();
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    if (x2 < -1 || y2 < -1 || x1 > dev.width + 1 || y1 > dev.height + 1)
         return TRUE;
+    QSizeF device(x2 - x1, y2 - y1);
     QImage* image = ImageOf(dev);
     if (image != nullptr && (device.width() < kDotShape || device.height() < kDotShape)) {
         // A planet seen from far away: one pixel, written directly.
@@ -307,17 +339,20 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
     if (!m_device || text == nullptr || length <= 0)
         return TRUE;
     CDCDevice& dev = *m_device;
-    QTransform t = MappingTransform(m_mapping);
+    const QTransform& t = Transform().t;
+    // Nothing of a text that starts a line's height right of or below the
+    // device can show, nor of one that ends above it.
+    double line = m_font->IsSystemFont() ? kSystemFontPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
+    line = std::abs(line) + 2;
+    double atX = x * t.m11() + t.dx(), atY = y * t.m22() + t.dy();
+    if (atX > dev.width + line || atY > dev.height + line || atY + 2 * line < 0)
+        return TRUE;
     QImage* image = ImageOf(dev);
     if (image != nullptr &&
         TextCache::Draw(*image, t, *m_font, x, y, std::string_view(text, std::size_t(length)), m_textColor,
                         m_bkColor))
         return TRUE;
     // Large or unusual text: few of them can be on the device at once.
-    QPointF at = t.map(QPointF(x, y));
-    double line = m_font->IsSystemFont() ? kSystemFontPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
-    if (at.x() > dev.width || at.y() > dev.height || at.y() + 2 * std::abs(line) < 0)
-        return TRUE;
     PlainText({dev.painter, dev.width, dev.height}, t, *m_font, x, y, QString::fromLatin1(text, length),
               m_textColor, m_bkColor);
     return TRUE;
@@ -353,6 +388,11 @@ void CDC::DrawFocusRect(const CRect* rect)
     p.setPen(QPen(QColor(255, 255, 255), 0));
     p.drawPoints(dots);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void CDC::FlushCaches()
+{
+    TextCache::Clear();
 }
 
 void CDC::FillSolidRect(const CRect& rect, COLORREF color)

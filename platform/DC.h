@@ -82,6 +82,10 @@ public:
     // Size of the attached device in pixels (0 x 0 without one).
     CSize GetDeviceSize() const;
 
+    // Forgets the text laid out and the glyphs rendered so far, which every
+    // surface shares; the next texts are drawn as on a first paint.
+    static void FlushCaches();
+
 protected:
     friend struct CDCAccess;
     void ResetState();
@@ -96,4 +100,11 @@ protected:
     CPoint m_position;
     BOOL m_bPrinting = FALSE;
     std::unique_ptr<CDCDevice> m_device;
+
+private:
+    // The mapping as the toolkit's transform, built again only when the
+    // mapping has changed since the last drawing call.
+    struct DeviceTransform;
+    const DeviceTransform& Transform();
+    std::unique_ptr<DeviceTransform> m_transform;
 };

@@ -74,6 +74,11 @@ QFont RealiseFont(const CFont& font)
     return f;
 }
 
+bool SamePixel(QPointF a, QPointF b)
+{
+    return std::llround(a.x()) == std::llround(b.x()) && std::llround(a.y()) == std::llround(b.y());
+}
+
 QPoint DotPixel(const QTransform& t, const CRect& box)
 {
     QPointF c = t.map(QPointF(std::min(box.left, box.right), std::min(box.top, box.bottom)));
@@ -117,6 +122,10 @@ void PlainEllipse(PlainTarget target, const QTransform& t, const CRect& box, COL
 
 void PlainLine(PlainTarget target, const QTransform& t, CPoint from, CPoint to, COLORREF pen, bool xorMode)
 {
+    // A line leaves out its last pixel, so one that ends where it starts
+    // draws nothing.
+    if (SamePixel(t.map(QPointF(from.x, from.y)), t.map(QPointF(to.x, to.y))))
+        return;
     QPainter& p = target.painter;
     SetRop(p, xorMode);
     QPen qpen(ToQColor(pen), 0);

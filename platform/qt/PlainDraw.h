@@ -41,6 +41,9 @@ void PlainEllipse(PlainTarget target, const QTransform& t, const CRect& box, COL
 void PlainLine(PlainTarget target, const QTransform& t, CPoint from, CPoint to, COLORREF pen, bool xorMode);
 void PlainText(PlainTarget target, const QTransform& t, const CFont& font, int x, int y, const QString& text,
                COLORREF textColor, COLORREF bkColor);
+// Whether two device points round to the same pixel; coordinates may lie
+// far beyond the 32-bit range.
+bool SamePixel(QPointF a, QPointF b);
 // The top-left pixel of an ellipse drawn as a dot.
 QPoint DotPixel(const QTransform& t, const CRect& box);
 // The device box of an ellipse, right and bottom exclusive as the surface's

@@ -41,6 +41,12 @@ struct Mask {
     std::vector<std::uint8_t> bits;
 };
 
+// Names are looked up by the caller's bytes without copying them.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+};
+
 struct Cache {
     LOGFONT desc{};
     bool valid = false;
@@ -48,7 +54,7 @@ struct Cache {
     QRawFont raw;
     double ascent = 0.0, height = 0.0;
     double sx = 0.0, sy = 0.0;
-    std::unordered_map<std::string, Run> runs;
+    std::unordered_map<std::string, Run, NameHash, std::equal_to<>> runs;
     std::unordered_map<quint32, Mask> masks;
 };
 
@@ -73,7 +79,7 @@ void UseFont(Cache& c, const CFont& font)
 
 const Run& RunOf(Cache& c, std::string_view text)
 {
-    auto found = c.runs.find(std::string(text));
+    auto found = c.runs.find(text);
     if (found != c.runs.end())
         return found->second;
     if (c.runs.size() >= kMaxNames)
@@ -151,26 +157,34 @@ const Mask& MaskOf(Cache& c, quint32 id)
     return c.masks.emplace(id, RenderMask(c, id)).first->second;
 }
 
-void FillBox(QImage& image, int x1, int y1, int x2, int y2, QRgb color)
+// The image's pixels, fetched once per text.
+struct Pixels {
+    uchar* bits;
+    qsizetype stride;
+    int width, height;
+    QRgb* Line(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
+};
+
+void FillBox(const Pixels& image, int x1, int y1, int x2, int y2, QRgb color)
 {
     x1 = std::max(x1, 0), y1 = std::max(y1, 0);
-    x2 = std::min(x2, image.width()), y2 = std::min(y2, image.height());
+    x2 = std::min(x2, image.width), y2 = std::min(y2, image.height);
     if (x1 >= x2)
         return;
     for (int y = y1; y < y2; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        QRgb* line = image.Line(y);
         std::fill(line + x1, line + x2, color);
     }
 }
 
-void Blit(QImage& image, const Mask& m, int x, int y, QRgb color)
+void Blit(const Pixels& image, const Mask& m, int x, int y, QRgb color)
 {
-    const int w = image.width(), h = image.height();
+    const int w = image.width, h = image.height;
     for (int row = 0; row < m.height; ++row) {
         int py = y + row;
         if (py < 0 || py >= h)
             continue;
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(py));
+        QRgb* line = image.Line(py);
         const std::uint8_t* bits = &m.bits[std::size_t(row) * m.width];
         for (int col = 0; col < m.width; ++col) {
             int px = x + col;
@@ -220,7 +234,8 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, s
     // Rounded as Qt rounds a filled rectangle's edges; clamped first, since
     // a long name may reach far beyond the image.
     auto edge = [](double v) { return qRound(std::clamp(v, -1e6, 1e6)); };
-    FillBox(image, edge(box.left()), edge(box.top()), edge(box.right()), edge(box.bottom()), ToQColor(bkColor).rgb());
+    const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};
+    FillBox(pixels, edge(box.left()), edge(box.top()), edge(box.right()), edge(box.bottom()), ToQColor(bkColor).rgb());
     const QRgb color = ToQColor(textColor).rgb();
     for (const Glyph& g : run.glyphs) {
         QPointF d = t.map(QPointF(x + g.x, y + g.y));
@@ -228,7 +243,7 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, s
         if (m.width == 0)
             continue;
         int px = int(std::floor(ToFixed(d.x()))), py = int(std::floor(ToFixed(d.y()) + 0.5));
-        Blit(image, m, px + m.dx, py + m.dy, color);
+        Blit(pixels, m, px + m.dx, py + m.dy, color);
     }
     return true;
 }
