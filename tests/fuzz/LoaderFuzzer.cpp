@@ -2,7 +2,10 @@
 // checks what must hold for any input: no crash or leak (the sanitizers),
 // every position a whole number of map units times 10, names and codes free
 // of delimiters, at most 32767 planets, and the same list and result when
-// the same bytes are loaded twice.
+// the same bytes are loaded twice; and that a plain second reading of the
+// same bytes in memory gives the same result.
+
+#include "ReferenceLoader.h"
 
 #include "model/StarMap.h"
 
@@ -69,6 +72,11 @@ void CheckPlanet(const CPlanet& planet)
         Fault("a name's words are not joined by single spaces");
 }
 
+std::string Fields(const CPlanet& p)
+{
+    return p.m_strName + '\0' + std::to_string(p.m_x) + '\0' + std::to_string(p.m_y) + '\0' + p.m_strFaction + '\0';
+}
+
 Snapshot Load()
 {
     Snapshot s;
@@ -82,8 +90,7 @@ Snapshot Load()
     for (std::int16_t i = 0; i < map.GetPlanetCount(); ++i) {
         const CPlanet& p = map.GetPlanet(i);
         CheckPlanet(p);
-        s.planets += p.m_strName + '\0' + std::to_string(p.m_x) + '\0' + std::to_string(p.m_y) + '\0' +
-                     p.m_strFaction + '\0';
+        s.planets += Fields(p);
     }
     return s;
 }
@@ -108,5 +115,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         first.diagnostic.line != second.diagnostic.line || first.count != second.count ||
         first.planets != second.planets)
         Fault("loading the same bytes twice gave different results");
+    ReferenceResult expected = ReferenceLoad(std::string(reinterpret_cast<const char*>(data), size));
+    Snapshot reference;
+    reference.ok = expected.ok ? TRUE : FALSE;
+    reference.count = static_cast<int>(expected.planets.size());
+    for (const CPlanet& p : expected.planets)
+        reference.planets += Fields(p);
+    if (first.ok != reference.ok || first.diagnostic.cause != expected.cause ||
+        first.diagnostic.line != expected.line || first.planets != reference.planets)
+        Fault("the loader and the plain reading of the same bytes disagree");
     return 0;
 }
