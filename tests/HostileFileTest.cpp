@@ -264,6 +264,31 @@ TEST_F(HostileFile, CrOnlyLineEndsMakeOneLineReadIn79CharacterPieces)
     EXPECT_EQ(map.GetPlanetCount(), (13 * 13000 + 78) / 79);
 }
 
+TEST_F(HostileFile, LineEndsAcrossTheReadersChunksAreReadAsAnywhere)
+{
+    // Comment lines up to just before the reader's 64 KiB chunk boundary,
+    // then a 79-character comment piece whose last character, a CR, is the
+    // chunk's last byte.
+    constexpr size_t kChunk = 64 * 1024;
+    std::string prefix;
+    while (kChunk - 79 - prefix.size() > 78)
+        prefix += ";" + std::string(76, 'c') + "\n";
+    prefix += ";" + std::string(kChunk - 79 - prefix.size() - 2, 'c') + "\n";
+    prefix += ";" + std::string(77, 'c') + "\r";
+    ASSERT_EQ(prefix.size(), kChunk);
+    // An LF in the next chunk joins the CR into one line end.
+    Loaded joined = Load(m_dir.Write("crlf.dat", prefix + "\nVeyra 1 2 VH\n"));
+    EXPECT_TRUE(joined.ok) << CLoadDiagnostic::Describe(joined.diagnostic.cause);
+    ASSERT_EQ(joined.planets.size(), 1u);
+    EXPECT_EQ(joined.planets[0].m_strName, "Veyra");
+    EXPECT_EQ(joined.planets[0].m_x, 10);
+    // A lone CR ends the piece; the next chunk's first byte starts the next.
+    Loaded lone = Load(m_dir.Write("cr.dat", prefix + "Veyra 1 2 VH\n"));
+    EXPECT_TRUE(lone.ok);
+    ASSERT_EQ(lone.planets.size(), 1u);
+    EXPECT_EQ(lone.planets[0].m_strName, "Veyra");
+}
+
 TEST_F(HostileFile, HighBytesInNamesAreKeptAndDrawn)
 {
     std::string all;
