@@ -49,7 +49,7 @@ struct NameHash {
 
 struct Cache {
     LOGFONT desc{};
-    bool valid = false;
+    bool system = false;
     QFont font;
     QRawFont raw;
     double ascent = 0.0, height = 0.0;
@@ -58,23 +58,33 @@ struct Cache {
     std::unordered_map<quint32, Mask> masks;
 };
 
-Cache& TheCache()
+// One cache per font in use (the map font and the legend's system font
+// alternate on every repaint); a few fonts at most.
+constexpr std::size_t kMaxFonts = 4;
+
+std::vector<std::unique_ptr<Cache>>& TheCaches()
 {
-    static Cache cache;
-    return cache;
+    static std::vector<std::unique_ptr<Cache>> caches;
+    return caches;
 }
 
-void UseFont(Cache& c, const CFont& font)
+Cache& CacheFor(const CFont& font)
 {
-    if (c.valid && std::memcmp(&c.desc, &font.GetLogFont(), sizeof(LOGFONT)) == 0)
-        return;
-    c = Cache();
-    c.desc = font.GetLogFont();
-    c.valid = true;
-    c.font = RealiseFont(font);
-    QFontMetricsF fm(c.font);
-    c.ascent = fm.ascent();
-    c.height = fm.ascent() + fm.descent();
+    auto& caches = TheCaches();
+    for (auto& c : caches)
+        if (c->system == font.IsSystemFont() && std::memcmp(&c->desc, &font.GetLogFont(), sizeof(LOGFONT)) == 0)
+            return *c;
+    if (caches.size() >= kMaxFonts)
+        caches.clear();
+    auto c = std::make_unique<Cache>();
+    c->desc = font.GetLogFont();
+    c->system = font.IsSystemFont();
+    c->font = RealiseFont(font);
+    QFontMetricsF fm(c->font);
+    c->ascent = fm.ascent();
+    c->height = fm.ascent() + fm.descent();
+    caches.push_back(std::move(c));
+    return *caches.back();
 }
 
 const Run& RunOf(Cache& c, std::string_view text)
@@ -86,11 +96,12 @@ const Run& RunOf(Cache& c, std::string_view text)
         c.runs.clear();
     QString s = QString::fromLatin1(text.data(), qsizetype(text.size()));
     Run run;
-    run.advance = QFontMetricsF(c.font).horizontalAdvance(s);
+    // One shaping gives both the glyphs and the advance of the cell.
     QTextLayout layout(s, c.font);
     layout.beginLayout();
-    layout.createLine();
+    QTextLine line = layout.createLine();
     layout.endLayout();
+    run.advance = line.horizontalAdvance();
     const QList<QGlyphRun> glyphRuns = layout.glyphRuns();
     if (glyphRuns.size() > 1) {
         run.plain = true;
@@ -207,11 +218,13 @@ namespace TextCache {
 bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, std::string_view text,
           COLORREF textColor, COLORREF bkColor)
 {
-    if (font.IsSystemFont() || t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0 ||
-        image.format() != QImage::Format_RGB32)
+    if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0 || image.format() != QImage::Format_RGB32)
         return false;
-    Cache& c = TheCache();
-    UseFont(c, font);
+    // The system font is a device font: it is cached only where the mapping
+    // leaves its size alone.
+    if (font.IsSystemFont() && (t.m11() != 1.0 || t.m22() != 1.0))
+        return false;
+    Cache& c = CacheFor(font);
     if (c.font.pixelSize() * std::max(t.m11(), t.m22()) > kLargestCachedPixels)
         return false;
     if (t.m11() != c.sx || t.m22() != c.sy) {
@@ -250,7 +263,7 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, s
 
 void Clear()
 {
-    TheCache() = Cache();
+    TheCaches().clear();
 }
 
 } // namespace TextCache

@@ -22,9 +22,10 @@
 namespace TextCache {
 
 // Writes text with its top-left at logical (x, y) into image, as PlainText
-// would. False when this path does not apply (system font, a text size at
-// which Qt draws glyphs as outlines, a rotating or mirroring transform, a
-// name the layout splits over several fonts): the caller draws it plainly.
+// would. False when this path does not apply (the system font under a
+// scaling mapping, a text size at which Qt draws glyphs as outlines, a
+// rotating or mirroring transform, a name the layout splits over several
+// fonts): the caller draws it plainly.
 bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, std::string_view text,
           COLORREF textColor, COLORREF bkColor);
 
