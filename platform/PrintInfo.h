@@ -2,8 +2,10 @@
 
 // What the framework's print flow hands to the view's printing hooks.
 
+#include "PrintTarget.h"
 #include "Types.h"
 
+#include <optional>
 #include <string>
 
 class CPrintInfo {
@@ -25,4 +27,8 @@ public:
     BOOL m_bPreview = FALSE;
     BOOL m_bDirect = FALSE;  // no print dialog
     CRect m_rectDraw;
+    // The printer the preparation chose; none when it chose none.
+    std::optional<CPrinterTarget> m_printer;
+    // The print dialog's print-to-file option: the file is asked for next.
+    BOOL m_bPrintToFile = FALSE;
 };

@@ -146,7 +146,12 @@ void ScrollBarAdapter::Send(UINT code, int pos)
         app->OnIdle();
 }
 
-CView::CView() = default;
+CView::CView()
+{
+    OnCommandId(57607, [this] { OnFilePrint(false); });
+    OnCommandId(57608, [this] { OnFilePrint(true); });
+    OnCommandId(57609, [this] { OnFilePrintPreview(); });
+}
 
 CView::~CView() = default;
 

@@ -9,10 +9,13 @@
 #include "PrintInfo.h"
 #include "Wnd.h"
 
+#include <memory>
+
 class CDC;
 class CDocument;
 class CFrameWnd;
 class CImage;
+class CPreviewView;
 
 class CView : public CWnd {
 public:
@@ -47,6 +50,19 @@ public:
     virtual void OnBeginPrinting(CDC*, CPrintInfo*) {}
     virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
     virtual void OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
+    // The standard preparation: the print dialog, or for preview and for
+    // printing without the dialog the chosen or default printer (the
+    // dialog only when there is none). False when the user cancelled.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+
+    // The framework's print commands: print (with or without the dialog)
+    // and print preview.
+    void OnFilePrint(bool direct);
+    void OnFilePrintPreview();
+    // The preview while it is shown, else nullptr.
+    CPreviewView* GetPreview() const { return m_pPreview.get(); }
+    // Ends the preview (the frame shows this view again), later.
+    void EndPreview();
 
     // The back buffer, sized to the client area; repainted first when stale.
     CImage& GetBackBuffer();
@@ -59,4 +75,5 @@ private:
     CDocument* m_pDocument = nullptr;
     CFrameWnd* m_pFrame = nullptr;
     CDC* m_paintingDC = nullptr;
+    std::shared_ptr<CPreviewView> m_pPreview;
 };

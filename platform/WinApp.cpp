@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "FrameWnd.h"
 #include "MessageBox.h"
+#include "PrintService.h"
 #include "ResourceRegistry.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ namespace {
 
 constexpr UINT kFileNew = 57600;
 constexpr UINT kFileOpen = 57601;
+constexpr UINT kFilePrintSetup = 57606;
 constexpr UINT kFilePrintDirect = 57608;
 constexpr UINT kRecentFirst = 57616;
 constexpr UINT kAppExit = 57665;
@@ -36,6 +38,7 @@ CWinApp::CWinApp()
     OnCommandId(kFileNew, [this] { OnFileNew(); });
     OnCommandId(kFileOpen, [this] { OnFileOpen(); });
     OnCommandId(kAppExit, [this] { OnAppExit(); });
+    OnCommandId(kFilePrintSetup, [this] { OnFilePrintSetup(); });
     for (int i = 0; i < kRecentCommands; ++i) {
         UINT id = kRecentFirst + static_cast<UINT>(i);
         OnCommandId(id, [this, id] { OnOpenRecentFile(id); });
@@ -131,9 +134,33 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
     return FALSE;
 }
 
-BOOL CWinApp::PrintFromCommandLine(CCommandLineInfo&)
+BOOL CWinApp::PrintFromCommandLine(CCommandLineInfo& info)
 {
+    if (info.m_nShellCommand == CCommandLineInfo::FilePrintTo) {
+        std::optional<CPrinterTarget> printer = AfxFindPrinter(info.m_strPrinterName);
+        if (info.m_strPrinterName.empty() || !printer) {
+            AfxMessageBox("Could not start print job.");
+            return FALSE;
+        }
+        if (!info.m_strPortName.empty())
+            printer->port = info.m_strPortName;
+        SelectPrinter(*printer);
+    }
     return m_pMainWnd && m_pMainWnd->SendCommand(kFilePrintDirect) ? TRUE : FALSE;
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    CPrintDialogRequest request;
+    request.setup = true;
+    request.printer = m_printer ? m_printer : AfxFindPrinter(std::string());
+    if (AfxDoPrintDialog(request) == IDOK && request.printer)
+        SelectPrinter(*request.printer);
+}
+
+void CWinApp::SelectPrinter(const CPrinterTarget& printer)
+{
+    m_printer = printer;
 }
 
 CDocument* CWinApp::OpenDocumentFile(const std::string& path)

@@ -6,10 +6,12 @@
 
 #include "CmdTarget.h"
 #include "CommandLineInfo.h"
+#include "PrintTarget.h"
 #include "RecentFileList.h"
 #include "Settings.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,13 @@ public:
     void OnFileOpen();
     void OnAppExit();
     void OnOpenRecentFile(UINT id);
+    // The printer-setup dialog; its printer serves every later print.
+    void OnFilePrintSetup();
+
+    // The printer chosen in Print Setup, the print dialog or on the command
+    // line; none until then, when the default printer serves.
+    const std::optional<CPrinterTarget>& GetSelectedPrinter() const { return m_printer; }
+    void SelectPrinter(const CPrinterTarget& printer);
 
     CFrameWnd* GetMainWnd() const { return m_pMainWnd; }
     CSingleDocTemplate* GetDocTemplate() const { return m_pTemplate.get(); }
@@ -76,6 +85,7 @@ protected:
     int m_nExitCode = 1;
     bool m_writeSettings = true;
     bool m_settingsLoaded = false;
+    std::optional<CPrinterTarget> m_printer;
 };
 
 CWinApp* AfxGetApp();

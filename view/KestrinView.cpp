@@ -70,7 +70,7 @@ void CKestrinView::OnDraw(CDC* pDC)
 
 BOOL CKestrinView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    return CView::OnPreparePrinting(pInfo);
+    return DoPreparePrinting(pInfo);
 }
 
 void CKestrinView::OnBeginPrinting(CDC*, CPrintInfo*) {}

@@ -37,4 +37,6 @@ struct CDCAccess {
     // Pauses and restarts the surface's painter on its device.
     static void Suspend(CDC& dc);
     static void Resume(CDC& dc);
+    // Puts the surface back in its default state on the same device.
+    static void Reset(CDC& dc);
 };

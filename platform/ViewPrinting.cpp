@@ -1,0 +1,166 @@
+// The framework's print command on the view: preparation, the print to
+// file prompt, the status box, the job and its page loop.
+
+#include "View.h"
+
+#include "DC.h"
+#include "Document.h"
+#include "FrameWnd.h"
+#include "MessageBox.h"
+#include "PrintPreview.h"
+#include "PrintService.h"
+#include "WinApp.h"
+#include "qt/PrintDevice.h"
+#include "qt/PrintStatusBox.h"
+#include "qt/WndImpl.h"
+
+#include <QTimer>
+
+namespace {
+
+constexpr const char* kCouldNotStart = "Could not start print job.";
+
+std::vector<std::string> StatusLines(CDocument* doc, const CPrinterTarget& printer)
+{
+    bool toFile = printer.kind == CPrinterTarget::Kind::PdfFile;
+    std::string where = toFile ? "to " + printer.file : "on " + printer.port;
+    return {"Printing", doc ? doc->GetTitle() : std::string(), "on the", printer.name, where};
+}
+
+// Keeps the main window disabled while a job runs.
+class CDisabledFrame {
+public:
+    explicit CDisabledFrame(CFrameWnd* frame) : m_frame(frame)
+    {
+        if (m_frame)
+            m_frame->SetEnabled(false);
+    }
+    ~CDisabledFrame() { Enable(); }
+    void Enable()
+    {
+        if (m_frame)
+            m_frame->SetEnabled(true);
+        m_frame = nullptr;
+    }
+
+private:
+    CFrameWnd* m_frame;
+};
+
+} // namespace
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
+{
+    CWinApp* app = CWinApp::Get();
+    std::optional<CPrinterTarget> chosen = app ? app->GetSelectedPrinter() : std::nullopt;
+    if (!chosen)
+        chosen = AfxFindPrinter(std::string());
+    if ((pInfo->m_bPreview || pInfo->m_bDirect) && chosen) {
+        pInfo->m_printer = chosen;
+        return TRUE;
+    }
+    CPrintDialogRequest request;
+    request.printer = chosen;
+    request.minPage = pInfo->GetMinPage();
+    request.maxPage = pInfo->GetMaxPage();
+    if (AfxDoPrintDialog(request) != IDOK)
+        return FALSE;
+    if (!request.allPages) {
+        pInfo->m_nFromPage = request.fromPage;
+        pInfo->m_nToPage = request.toPage;
+    }
+    pInfo->m_printer = request.printer;
+    pInfo->m_bPrintToFile = request.printToFile ? TRUE : FALSE;
+    // The printer chosen in the dialog serves the next jobs too.
+    if (app && request.printer && request.printer->kind == CPrinterTarget::Kind::Printer)
+        app->SelectPrinter(*request.printer);
+    return TRUE;
+}
+
+void CView::OnFilePrint(bool direct)
+{
+    CPrintInfo info;
+    info.m_bDirect = direct ? TRUE : FALSE;
+    if (!OnPreparePrinting(&info))
+        return;
+    if (info.m_bPrintToFile && info.m_printer) {
+        std::string path;
+        if (!AfxPromptPrintToFile(path))
+            return;
+        info.m_printer->kind = CPrinterTarget::Kind::PdfFile;
+        info.m_printer->file = path;
+    }
+    std::unique_ptr<CPrintDevice> device;
+    if (info.m_printer)
+        device = CPrintDevice::Create(*info.m_printer);
+
+    CDC dc;
+    dc.SetPrinting(true);
+    if (device)
+        device->AttachAttributes(dc);
+    OnBeginPrinting(&dc, &info);
+    CDisabledFrame disabled(GetParentFrame());
+    CPrintStatusBox status(StatusLines(GetDocument(), info.m_printer.value_or(CPrinterTarget())));
+    if (!device || !device->StartDoc(GetDocument() ? GetDocument()->GetTitle() : std::string())) {
+        disabled.Enable();
+        OnEndPrinting(&dc, &info);
+        AfxMessageBox(kCouldNotStart);
+        return;
+    }
+    bool failed = false;
+    bool started = false;
+    for (info.m_nCurPage = info.GetFromPage(); info.m_nCurPage <= info.GetToPage(); ++info.m_nCurPage) {
+        OnPrepareDC(&dc, &info);
+        if (!info.m_bContinuePrinting)
+            break;
+        if (!status.SetPage(info.m_nCurPage) || !device->StartPage(dc)) {
+            failed = true;
+            break;
+        }
+        started = true;
+        // Starting the page put the surface in its default state.
+        OnPrepareDC(&dc, &info);
+        CSize size = dc.GetDeviceSize();
+        info.m_rectDraw = CRect(0, 0, size.cx, size.cy);
+        OnPrint(&dc, &info);
+        if (!device->EndPage(dc) || status.Cancelled()) {
+            failed = true;
+            break;
+        }
+        if (info.m_nCurPage == info.GetToPage())
+            break;  // the last page number would wrap around
+    }
+    if (failed)
+        device->AbortDoc(dc);
+    else
+        device->EndDoc(dc);
+    disabled.Enable();
+    OnEndPrinting(&dc, &info);
+    if (failed && !started && !status.Cancelled())
+        AfxMessageBox(kCouldNotStart);
+}
+
+void CView::OnFilePrintPreview()
+{
+    auto info = std::make_unique<CPrintInfo>();
+    info->m_bPreview = TRUE;
+    if (!OnPreparePrinting(info.get()) || !info->m_printer) {
+        AfxMessageBox("Command failed.");
+        return;
+    }
+    auto preview = std::make_shared<CPreviewView>(this, std::move(info));
+    if (!preview->Open()) {
+        AfxMessageBox("Command failed.");
+        return;
+    }
+    m_pPreview = preview;
+}
+
+void CView::EndPreview()
+{
+    // The preview may be running one of its own commands: it goes once
+    // that has returned, or with this view's window.
+    std::shared_ptr<CPreviewView> closing = std::move(m_pPreview);
+    if (closing && m_impl->widget)
+        QTimer::singleShot(0, m_impl->widget, [closing] {});
+}

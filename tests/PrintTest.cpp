@@ -1,0 +1,444 @@
+// Printing and print preview, driven through the real application with the
+// printer, the print dialog and the status box answered by hooks: pages go
+// to images at a chosen resolution or to PDF files.
+
+#include "GuiFixture.h"
+
+#include "platform/DC.h"
+#include "platform/Mapping.h"
+#include "platform/PrintPreview.h"
+#include "platform/PrintService.h"
+#include "platform/qt/WndImpl.h"
+#include "res/Resource.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+int PdfPages(const fs::path& p)
+{
+    std::string pdf = ReadFile(p);
+    std::regex page("/Type\\s*/Page[^s]");
+    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+struct Census {
+    long black = 0, white = 0, grey = 0, coloured = 0;
+};
+
+Census Count(const CImage& image)
+{
+    Census c;
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            COLORREF p = image.GetPixel(x, y);
+            int r = GetRValue(p), g = GetGValue(p), b = GetBValue(p);
+            if (r != g || g != b)
+                ++c.coloured;
+            else if (r == 0)
+                ++c.black;
+            else if (r == 255)
+                ++c.white;
+            else
+                ++c.grey;
+        }
+    }
+    return c;
+}
+
+class Print : public GuiTest {
+protected:
+    Print()
+    {
+        SetPrinterLookupHook([this](const std::string& name) -> std::optional<CPrinterTarget> {
+            m_lookups.push_back(name);
+            if (name.empty())
+                return m_default;
+            auto it = m_named.find(name);
+            return it == m_named.end() ? std::nullopt : std::optional<CPrinterTarget>(it->second);
+        });
+        SetPrintDialogHook([this](CPrintDialogRequest& request) {
+            m_requests.push_back(request);
+            return m_answer ? m_answer(request) : IDCANCEL;
+        });
+        SetPrintToFileHook([this](std::string& path) {
+            if (m_printFile.empty())
+                return false;
+            path = m_printFile;
+            return true;
+        });
+        SetPrintStatusHook([this](const std::vector<std::string>& lines) {
+            m_status.push_back(lines);
+            m_frameEnabledWhilePrinting = Frame() && MainWindowEnabled();
+            return !m_cancel;
+        });
+    }
+    ~Print() override
+    {
+        Exit();
+        SetPrinterLookupHook(nullptr);
+        SetPrintDialogHook(nullptr);
+        SetPrintToFileHook(nullptr);
+        SetPrintStatusHook(nullptr);
+    }
+
+    bool MainWindowEnabled() const;
+
+    // Pages at dpi dots per inch, collected with the mapping each one ended with.
+    CPrinterTarget ImagePrinter(const std::string& name, int dpi)
+    {
+        CPrinterTarget t;
+        t.kind = CPrinterTarget::Kind::ImagePage;
+        t.name = name;
+        t.port = "IMG:";
+        t.dpi = dpi;
+        t.onPage = [this](const CImage& page, const CMapping& mapping) {
+            m_pages.push_back(page);
+            m_mappings.push_back(mapping);
+        };
+        return t;
+    }
+    CPrinterTarget PdfPrinter(const fs::path& file, int dpi)
+    {
+        CPrinterTarget t = ImagePrinter("PDF", dpi);
+        t.kind = CPrinterTarget::Kind::PdfFile;
+        t.file = file.string();
+        return t;
+    }
+    std::string MapFile() const
+    {
+        return m_dir.Write("map.dat", MapText({{"Hub", 0, 0, "QT"}, {"Morvath", 300, -200, "VR"}, {"Edge", -400, 250, "XX"}}));
+    }
+    void StartWithMap()
+    {
+        ASSERT_TRUE(Start({MapFile()}));
+    }
+    // The screen mapping the window draws with.
+    CMapping ScreenMapping() const
+    {
+        CDC dc;
+        View()->OnPrepareDC(&dc, nullptr);
+        return dc.GetMapping();
+    }
+
+    std::optional<CPrinterTarget> m_default;
+    std::map<std::string, CPrinterTarget> m_named;
+    std::function<int(CPrintDialogRequest&)> m_answer;
+    std::string m_printFile;
+    bool m_cancel = false;
+    bool m_frameEnabledWhilePrinting = true;
+    std::vector<std::string> m_lookups;
+    std::vector<CPrintDialogRequest> m_requests;
+    std::vector<std::vector<std::string>> m_status;
+    std::vector<CImage> m_pages;
+    std::vector<CMapping> m_mappings;
+};
+
+bool Print::MainWindowEnabled() const
+{
+    return Frame()->Impl()->widget->isEnabled();
+}
+
+} // namespace
+
+TEST_F(Print, OnePageInBlackOnWhiteWithoutTheLegendAndWithCirclesWhenOn)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Page", 200);
+    View()->m_showLegend = TRUE;
+    View()->OnZoomIn();  // planets 2.5 pixels across at 200 dots per inch
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+    ASSERT_EQ(m_pages.size(), 1u) << "exactly one page per job";
+    EXPECT_TRUE(m_requests.empty()) << "printing without the dialog asks nothing";
+    const CImage& plain = m_pages[0];
+    EXPECT_EQ(plain.Width(), 1600);  // 8.5 inches less two quarter-inch borders
+    EXPECT_EQ(plain.Height(), 2100);
+    Census c = Count(plain);
+    EXPECT_EQ(c.coloured, 0) << "no faction colour and no legend on paper";
+    EXPECT_GT(c.black, 0) << c.white << " " << c.grey << " " << c.black;
+    EXPECT_GT(c.white, c.black * 20) << "a white page";
+    // The legend would sit in the top-left corner in window pixels.
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 120; ++x)
+            ASSERT_EQ(plain.GetPixel(x, y), RGB(255, 255, 255)) << x << "," << y;
+
+    View()->m_showCircles = TRUE;
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+    ASSERT_EQ(m_pages.size(), 2u);
+    Census circles = Count(m_pages[1]);
+    EXPECT_EQ(circles.coloured, 0);
+    EXPECT_GT(circles.black, c.black + 500) << "the circles come out black";
+    // The 2000-unit circle crosses the axis 512 pixels right of the centre
+    // (scale 1600 / 6250), which sits at (800, 1000).
+    bool onCircle = false;
+    for (int x = 1309; x <= 1314; ++x)
+        onCircle = onCircle || m_pages[1].GetPixel(x, 1000) == RGB(0, 0, 0);
+    EXPECT_TRUE(onCircle);
+    EXPECT_EQ(View()->m_showLegend, TRUE) << "printing leaves the view's state alone";
+}
+
+TEST_F(Print, ThePageMappingAt600DotsPerInchAndOnePdfPage)
+{
+    StartWithMap();
+    fs::path pdf = m_dir.Path() / "page.pdf";
+    m_default = PdfPrinter(pdf, 600);
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+    ASSERT_EQ(m_mappings.size(), 1u);
+    const CMapping& m = m_mappings[0];
+    EXPECT_EQ(m.GetMapMode(), MM_ISOTROPIC);
+    EXPECT_EQ(m.GetViewportExt(), CSize(4800, 6000));
+    EXPECT_EQ(m.GetViewportOrg(), CPoint(2400, 3000));
+    EXPECT_EQ(m.GetWindowExt(), CSize(12500, 12500));
+    EXPECT_EQ(m.GetWindowOrg(), CPoint(0, 0));
+    EXPECT_EQ(m.LPtoDP(CPoint(6250, 0)), CPoint(4800, 3000)) << "12500 map units across eight inches";
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(Print, AZoomedViewPrintsWhatTheWindowShows)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Page", 100);
+    View()->OnZoomIn();
+    View()->OnZoomIn();
+    View()->m_center = CPoint(3000, 2000);  // Morvath
+    CMapping screen = ScreenMapping();
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+    ASSERT_EQ(m_mappings.size(), 1u);
+    const CMapping& page = m_mappings[0];
+    EXPECT_EQ(page.GetWindowExt(), screen.GetWindowExt());
+    EXPECT_EQ(page.GetWindowOrg(), screen.GetWindowOrg());
+    // The window's centre and the printed area's centre are one map point,
+    // and the corners of the window's part of the map lie on the page.
+    CPoint windowCentre = screen.DPtoLP(screen.GetViewportOrg());
+    EXPECT_EQ(page.DPtoLP(CPoint(400, 500)), windowCentre);
+    // The zoom's whole extent, which the window shows, lies on the page.
+    CSize half(View()->m_zoom.cx / 2, View()->m_zoom.cy / 2);
+    for (CPoint corner : {CPoint(windowCentre.x - half.cx, windowCentre.y - half.cy),
+                          CPoint(windowCentre.x + half.cx, windowCentre.y + half.cy)}) {
+        CPoint onPage = page.LPtoDP(corner), onScreen = screen.LPtoDP(corner);
+        EXPECT_TRUE(onPage.x >= 0 && onPage.x <= 800 && onPage.y >= 0 && onPage.y <= 1000) << onPage.x << "," << onPage.y;
+        EXPECT_TRUE(onScreen.x >= 0 && onScreen.x <= 800 && onScreen.y >= 0 && onScreen.y <= 600);
+    }
+    // Morvath is drawn at the middle of the page, as in the middle of the window.
+    long blackNearCentre = 0;
+    for (int y = 480; y < 520; ++y)
+        for (int x = 380; x < 420; ++x)
+            blackNearCentre += m_pages[0].GetPixel(x, y) == RGB(0, 0, 0);
+    EXPECT_GT(blackNearCentre, 0);
+}
+
+TEST_F(Print, ThePrintDialogsRangeStatusBoxAndCancel)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Office", 50);
+    // A range without page 1 prints nothing and reports nothing.
+    m_answer = [](CPrintDialogRequest& r) {
+        r.allPages = false;
+        r.fromPage = 2;
+        r.toPage = 3;
+        return IDOK;
+    };
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT));
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_requests[0].printer->name, "Office") << "the dialog opens on the default printer";
+    EXPECT_EQ(m_requests[0].maxPage, 0xFFFFu);
+    EXPECT_TRUE(m_pages.empty());
+    EXPECT_TRUE(m_messages.empty());
+
+    // All pages: one page, with the status box naming document and printer.
+    m_answer = [](CPrintDialogRequest&) { return IDOK; };
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT));
+    EXPECT_EQ(m_pages.size(), 1u);
+    ASSERT_FALSE(m_status.empty());
+    std::vector<std::string> expected = {"Printing", "map.dat", "on the", "Office", "on IMG:", "Page 1"};
+    EXPECT_EQ(m_status.back(), expected);
+    EXPECT_FALSE(m_frameEnabledWhilePrinting);
+    EXPECT_TRUE(MainWindowEnabled());
+
+    // Cancel in the dialog, then Cancel in the status box: nothing printed.
+    m_answer = nullptr;
+    Frame()->SendCommand(ID_FILE_PRINT);
+    m_answer = [](CPrintDialogRequest&) { return IDOK; };
+    m_cancel = true;
+    Frame()->SendCommand(ID_FILE_PRINT);
+    EXPECT_EQ(m_pages.size(), 1u);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(MainWindowEnabled());
+}
+
+TEST_F(Print, PrintToFileAndJobsThatCannotStart)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Office", 50);
+    m_answer = [](CPrintDialogRequest& r) {
+        r.printToFile = true;
+        return IDOK;
+    };
+    // Cancelling the file prompt ends the job.
+    Frame()->SendCommand(ID_FILE_PRINT);
+    EXPECT_TRUE(m_status.empty());
+    m_printFile = (m_dir.Path() / "Output.prn").string();
+    Frame()->SendCommand(ID_FILE_PRINT);
+    EXPECT_EQ(PdfPages(m_printFile), 1);
+    ASSERT_FALSE(m_status.empty());
+    EXPECT_EQ(m_status.back()[4], "to " + m_printFile);
+
+    // A file that cannot be written: the job does not start.
+    m_printFile = (m_dir.Path() / "no-such-folder" / "out.prn").string();
+    Frame()->SendCommand(ID_FILE_PRINT);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "Could not start print job.");
+    EXPECT_TRUE(MainWindowEnabled());
+
+    // No printer anywhere, and the dialog gives none either.
+    m_default.reset();
+    m_answer = [](CPrintDialogRequest& r) {
+        r.printer.reset();
+        return IDOK;
+    };
+    Frame()->SendCommand(ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(m_requests.size(), 4u) << "without a default printer the dialog is shown";
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[1], "Could not start print job.");
+}
+
+TEST_F(Print, PrintSetupsChoiceServesLaterPrintsAndPreviews)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Office", 50);
+    CPrinterTarget other = ImagePrinter("Plotter", 40);
+    m_answer = [&other](CPrintDialogRequest& r) {
+        EXPECT_TRUE(r.setup);
+        r.printer = other;
+        return IDOK;
+    };
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_SETUP));
+    m_answer = nullptr;
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+    ASSERT_EQ(m_pages.size(), 1u);
+    EXPECT_EQ(m_pages[0].Width(), 320) << "printed at the plotter's 40 dots per inch";
+    CKestrinView* view = View();
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
+    CPreviewView* preview = view->GetPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->Info().m_printer->name, "Plotter");
+}
+
+TEST_F(Print, ThePreviewShowsThePrintedPageAndPutsTheViewBack)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Page", 100);
+    View()->m_showLegend = TRUE;
+    View()->OnZoomIn();
+    CKestrinView* view = View();
+    CSize zoom = view->m_zoom;
+    std::vector<CAccelDef> keys = Frame()->Accelerators();
+
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
+    CPreviewView* preview = view->GetPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(Frame()->GetActiveView(), preview);
+    EXPECT_EQ(preview->GetPageCount(), 1) << "one page unless the setting says two";
+    EXPECT_EQ(preview->PageIndicator(), "Page 1");
+    EXPECT_FALSE(Frame()->IsCommandEnabled(CPreviewView::kNext)) << "a single page has no next page";
+    EXPECT_FALSE(Frame()->IsCommandEnabled(CPreviewView::kPrev));
+    EXPECT_FALSE(Frame()->IsCommandEnabled(ID_ZOOM_IN)) << "the map's commands wait for the view";
+    ASSERT_EQ(Frame()->Accelerators().size(), 3u);
+
+    // The preview's page is the printer's page.
+    Frame()->SendCommand(ID_FILE_PRINT_DIRECT);  // disabled while previewing
+    EXPECT_TRUE(m_pages.empty());
+    CImage shown = preview->RenderPage(1, 100);
+    EXPECT_TRUE(preview->RenderPage(2, 100).IsNull());
+
+    Frame()->SendCommand(CPreviewView::kZoomIn);
+    EXPECT_EQ(preview->GetZoom(), 1);
+    EXPECT_FALSE(Frame()->IsCommandEnabled(CPreviewView::kNumPage));
+    Frame()->SendCommand(CPreviewView::kZoomOut);
+
+    // Esc closes the preview; the view comes back as it was.
+    QApplication::processEvents();
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : MainWindowOf(Frame())->centralWidget(), &esc);
+    EXPECT_EQ(view->GetPreview(), nullptr);
+    EXPECT_EQ(Frame()->GetActiveView(), view);
+    EXPECT_EQ(view->m_zoom, zoom) << "Esc did not reach Zoom Extents";
+    EXPECT_EQ(Frame()->Accelerators().size(), keys.size());
+    EXPECT_TRUE(Frame()->IsCommandEnabled(ID_ZOOM_IN));
+    QApplication::processEvents();
+
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+    ASSERT_EQ(m_pages.size(), 1u);
+    EXPECT_EQ(shown.CountDifferences(m_pages[0]), 0);
+    EXPECT_EQ(Count(shown).coloured, 0) << "no legend in the preview";
+}
+
+TEST_F(Print, PreviewPagesIsReadAndTheOneTwoButtonWritesItBack)
+{
+    fs::path ini = m_dir.Path() / "config" / "Local AppWizard-Generated Applications" / "Kestrin.ini";
+    fs::create_directories(ini.parent_path());
+    std::ofstream(ini) << "[Settings]\nPreviewPages=2\n";
+    StartWithMap();
+    m_default = ImagePrinter("Page", 50);
+    CKestrinView* view = View();
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
+    CPreviewView* preview = view->GetPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetPageCount(), 2);
+    EXPECT_EQ(preview->PageIndicator(), "Page 1") << "the second page has nothing to show";
+    ASSERT_TRUE(Frame()->SendCommand(CPreviewView::kNumPage));
+    EXPECT_EQ(preview->GetPageCount(), 1);
+    EXPECT_EQ(m_app->GetProfileInt("Settings", "PreviewPages", 0), 1);
+    ASSERT_TRUE(Frame()->SendCommand(CPreviewView::kClose));
+    Exit();
+    EXPECT_NE(ReadFile(ini).find("PreviewPages=1"), std::string::npos) << ReadFile(ini);
+}
+
+TEST_F(Print, TheCommandLinePrintsWithoutTheDialogAndEnds)
+{
+    m_default = ImagePrinter("Page", 50);
+    std::string missing = (m_dir.Path() / "missing.dat").string();
+    EXPECT_FALSE(Start({"-p", missing}));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].find("Cannot find this file."), std::string::npos);
+    EXPECT_TRUE(m_pages.empty());
+    Exit();
+
+    EXPECT_FALSE(Start({"/p", MapFile()}));
+    EXPECT_EQ(m_pages.size(), 1u);
+    EXPECT_TRUE(m_requests.empty());
+    EXPECT_FALSE(Frame()->IsWindowVisible());
+    Exit();
+
+    m_named["Plotter"] = ImagePrinter("Plotter", 40);
+    EXPECT_FALSE(Start({"-pt", MapFile(), "Plotter", "driver", "LPT2:"}));
+    ASSERT_EQ(m_pages.size(), 2u);
+    EXPECT_EQ(m_pages[1].Width(), 320);
+    EXPECT_EQ(m_status.back()[4], "on LPT2:");
+    Exit();
+
+    EXPECT_FALSE(Start({"-pt", MapFile(), "Nowhere", "driver", "LPT1:"}));
+    EXPECT_EQ(m_pages.size(), 2u);
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[1], "Could not start print job.");
+}
