@@ -59,6 +59,9 @@ public:
     // and print preview.
     void OnFilePrint(bool direct);
     void OnFilePrintPreview();
+    // Prints straight to target, without preparation, dialogs, status box
+    // or messages (for tools); false unless a page was printed.
+    bool PrintToTarget(const CPrinterTarget& target);
     // The preview while it is shown, else nullptr.
     CPreviewView* GetPreview() const { return m_pPreview.get(); }
     // Ends the preview (the frame shows this view again), later.
@@ -72,6 +75,11 @@ public:
     CDC* GetPaintingDC() const { return m_paintingDC; }
 
 private:
+    enum class PrintResult { Printed, Nothing, CouldNotStart, Failed, Cancelled };
+    // The job itself, from OnBeginPrinting to OnEndPrinting; interactive
+    // jobs disable the main window and show the status box.
+    PrintResult RunPrintJob(CPrintInfo& info, bool interactive);
+
     CDocument* m_pDocument = nullptr;
     CFrameWnd* m_pFrame = nullptr;
     CDC* m_paintingDC = nullptr;

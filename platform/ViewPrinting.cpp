@@ -16,6 +16,8 @@
 
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 
 constexpr const char* kCouldNotStart = "Could not start print job.";
@@ -90,54 +92,74 @@ void CView::OnFilePrint(bool direct)
         info.m_printer->kind = CPrinterTarget::Kind::PdfFile;
         info.m_printer->file = path;
     }
+    if (RunPrintJob(info, true) == PrintResult::CouldNotStart)
+        AfxMessageBox(kCouldNotStart);
+}
+
+bool CView::PrintToTarget(const CPrinterTarget& target)
+{
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    info.m_printer = target;
+    return RunPrintJob(info, false) == PrintResult::Printed;
+}
+
+CView::PrintResult CView::RunPrintJob(CPrintInfo& info, bool interactive)
+{
     std::unique_ptr<CPrintDevice> device;
     if (info.m_printer)
         device = CPrintDevice::Create(*info.m_printer);
-
     CDC dc;
     dc.SetPrinting(true);
     if (device)
         device->AttachAttributes(dc);
     OnBeginPrinting(&dc, &info);
-    CDisabledFrame disabled(GetParentFrame());
-    CPrintStatusBox status(StatusLines(GetDocument(), info.m_printer.value_or(CPrinterTarget())));
+    CDisabledFrame disabled(interactive ? GetParentFrame() : nullptr);
+    std::optional<CPrintStatusBox> status;
+    if (interactive)
+        status.emplace(StatusLines(GetDocument(), info.m_printer.value_or(CPrinterTarget())));
     if (!device || !device->StartDoc(GetDocument() ? GetDocument()->GetTitle() : std::string())) {
         disabled.Enable();
         OnEndPrinting(&dc, &info);
-        AfxMessageBox(kCouldNotStart);
-        return;
+        return PrintResult::CouldNotStart;
     }
-    bool failed = false;
-    bool started = false;
+    PrintResult result = PrintResult::Nothing;
     for (info.m_nCurPage = info.GetFromPage(); info.m_nCurPage <= info.GetToPage(); ++info.m_nCurPage) {
         OnPrepareDC(&dc, &info);
         if (!info.m_bContinuePrinting)
             break;
-        if (!status.SetPage(info.m_nCurPage) || !device->StartPage(dc)) {
-            failed = true;
+        if (status && !status->SetPage(info.m_nCurPage)) {
+            result = PrintResult::Cancelled;
             break;
         }
-        started = true;
+        if (!device->StartPage(dc)) {
+            result = result == PrintResult::Printed ? PrintResult::Failed : PrintResult::CouldNotStart;
+            break;
+        }
         // Starting the page put the surface in its default state.
         OnPrepareDC(&dc, &info);
         CSize size = dc.GetDeviceSize();
         info.m_rectDraw = CRect(0, 0, size.cx, size.cy);
         OnPrint(&dc, &info);
-        if (!device->EndPage(dc) || status.Cancelled()) {
-            failed = true;
+        result = PrintResult::Printed;
+        if (!device->EndPage(dc)) {
+            result = PrintResult::Failed;
+            break;
+        }
+        if (status && status->Cancelled()) {
+            result = PrintResult::Cancelled;
             break;
         }
         if (info.m_nCurPage == info.GetToPage())
-            break;  // the last page number would wrap around
+            break;  // the next page number would wrap around
     }
-    if (failed)
-        device->AbortDoc(dc);
-    else
+    if (result == PrintResult::Printed || result == PrintResult::Nothing)
         device->EndDoc(dc);
+    else
+        device->AbortDoc(dc);
     disabled.Enable();
     OnEndPrinting(&dc, &info);
-    if (failed && !started && !status.Cancelled())
-        AfxMessageBox(kCouldNotStart);
+    return result;
 }
 
 void CView::OnFilePrintPreview()

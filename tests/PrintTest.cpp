@@ -10,6 +10,7 @@
 #include "platform/PrintService.h"
 #include "platform/qt/WndImpl.h"
 #include "res/Resource.h"
+#include "tools/Renderer.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -441,4 +442,17 @@ TEST_F(Print, TheCommandLinePrintsWithoutTheDialogAndEnds)
     EXPECT_EQ(m_pages.size(), 2u);
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_EQ(m_messages[1], "Could not start print job.");
+}
+
+TEST(RenderPrint, APdfPageGoesThroughThePrintJob)
+{
+    TempDir dir;
+    std::string map = dir.Write("m.dat", MapText({{"Hub", 0, 0, "QT"}}));
+    fs::path pdf = dir.Path() / "page.pdf";
+    std::ostringstream err;
+    EXPECT_EQ(RenderMain({"--print", "--circles", "--dpi", "300", "-o", pdf.string(), map}, err), 0) << err.str();
+    EXPECT_EQ(PdfPages(pdf), 1);
+    fs::path nowhere = dir.Path() / "missing-folder" / "page.pdf";
+    EXPECT_EQ(RenderMain({"--print", "-o", nowhere.string(), map}, err), 2);
+    EXPECT_FALSE(fs::exists(nowhere));
 }

@@ -6,7 +6,7 @@
 
 const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y] [--circles] [--truce] "
-    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png FILE.dat";
+    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.pdf FILE.dat";
 
 namespace {
 

@@ -2,9 +2,11 @@
 
 #include "RenderOptions.h"
 
+#include "model/KestrinDoc.h"
 #include "model/StarMap.h"
 #include "platform/DC.h"
 #include "platform/Image.h"
+#include "view/KestrinView.h"
 #include "view/Legend.h"
 
 #include <cmath>
@@ -47,6 +49,33 @@ void DrawPage(CImage& image, CStarMap& map, const RenderOptions& o)
     map.Draw(&dc, o.circles, o.truce);
 }
 
+bool EndsWith(const std::string& s, const std::string& tail)
+{
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A PDF page goes through the view's own print job, as File Print would.
+bool PrintPdf(CStarMap& map, const RenderOptions& o)
+{
+    CKestrinDoc doc;
+    doc.m_pMap = &map;
+    CKestrinView view;
+    view.SetDocument(&doc);
+    view.m_zoom = o.zoom;
+    view.m_center = o.center;
+    view.m_showCircles = o.circles;
+    view.m_showTruceLine = o.truce;
+    view.m_showLegend = o.legend;
+    CPrinterTarget pdf;
+    pdf.kind = CPrinterTarget::Kind::PdfFile;
+    pdf.name = "PDF";
+    pdf.file = o.output;
+    pdf.dpi = o.dpi;
+    bool printed = view.PrintToTarget(pdf);
+    doc.m_pMap = nullptr;  // the map is the caller's
+    return printed;
+}
+
 } // namespace
 
 int LightYearsOf(int x1, int y1, int x2, int y2)
@@ -77,7 +106,14 @@ int RenderMain(const std::vector<std::string>& args, std::ostream& err)
         map.AddMeasureLine(m.left, m.top, m.right, m.bottom, LightYearsOf(m.left, m.top, m.right, m.bottom));
 
     CImage image;
-    if (o.print) {
+    if (o.print && EndsWith(o.output, ".pdf")) {
+        if (!PrintPdf(map, o)) {
+            std::error_code ec;
+            std::filesystem::remove(o.output, ec);
+            err << "kestrin-render: cannot write " << o.output << '\n';
+            return 2;
+        }
+    } else if (o.print) {
         image = CImage(8 * o.dpi, 10 * o.dpi, RGB(255, 255, 255));
         image.SetDpi(o.dpi, o.dpi);
         DrawPage(image, map, o);
@@ -85,7 +121,7 @@ int RenderMain(const std::vector<std::string>& args, std::ostream& err)
         image = CImage(o.size.cx, o.size.cy, RGB(0, 0, 0));
         DrawScreen(image, map, o);
     }
-    if (!image.Save(o.output)) {
+    if (!image.IsNull() && !image.Save(o.output)) {
         std::error_code ec;
         std::filesystem::remove(o.output, ec);
         err << "kestrin-render: cannot write " << o.output << '\n';
