@@ -4,6 +4,7 @@
 #include "qt/DCDevice.h"
 #include "qt/ImageData.h"
 #include "qt/PlainDraw.h"
+#include "qt/ShapeCache.h"
 #include "qt/TextCache.h"
 
 #include <QPolygon>
@@ -320,11 +321,15 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom)
                      m_rop2 == R2_XORPEN);
         return TRUE;
     }
+    QRectF deviceBox = EllipseDeviceRect(t, box);
+    if (image != nullptr && m_brush->IsHollow() && m_rop2 != R2_XORPEN &&
+        ShapeCache::DrawHollowEllipse(*image, deviceBox, ToQColor(m_pen->GetColor()).rgb()))
+        return TRUE;
     QPainter& p = dev.painter;
     SetRop(p, m_rop2);
     p.setPen(QPen(ToQColor(m_pen->GetColor()), 0));
     p.setBrush(m_brush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(ToQColor(m_brush->GetColor())));
-    p.drawEllipse(EllipseDeviceRect(t, box));
+    p.drawEllipse(deviceBox);
     p.setBrush(Qt::NoBrush);
     return TRUE;
 }
@@ -346,6 +351,10 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
     line = std::abs(line) + 2;
     double atX = x * t.m11() + t.dx(), atY = y * t.m22() + t.dy();
     if (atX > dev.width + line || atY > dev.height + line || atY + 2 * line < 0)
+        return TRUE;
+    // No character is wider than two of its lines, so a text that starts
+    // further left than that ends before the device.
+    if (atX + 2.0 * line * (length + 1) < 0)
         return TRUE;
     QImage* image = ImageOf(dev);
     if (image != nullptr &&
@@ -393,6 +402,7 @@ void CDC::DrawFocusRect(const CRect* rect)
 void CDC::FlushCaches()
 {
     TextCache::Clear();
+    ShapeCache::Clear();
 }
 
 void CDC::FillSolidRect(const CRect& rect, COLORREF color)
