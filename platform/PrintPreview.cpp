@@ -122,6 +122,21 @@ private:
     int m_cachedDpi = 0;
 };
 
+// Lays the pages out again whenever the window's size changes.
+class PreviewArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    PreviewPages* pages = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QScrollArea::resizeEvent(e);
+        if (pages)
+            pages->Relayout();
+    }
+};
+
 struct CPreviewUi {
     QPointer<QWidget> root;
     QPointer<QLabel> indicator;
@@ -185,11 +200,12 @@ bool CPreviewView::Open()
     row->addWidget(m_ui->indicator);
     row->addStretch(1);
     column->addWidget(bar);
-    auto* area = new QScrollArea(m_ui->root);
+    auto* area = new PreviewArea(m_ui->root);
     area->setWidgetResizable(false);
     area->setAlignment(Qt::AlignCenter);
     m_ui->pages = new PreviewPages(this, area);
     m_ui->pages->SetGeometryOfPages(PageGeometryOf(*m_info->m_printer));
+    area->pages = m_ui->pages;
     area->setWidget(m_ui->pages);
     column->addWidget(area, 1);
 

@@ -74,7 +74,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     pInfo->m_printer = request.printer;
     pInfo->m_bPrintToFile = request.printToFile ? TRUE : FALSE;
     // The printer chosen in the dialog serves the next jobs too.
-    if (app && request.printer && request.printer->kind == CPrinterTarget::Kind::Printer)
+    if (app && request.printer)
         app->SelectPrinter(*request.printer);
     return TRUE;
 }

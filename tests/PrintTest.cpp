@@ -290,14 +290,26 @@ TEST_F(Print, ThePrintDialogsRangeStatusBoxAndCancel)
 TEST_F(Print, PrintToFileAndJobsThatCannotStart)
 {
     StartWithMap();
+    // No printer anywhere, and the dialog gives none either.
+    m_answer = [](CPrintDialogRequest& r) {
+        r.printer.reset();
+        return IDOK;
+    };
+    Frame()->SendCommand(ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(m_requests.size(), 1u) << "without a default printer the dialog is shown";
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "Could not start print job.");
+    EXPECT_TRUE(MainWindowEnabled());
+
     m_default = ImagePrinter("Office", 50);
     m_answer = [](CPrintDialogRequest& r) {
         r.printToFile = true;
         return IDOK;
     };
     // Cancelling the file prompt ends the job.
+    size_t shown = m_status.size();
     Frame()->SendCommand(ID_FILE_PRINT);
-    EXPECT_TRUE(m_status.empty());
+    EXPECT_EQ(m_status.size(), shown);
     m_printFile = (m_dir.Path() / "Output.prn").string();
     Frame()->SendCommand(ID_FILE_PRINT);
     EXPECT_EQ(PdfPages(m_printFile), 1);
@@ -307,20 +319,16 @@ TEST_F(Print, PrintToFileAndJobsThatCannotStart)
     // A file that cannot be written: the job does not start.
     m_printFile = (m_dir.Path() / "no-such-folder" / "out.prn").string();
     Frame()->SendCommand(ID_FILE_PRINT);
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], "Could not start print job.");
-    EXPECT_TRUE(MainWindowEnabled());
-
-    // No printer anywhere, and the dialog gives none either.
-    m_default.reset();
-    m_answer = [](CPrintDialogRequest& r) {
-        r.printer.reset();
-        return IDOK;
-    };
-    Frame()->SendCommand(ID_FILE_PRINT_DIRECT);
-    EXPECT_EQ(m_requests.size(), 4u) << "without a default printer the dialog is shown";
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_EQ(m_messages[1], "Could not start print job.");
+    EXPECT_FALSE(fs::exists(m_printFile));
+    EXPECT_TRUE(MainWindowEnabled());
+
+    // The dialog's printer serves the next print without the dialog.
+    size_t asked = m_requests.size();
+    Frame()->SendCommand(ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(m_requests.size(), asked);
+    EXPECT_EQ(m_status.back()[3], "Office");
 }
 
 TEST_F(Print, PrintSetupsChoiceServesLaterPrintsAndPreviews)
