@@ -400,6 +400,26 @@ TEST_F(Print, ThePreviewShowsThePrintedPageAndPutsTheViewBack)
     ASSERT_EQ(m_pages.size(), 1u);
     EXPECT_EQ(shown.CountDifferences(m_pages[0]), 0);
     EXPECT_EQ(Count(shown).coloured, 0) << "no legend in the preview";
+
+    // The preview's Print closes it and prints through the print dialog.
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
+    m_answer = [](CPrintDialogRequest&) { return IDOK; };
+    ASSERT_TRUE(Frame()->SendCommand(CPreviewView::kPrint));
+    EXPECT_EQ(view->GetPreview(), nullptr);
+    EXPECT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_pages.size(), 2u);
+}
+
+TEST_F(Print, APreviewWithoutPrinterFailsAndLeavesTheView)
+{
+    StartWithMap();
+    CKestrinView* view = View();
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));  // the dialog is cancelled
+    EXPECT_EQ(m_requests.size(), 1u);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "Command failed.");
+    EXPECT_EQ(view->GetPreview(), nullptr);
+    EXPECT_EQ(Frame()->GetActiveView(), view);
 }
 
 TEST_F(Print, PreviewPagesIsReadAndTheOneTwoButtonWritesItBack)
