@@ -22,25 +22,24 @@
 
 namespace {
 
-constexpr int kWidth = 1024, kHeight = 768;
-
 struct View {
     int zoom;
     int cx, cy;
+    int width = 1024, height = 768;
 };
 
 template <class DC>
 CImage Render(CStarMap& map, const View& v, bool printing)
 {
-    CImage image(kWidth, kHeight, printing ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    CImage image(v.width, v.height, printing ? RGB(255, 255, 255) : RGB(0, 0, 0));
     DC dc;
     dc.AttachImage(image);
     dc.SetPrinting(printing);
     dc.SetMapMode(MM_ISOTROPIC);
     dc.SetWindowExt(v.zoom, v.zoom);
-    dc.SetViewportExt(kWidth - 16, kHeight - 16);
+    dc.SetViewportExt(v.width - 16, v.height - 16);
     dc.SetWindowOrg(v.cx, v.cy);
-    dc.SetViewportOrg((kWidth - 16) / 2, (kHeight - 16) / 2);
+    dc.SetViewportOrg((v.width - 16) / 2, (v.height - 16) / 2);
     map.Draw(&dc, TRUE, TRUE);
     dc.Detach();
     if (!printing) {
@@ -124,4 +123,30 @@ TEST(FastPath, LargestMapMatchesTheReferenceAtFiveZooms)
     ASSERT_EQ(map.GetPlanetCount(), 32767);
     for (const View& v : kViews)
         ExpectSamePicture(map, v, false);
+}
+
+TEST(FastPath, ACircleCutByTheEdgeIsDrawnWholeOnALargerImage)
+{
+    // The same circle, under the same mapping, first across the right edge
+    // of a small image and then inside a wider one.
+    auto draw = [](auto& dc, CImage& image) {
+        dc.AttachImage(image);
+        dc.SetMapMode(MM_ISOTROPIC);
+        dc.SetWindowExt(100, 100);
+        dc.SetViewportExt(73, 73);
+        CPen green(PS_SOLID, 0, RGB(0, 255, 0));
+        dc.SelectObject(&green);
+        dc.SelectStockObject(NULL_BRUSH);
+        dc.Ellipse(90, 20, 140, 70);
+        dc.Detach();
+    };
+    for (int width : {80, 160}) {
+        CImage fast(width, 80), reference(width, 80);
+        CDC fastDC;
+        CReferenceDC referenceDC;
+        draw(fastDC, fast);
+        draw(referenceDC, reference);
+        EXPECT_GT(reference.CountDifferences(CImage(width, 80)), 20) << width;
+        EXPECT_EQ(fast.CountDifferences(reference), 0) << width;
+    }
 }

@@ -17,15 +17,19 @@ constexpr double kLargest = 64.0;
 constexpr std::size_t kMaxShapes = 100000;
 constexpr int kMargin = 4;
 
+// The device's size is part of the key: Qt clips an outline that crosses
+// the device's edge, so the same box on another device may keep more pixels.
 struct Key {
     double x, y, w, h;
+    std::int32_t deviceWidth, deviceHeight;
     bool operator==(const Key& o) const { return std::memcmp(this, &o, sizeof(Key)) == 0; }
 };
 
 struct KeyHash {
     std::size_t operator()(const Key& k) const
     {
-        std::uint64_t bits[4];
+        std::uint64_t bits[5];
+        static_assert(sizeof bits == sizeof(Key));
         std::memcpy(bits, &k, sizeof bits);
         std::uint64_t h = 1469598103934665603ull;
         for (std::uint64_t b : bits)
@@ -49,8 +53,9 @@ Shapes& TheShapes()
 // The pixels of the outline relative to the pixel holding the box's
 // top-left corner. They are drawn at the box's own place on a scratch image
 // of the device's size, so Qt computes exactly what it would on the device.
-std::vector<Dot> Render(const Key& k, int width, int height)
+std::vector<Dot> Render(const Key& k)
 {
+    const int width = k.deviceWidth, height = k.deviceHeight;
     static QImage scratch;
     if (scratch.width() != width || scratch.height() != height) {
         scratch = QImage(width, height, QImage::Format_RGB32);
@@ -89,13 +94,13 @@ bool DrawHollowEllipse(QImage& image, const QRectF& box, QRgb color)
         std::abs(box.x()) > 1e6 || std::abs(box.y()) > 1e6)
         return false;
     const double left = std::floor(box.x()), top = std::floor(box.y());
-    const Key key{box.x(), box.y(), box.width(), box.height()};
+    const Key key{box.x(), box.y(), box.width(), box.height(), image.width(), image.height()};
     Shapes& shapes = TheShapes();
     auto found = shapes.find(key);
     if (found == shapes.end()) {
         if (shapes.size() >= kMaxShapes)
             shapes.clear();
-        found = shapes.emplace(key, Render(key, image.width(), image.height())).first;
+        found = shapes.emplace(key, Render(key)).first;
     }
     const int ox = int(left), oy = int(top), width = image.width(), height = image.height();
     uchar* bits = image.bits();
