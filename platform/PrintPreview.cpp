@@ -147,6 +147,59 @@ struct CPreviewUi {
     std::map<UINT, QAction*> actions;
 
     ~CPreviewUi() { delete root.data(); }
+
+    // The bar of buttons, each bound to its command in the frame, over
+    // the scrollable page area.
+    void Build(CPreviewView* preview, CFrameWnd* frame, QMainWindow* main, const CPageGeometry& geometry)
+    {
+        root = new QWidget(main);
+        auto* column = new QVBoxLayout(root);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(0);
+        auto* bar = new QWidget(root);
+        auto* row = new QHBoxLayout(bar);
+        row->setContentsMargins(4, 4, 4, 4);
+        for (const ButtonDef& def : kButtons) {
+            QAction* action = ActionOf(frame, def.id);
+            action->setText(QString::fromLatin1(def.text));
+            actions[def.id] = action;
+            auto* button = new QToolButton(bar);
+            button->setDefaultAction(action);
+            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            row->addWidget(button);
+        }
+        indicator = new QLabel(bar);
+        row->addWidget(indicator);
+        row->addStretch(1);
+        column->addWidget(bar);
+        auto* area = new PreviewArea(root);
+        area->setAlignment(Qt::AlignCenter);
+        pages = new PreviewPages(preview, area);
+        pages->SetGeometryOfPages(geometry);
+        area->pages = pages;
+        area->setWidget(pages);
+        column->addWidget(area, 1);
+    }
+
+    // Puts the preview in the frame: the view is set aside, still owned by
+    // the main window, and the menu bar and visible toolbars are hidden.
+    void TakeFrame(QMainWindow* main)
+    {
+        host = main->takeCentralWidget();
+        if (host) {
+            host->setParent(main);
+            host->hide();
+        }
+        menuWasVisible = !main->menuBar()->isHidden();
+        main->menuBar()->hide();
+        for (QToolBar* tb : main->findChildren<QToolBar*>(Qt::FindDirectChildrenOnly)) {
+            if (!tb->isHidden()) {
+                hiddenBars.emplace_back(tb);
+                tb->hide();
+            }
+        }
+        main->setCentralWidget(root);
+    }
 };
 
 CPreviewView::CPreviewView(CView* printView, std::unique_ptr<CPrintInfo> info)
@@ -180,50 +233,8 @@ bool CPreviewView::Open()
     QMainWindow* main = m_frame ? MainWindowOf(m_frame) : nullptr;
     if (!main || !m_info->m_printer)
         return false;
-    m_ui->root = new QWidget(main);
-    auto* column = new QVBoxLayout(m_ui->root);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto* bar = new QWidget(m_ui->root);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(4, 4, 4, 4);
-    for (const ButtonDef& def : kButtons) {
-        QAction* action = ActionOf(m_frame, def.id);
-        action->setText(QString::fromLatin1(def.text));
-        m_ui->actions[def.id] = action;
-        auto* button = new QToolButton(bar);
-        button->setDefaultAction(action);
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        row->addWidget(button);
-    }
-    m_ui->indicator = new QLabel(bar);
-    row->addWidget(m_ui->indicator);
-    row->addStretch(1);
-    column->addWidget(bar);
-    auto* area = new PreviewArea(m_ui->root);
-    area->setWidgetResizable(false);
-    area->setAlignment(Qt::AlignCenter);
-    m_ui->pages = new PreviewPages(this, area);
-    m_ui->pages->SetGeometryOfPages(PageGeometryOf(*m_info->m_printer));
-    area->pages = m_ui->pages;
-    area->setWidget(m_ui->pages);
-    column->addWidget(area, 1);
-
-    // Set the view aside, still owned by the main window.
-    m_ui->host = main->takeCentralWidget();
-    if (m_ui->host) {
-        m_ui->host->setParent(main);
-        m_ui->host->hide();
-    }
-    m_ui->menuWasVisible = !main->menuBar()->isHidden();
-    main->menuBar()->hide();
-    for (QToolBar* tb : main->findChildren<QToolBar*>(Qt::FindDirectChildrenOnly)) {
-        if (!tb->isHidden()) {
-            m_ui->hiddenBars.emplace_back(tb);
-            tb->hide();
-        }
-    }
-    main->setCentralWidget(m_ui->root);
+    m_ui->Build(this, m_frame, main, PageGeometryOf(*m_info->m_printer));
+    m_ui->TakeFrame(main);
     m_savedAccelerators = m_frame->Accelerators();
     m_frame->SetAccelerators({{VK_NEXT, false, static_cast<int>(kNext)},
                               {VK_PRIOR, false, static_cast<int>(kPrev)},
