@@ -231,31 +231,34 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, s
         c.masks.clear();
         c.sx = t.m11(), c.sy = t.m22();
     }
+    // Device coordinates as Qt's own mapping of a point and of a rectangle
+    // computes them for a scaling transform (scale times value plus offset,
+    // a width scaled alone), so every rounding below sees the same numbers.
+    const double sx = t.m11(), sy = t.m22(), dx = t.dx(), dy = t.dy();
     // Nothing of a text whose cell lies a full line away from the image
     // can show; glyphs overhang their cell by less than that.
-    QRectF cell(x, y, 0, c.height);
-    QRectF reach = t.mapRect(cell);
+    const double left = sx * x + dx, top = sy * y + dy, bottom = top + sy * c.height;
     const double line = c.height * c.sy + 2;
-    if (reach.left() > image.width() + line || reach.top() > image.height() + line || reach.bottom() < -line)
+    if (left > image.width() + line || top > image.height() + line || bottom < -line)
         return true;
     const Run& run = RunOf(c, text);
     if (run.plain)
         return false;
-    QRectF box = t.mapRect(QRectF(x, y, run.advance, c.height));
-    if (box.right() < -line)
+    const double right = left + sx * run.advance;
+    if (right < -line)
         return true;
     // Rounded as Qt rounds a filled rectangle's edges; clamped first, since
     // a long name may reach far beyond the image.
     auto edge = [](double v) { return qRound(std::clamp(v, -1e6, 1e6)); };
     const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};
-    FillBox(pixels, edge(box.left()), edge(box.top()), edge(box.right()), edge(box.bottom()), ToQColor(bkColor).rgb());
+    FillBox(pixels, edge(left), edge(top), edge(right), edge(bottom), ToQColor(bkColor).rgb());
     const QRgb color = ToQColor(textColor).rgb();
     for (const Glyph& g : run.glyphs) {
-        QPointF d = t.map(QPointF(x + g.x, y + g.y));
         const Mask& m = MaskOf(c, g.id);
         if (m.width == 0)
             continue;
-        int px = int(std::floor(ToFixed(d.x()))), py = int(std::floor(ToFixed(d.y()) + 0.5));
+        const double gx = sx * (x + g.x) + dx, gy = sy * (y + g.y) + dy;
+        int px = int(std::floor(ToFixed(gx))), py = int(std::floor(ToFixed(gy) + 0.5));
         Blit(pixels, m, px + m.dx, py + m.dy, color);
     }
     return true;
