@@ -1,10 +1,12 @@
 #include "Settings.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +25,22 @@ bool Printable(const std::string& s)
     for (unsigned char c : s)
         if (c < 0x20 && c != '\t')
             return false;
+    return true;
+}
+
+bool WriteAll(int fd, const std::string& text)
+{
+    const char* p = text.data();
+    size_t left = text.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
     return true;
 }
 
@@ -87,19 +105,19 @@ bool CSettings::Save() const
         text << '\n';
     }
     // Written whole to a temporary file, then moved into place, so a failed
-    // write never leaves half a file behind.
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << text.str();
-        if (!out.flush())
-            return false;
-    }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
+    // write never leaves half a file behind. The temporary name is a fresh
+    // one made with O_EXCL: whatever already stands at a fixed name (a link
+    // to another file, a pipe with no reader) is neither followed nor
+    // waited for.
+    std::string temp = path.string() + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    bool written = WriteAll(fd, text.str());
+    written = ::close(fd) == 0 && written;
+    if (written)
+        std::filesystem::rename(temp, path, ec);
+    if (!written || ec) {
         std::filesystem::remove(temp, ec);
         return false;
     }
