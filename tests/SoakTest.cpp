@@ -9,6 +9,8 @@
 #include "FileAccess.h"
 #include "GuiFixture.h"
 
+#include "platform/PrintPreview.h"
+#include "platform/PrintService.h"
 #include "platform/RecentFileList.h"
 #include "platform/qt/WndImpl.h"
 #include "res/Resource.h"
@@ -40,10 +42,12 @@ constexpr UINT kMapCommands[] = {ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_EXTENTS, ID_CE
 constexpr UINT kToggles[] = {ID_VIEW_TRUCE_LINE, ID_VIEW_CIRCLES, ID_VIEW_LEGEND};
 constexpr UINT kAlwaysEnabled[] = {ID_EDIT_UNDO, ID_FILE_OPEN, ID_APP_ABOUT, ID_VIEW_README, ID_VIEW_TOOLBAR,
                                    ID_APP_EXIT};
-// Every command of the menus, the toolbar and the keys, New, which start-up
-// uses, and ids no one handles. The print commands stay out: they would
-// start a real print job or dialog.
-constexpr UINT kSentCommands[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 1,
+// Every command of the menus, the toolbar and the keys, the preview's own,
+// New, which start-up uses, and ids no one handles. The print hooks below
+// answer every print dialog and send the pages to small images.
+constexpr UINT kSentCommands[] = {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW,
+                                  ID_FILE_PRINT_SETUP, CPreviewView::kNext, CPreviewView::kPrint,
+                                  ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 1,
                                   ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE1 + 3, ID_FILE_MRU_FILE1 + 9,
                                   ID_EDIT_UNDO, ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_EXTENTS, ID_CENTER_ON,
                                   ID_VIEW_TRUCE_LINE, ID_VIEW_CIRCLES, ID_VIEW_LEGEND, ID_VIEW_TOOLBAR,
@@ -53,13 +57,13 @@ struct KeyStroke {
     int key;
     int modifiers;
 };
-// The accelerators but Print, and keys that look like them and are not.
+// The accelerators, and keys that look like them and are not.
 const KeyStroke kKeys[] = {
     {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_O, Qt::ControlModifier},     {Qt::Key_Z, Qt::ControlModifier},
     {Qt::Key_Plus, Qt::KeypadModifier}, {Qt::Key_Minus, Qt::KeypadModifier}, {Qt::Key_Escape, 0},
     {Qt::Key_Plus, 0},                  {Qt::Key_Minus, 0},                   {Qt::Key_C, 0},
     {Qt::Key_PageDown, 0},              {Qt::Key_PageUp, 0},
-    {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
+    {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_P, Qt::ControlModifier}};
 
 int EnvInt(const char* name, int def)
 {
@@ -86,8 +90,58 @@ protected:
         m_rng.seed(m_seed);
         std::fprintf(stderr, "soak: seed %u, %d steps\n", m_seed, m_steps);
         MakeFiles();
+        InstallPrintHooks();
         m_widgetsBefore = QApplication::allWidgets().size();
         ASSERT_TRUE(Start());
+    }
+
+    void TearDown() override
+    {
+        Exit();
+        SetPrinterLookupHook(nullptr);
+        SetPrintDialogHook(nullptr);
+        SetPrintToFileHook(nullptr);
+        SetPrintStatusHook(nullptr);
+    }
+
+    // No printer now and then; otherwise a printer of small image pages.
+    // The dialogs and the status box answer at random.
+    void InstallPrintHooks()
+    {
+        SetPrinterLookupHook([this](const std::string&) -> std::optional<CPrinterTarget> {
+            if (Chance(20))
+                return std::nullopt;
+            CPrinterTarget t;
+            t.kind = CPrinterTarget::Kind::ImagePage;
+            t.name = "Soak";
+            t.dpi = 12;
+            t.onPage = [this](const CImage&, const CMapping&) { ++m_seen.pages; };
+            return t;
+        });
+        SetPrintDialogHook([this](CPrintDialogRequest&) { return Chance(60) ? IDOK : IDCANCEL; });
+        SetPrintToFileHook([](std::string&) { return false; });
+        SetPrintStatusHook([this](const std::vector<std::string>&) { return Chance(90); });
+    }
+
+    // A preview the step opened: a few of its commands, then it closes and
+    // the map view must be back as the frame's view.
+    void WorkThePreview(CKestrinView* view)
+    {
+        static const UINT commands[] = {CPreviewView::kNumPage, CPreviewView::kNext, CPreviewView::kPrev,
+                                        CPreviewView::kZoomIn, CPreviewView::kZoomOut, ID_ZOOM_IN,
+                                        ID_FILE_PRINT_DIRECT};
+        ++m_seen.previews;
+        for (int n = Pick(4); n > 0 && view->GetPreview() != nullptr; --n) {
+            UINT id = commands[Pick(7)];
+            Note("preview command " + std::to_string(id));
+            Frame()->SendCommand(id);
+        }
+        UINT close = Chance(70) ? CPreviewView::kClose : CPreviewView::kPrint;
+        Note("preview ends with " + std::to_string(close));
+        if (view->GetPreview() != nullptr)
+            Frame()->SendCommand(close);
+        ASSERT_EQ(view->GetPreview(), nullptr);
+        ASSERT_EQ(Frame()->GetActiveView(), view);
     }
 
     void MakeFiles()
@@ -193,10 +247,11 @@ protected:
     std::string m_volatile;
     std::deque<std::string> m_log;
     qsizetype m_widgetsBefore = 0;
+    bool m_restarted = false;
     // What the session went through, so that a run that never reached the
     // interesting states does not pass unnoticed.
     struct {
-        int withPlanets = 0, withoutPlanets = 0, full = 0, messages = 0, dialogs = 0, lines = 0, zoom = 12500;
+        int pages = 0, previews = 0, withPlanets = 0, withoutPlanets = 0, full = 0, messages = 0, dialogs = 0, lines = 0, zoom = 12500;
     } m_seen;
     PermissionBitsApply m_permissions;  // so that locked.dat is unreadable
 };
@@ -204,6 +259,8 @@ protected:
 void Soak::Step()
 {
     PrimeAnswers();
+    CKestrinView* view = View();
+    m_restarted = false;
     switch (Pick(20)) {
     case 0: case 1: case 2: case 3: SendCommandStep(); break;
     case 4: case 5: KeyStep(); break;
@@ -222,6 +279,8 @@ void Soak::Step()
             SendCommandStep();
         break;
     }
+    if (!m_restarted && Frame() != nullptr && view->GetPreview() != nullptr)
+        WorkThePreview(view);
     QApplication::processEvents();
     if (Frame() != nullptr && View() != nullptr) {
         Snapshot();  // every state is painted, whether or not Qt painted it
@@ -252,7 +311,7 @@ void Soak::ToolbarStep()
     std::vector<QAction*> buttons;
     for (QToolBar* bar : Frame()->Impl()->widget->findChildren<QToolBar*>())
         for (QAction* a : bar->actions())
-            if (!a->isSeparator() && a != Action(ID_FILE_PRINT))
+            if (!a->isSeparator())
                 buttons.push_back(a);
     ASSERT_FALSE(buttons.empty());
     QAction* button = buttons[Pick(static_cast<int>(buttons.size()))];
@@ -270,9 +329,7 @@ void Soak::MenuStep()
     emit menu->aboutToShow();
     std::vector<QAction*> items;
     for (QAction* a : menu->actions()) {
-        bool printing = a == Action(ID_FILE_PRINT) || a == Action(ID_FILE_PRINT_PREVIEW) ||
-                        a == Action(ID_FILE_PRINT_SETUP);
-        if (!a->isSeparator() && a->menu() == nullptr && !printing && a != Action(ID_APP_EXIT) && a->isVisible())
+        if (!a->isSeparator() && a->menu() == nullptr && a != Action(ID_APP_EXIT) && a->isVisible())
             items.push_back(a);
     }
     if (items.empty())
@@ -436,6 +493,7 @@ void Soak::OpenStep()
 void Soak::RestartStep()
 {
     Note("exit and restart");
+    m_restarted = true;
     if (Chance(50))
         Action(ID_APP_EXIT)->trigger();
     else
@@ -548,9 +606,9 @@ TEST_F(Soak, RandomSessionKeepsEveryInvariant)
     }
     std::fprintf(stderr,
                  "soak: %d steps with planets, %d without, %d with 32767 planets; %d messages, %d dialogs; "
-                 "at most %d measure lines; smallest zoom %d\n",
+                 "at most %d measure lines; smallest zoom %d; %d pages printed, %d previews\n",
                  m_seen.withPlanets, m_seen.withoutPlanets, m_seen.full, m_seen.messages, m_seen.dialogs,
-                 m_seen.lines, m_seen.zoom);
+                 m_seen.lines, m_seen.zoom, m_seen.pages, m_seen.previews);
     if (m_steps >= 200) {
         EXPECT_GT(m_seen.withPlanets, m_steps / 10);
         EXPECT_GT(m_seen.withoutPlanets, 0);
