@@ -1,5 +1,6 @@
 #include "TextModeReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <limits>
@@ -72,7 +73,22 @@ int CTextModeReader::ReadPiece(char* buffer, int& line)
 {
     line = m_line;
     int length = 0;
-    while (length < kMaxPiece) {
+    while (length < kMaxPiece && !m_end) {
+        // Ordinary bytes are copied straight from the chunk; only line ends,
+        // CR and Ctrl+Z go through the translation one at a time.
+        std::size_t run = std::min(m_size - m_pos, static_cast<std::size_t>(kMaxPiece - length));
+        const unsigned char* from = m_chunk + m_pos;
+        std::size_t i = 0;
+        while (i < run && from[i] != '\n' && from[i] != '\r' && from[i] != kCtrlZ) {
+            buffer[length + i] = static_cast<char>(from[i]);
+            ++i;
+        }
+        length += static_cast<int>(i);
+        m_pos += i;
+        if (i == run && m_pos < m_size)
+            break;  // the piece is full
+        if (i == run && run > 0)
+            continue;  // the chunk is used up: the next pass refills it
         int c = NextChar();
         if (c < 0)
             break;

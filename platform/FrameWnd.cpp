@@ -274,7 +274,8 @@ void CFrameWnd::SetRecentFileMenu(const std::vector<std::string>& entries)
         auto it = m_impl->actions.find(kRecentFirst + i);
         if (it != m_impl->actions.end()) {
             menu->removeAction(it->second);
-            delete it->second;
+            // The action may be the one whose trigger is running now.
+            it->second->deleteLater();
             m_impl->actions.erase(it);
         }
     }
