@@ -111,11 +111,6 @@ bool CDCAccess::Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY)
     return true;
 }
 
-QPainter* CDCAccess::Painter(CDC& dc)
-{
-    return dc.m_device ? &dc.m_device->painter : nullptr;
-}
-
 CDC::CDC()
 {
     ResetState();

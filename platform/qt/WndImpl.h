@@ -17,7 +17,6 @@
 class CFrameWnd;
 class QAction;
 class QMenu;
-class QShortcut;
 
 class ViewCanvas : public QWidget {
 public:
@@ -72,10 +71,8 @@ struct CWndImpl {
     COLORREF background = RGB(255, 255, 255);
     // Frame only.
     std::map<UINT, QAction*> actions;
-    std::vector<QShortcut*> shortcuts;
     QMenu* fileMenu = nullptr;
     QAction* recentAnchor = nullptr;  // the separator after the recent files
-    std::vector<QAction*> recentActions;
     std::vector<QMenu*> menus;
     bool ownsWidget = false;
 
