@@ -1,6 +1,7 @@
 #include "KestrinApp.h"
 
 #include "AboutDlg.h"
+#include "CommandLineHelp.h"
 #include "MainFrame.h"
 
 #include "model/KestrinDoc.h"
@@ -10,6 +11,8 @@
 
 #include "platform/DocTemplate.h"
 #include "platform/Runtime.h"
+
+#include <iostream>
 
 CKestrinApp::CKestrinApp()
 {
@@ -42,6 +45,8 @@ void CKestrinApp::OnAppAbout()
 
 int RunKestrin(int argc, char** argv)
 {
+    if (std::optional<int> status = AnswerHelpOrVersion(std::vector<std::string>(argv + 1, argv + argc), std::cout))
+        return *status;
     CRuntime runtime(argc, argv, /*headless=*/false);
     RegisterKestrinResources();
     CKestrinApp app;

@@ -8,6 +8,29 @@ const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y] [--circles] [--truce] "
     "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.pdf FILE.dat";
 
+const char* const kRenderHelp =
+    "Usage: kestrin-render [OPTION]... -o OUT FILE.dat\n"
+    "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
+    "--print as the printed page, into the picture OUT (PNG; PDF with --print).\n"
+    "\n"
+    "  -o OUT                 the picture to write; its ending picks the format\n"
+    "  --size WxH             picture size in pixels, 1 to 16384 each (800x600)\n"
+    "  --zoom N|WxH           window extent in map units, 1 to 12500 (12500)\n"
+    "  --center X,Y           map point at the middle, in map units (0,0)\n"
+    "  --circles              draw the light-year circles and axes\n"
+    "  --truce                draw the truce line\n"
+    "  --legend               draw the faction legend (not on a printed page)\n"
+    "  --measure X1,Y1,X2,Y2  add a distance line in map units; may be repeated\n"
+    "  --print                draw the 8 by 10 inch printed page, black on white\n"
+    "  --dpi N                dots per inch of the printed page, 1 to 600 (100)\n"
+    "  --help                 print this help and exit\n"
+    "  --version              print the version and exit\n"
+    "\n"
+    "Exit status: 0 when the file loaded whole, 1 when it failed part-way (the\n"
+    "partial map is drawn and FILE:LINE: cause is printed), 2 for usage errors\n"
+    "and files that cannot be read or written.\n"
+    "See kestrin-render(1).\n";
+
 namespace {
 
 constexpr int kMaxImageSide = 16384;
@@ -90,6 +113,10 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
 
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "--help" || arg == "--version") {
+            (arg == "--help" ? o.help : o.version) = true;
+            return o;
+        }
         if (auto f = flags.find(arg); f != flags.end()) {
             *f->second = true;
         } else if (auto h = valued.find(arg); h != valued.end()) {
@@ -113,4 +140,11 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
         return std::nullopt;
     }
     return o;
+}
+
+bool AsksForHelpOrVersion(const std::vector<std::string>& args)
+{
+    std::string error;
+    std::optional<RenderOptions> o = ParseRenderOptions(args, error);
+    return o && (o->help || o->version);
 }

@@ -6,12 +6,14 @@
 #include "model/StarMap.h"
 #include "platform/DC.h"
 #include "platform/Image.h"
+#include "res/Version.h"
 #include "view/KestrinView.h"
 #include "view/Legend.h"
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 
 namespace {
 
@@ -88,6 +90,11 @@ int LightYearsOf(int x1, int y1, int x2, int y2)
 
 int RenderMain(const std::vector<std::string>& args, std::ostream& err)
 {
+    return RenderMain(args, std::cout, err);
+}
+
+int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
     std::string error;
     auto options = ParseRenderOptions(args, error);
     if (!options) {
@@ -95,6 +102,14 @@ int RenderMain(const std::vector<std::string>& args, std::ostream& err)
         return 2;
     }
     const RenderOptions& o = *options;
+    if (o.help) {
+        out << kRenderHelp;
+        return 0;
+    }
+    if (o.version) {
+        out << "kestrin-render " << kKestrinVersion << '\n';
+        return 0;
+    }
     CStarMap map;
     CLoadDiagnostic diagnostic;
     BOOL loaded = map.LoadDataFile(o.input.c_str(), &diagnostic);

@@ -4,12 +4,15 @@
 // a picture file. Returns the exit status: 0 when the file loaded whole and
 // the picture was written, 1 when the load failed part-way (the partial map
 // is still written), 2 for usage errors, unreadable input or an unwritable
-// picture (no picture is left behind).
+// picture (no picture is left behind). --help and --version write to out
+// and return 0 without reading or drawing anything.
 
 #include <ostream>
 #include <string>
 #include <vector>
 
+int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// As above, with out being the standard output.
 int RenderMain(const std::vector<std::string>& args, std::ostream& err);
 
 // Whole light years between two points in map units: the length truncated,

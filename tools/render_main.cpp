@@ -1,3 +1,4 @@
+#include "RenderOptions.h"
 #include "Renderer.h"
 
 #include "platform/Runtime.h"
@@ -6,6 +7,10 @@
 
 int main(int argc, char** argv)
 {
+    // Help and version are answered before the toolkit starts, so they need
+    // no display; the toolkit takes its own options out of argv.
+    if (AsksForHelpOrVersion(std::vector<std::string>(argv + 1, argv + argc)))
+        return RenderMain(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
     CRuntime runtime(argc, argv, /*headless=*/true);
-    return RenderMain(std::vector<std::string>(argv + 1, argv + argc), std::cerr);
+    return RenderMain(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -1,0 +1,46 @@
+#include "CommandLineHelp.h"
+
+#include "res/Version.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: kestrin [FILE]\n"
+    "       kestrin -p FILE\n"
+    "       kestrin -pt FILE PRINTER DRIVER PORT\n"
+    "       kestrin -unregister\n"
+    "View the star map in a planet data file (*.dat), or an empty map without FILE.\n"
+    "\n"
+    "  FILE                          open this data file in the window\n"
+    "  -p FILE                       print FILE on the default printer and exit\n"
+    "  -pt FILE PRINTER DRIVER PORT  print FILE on the printer named PRINTER and exit;\n"
+    "                                DRIVER is not used, PORT is named while printing\n"
+    "  -unregister, -unregserver     delete the settings file and exit\n"
+    "  -embedding, -automation       accepted; no effect\n"
+    "  -dde                          ignored\n"
+    "  --help                        print this help and exit\n"
+    "  --version                     print the version and exit\n"
+    "\n"
+    "The switches above may also begin with \"/\" instead of \"-\" (not --help and\n"
+    "--version). -p, -pt and -dde are lower case only; the others take any case.\n"
+    "Other switches are ignored; only the first FILE counts.\n"
+    "Exit status: 0 on success, 1 when FILE cannot be opened or printing fails.\n"
+    "Settings: $XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Kestrin.ini\n"
+    "See kestrin(1).\n";
+
+} // namespace
+
+std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& args, std::ostream& out)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--help") {
+            out << kUsage;
+            return 0;
+        }
+        if (arg == "--version") {
+            out << "Kestrin " << kKestrinVersion << '\n';
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
