@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and checks what a Linux desktop gets
+# from it: every installed file, the menu entry, the manual pages, the
+# programs' --help and --version without a display, and the program started
+# from its menu entry's Exec line on the installed sample map.
+#
+#   install-check.sh BUILD_DIR VERSION [CMAKE]        everything but the icons
+#   install-check.sh --icons BUILD_DIR VERSION [CMAKE] the icons alone
+#
+# Every check runs; each failure is printed, and the exit status is 1 when
+# any failed.
+set -uo pipefail
+
+icons_only=false
+if [ "${1:-}" = --icons ]; then
+  icons_only=true
+  shift
+fi
+build=${1:?build folder}
+version=${2:?version}
+cmake=${3:-cmake}
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/kestrin-install.XXXXXX")
+pid=
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  fi
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+pass() { echo "ok: $*"; }
+
+# Runs a command with no display at all and a platform that needs one, so
+# any attempt to start the toolkit fails loudly; leaves its status in $rc and
+# its output in $tmp/out and $tmp/err.
+run_headless() {
+  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$@" >"$tmp/out" 2>"$tmp/err"
+  rc=$?
+}
+
+if ! "$cmake" --install "$build" --prefix "$tmp/prefix" >"$tmp/install.log" 2>&1; then
+  cat "$tmp/install.log" >&2
+  echo "FAIL: cmake --install $build" >&2
+  exit 1
+fi
+p=$tmp/prefix
+
+check_icons() {
+  local size file got
+  for size in 16 32 48 64 128 256; do
+    file=$p/share/icons/hicolor/${size}x${size}/apps/kestrin.png
+    if [ ! -f "$file" ]; then
+      fail "icon missing: ${file#"$p"/}"
+      continue
+    fi
+    got=$(identify -format '%wx%h' "$file" 2>&1)
+    [ "$got" = "${size}x${size}" ] && pass "icon ${size}x${size}" || fail "icon ${file#"$p"/} is $got"
+  done
+  file=$p/share/icons/hicolor/scalable/apps/kestrin.svg
+  if [ -f "$file" ] && grep -q '<svg' "$file"; then
+    pass "scalable icon"
+  else
+    fail "scalable icon missing or not SVG: ${file#"$p"/}"
+  fi
+}
+
+if $icons_only; then
+  check_icons
+  [ "$failures" -eq 0 ] || { echo "$failures icon check(s) failed (the icons are installed by res/)" >&2; exit 1; }
+  exit 0
+fi
+
+# --- the installed files
+for f in bin/kestrin bin/kestrin-render; do
+  if [ ! -x "$p/$f" ]; then
+    fail "$f missing or not executable"
+  elif readelf -d "$p/$f" 2>/dev/null | grep -E 'RPATH|RUNPATH' | grep -qF "$(cd "$build" && pwd)"; then
+    fail "$f still looks for libraries in the build folder"
+  else
+    pass "$f"
+  fi
+done
+for f in share/applications/kestrin.desktop share/man/man1/kestrin.1 share/man/man1/kestrin-render.1 \
+         share/kestrin/kestrin.dat share/kestrin/readme.txt; do
+  [ -s "$p/$f" ] && pass "$f" || fail "$f missing or empty"
+done
+
+# --- the menu entry
+entry=$p/share/applications/kestrin.desktop
+if out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ]; then
+  pass "desktop-file-validate"
+else
+  fail "desktop-file-validate: $out"
+fi
+for line in Type=Application Name=Kestrin 'Exec=kestrin %f' Icon=kestrin Terminal=false; do
+  grep -qxF "$line" "$entry" && pass "entry has $line" || fail "entry lacks $line"
+done
+
+# --- the manual pages
+for page in kestrin kestrin-render; do
+  file=$p/share/man/man1/$page.1
+  warnings=$(groff -man -ww -z -Tutf8 "$file" 2>&1)
+  [ -z "$warnings" ] && pass "groff $page.1" || fail "groff $page.1: $warnings"
+  text=$(MANWIDTH=80 man -l "$file" 2>/dev/null)
+  [ -n "$text" ] && grep -q "$version" <<<"$text" && pass "man -l $page.1" || fail "man -l $page.1 shows nothing or no version"
+  found=$(MANPATH=$p/share/man man -w "$page" 2>/dev/null)
+  [ "$found" = "$file" ] && pass "man finds $page" || fail "MANPATH=\$prefix/share/man man -w $page gives '$found'"
+done
+
+# --- --help and --version with no display
+run_headless "$p/bin/kestrin" --version
+[ $rc -eq 0 ] && [ "$(cat "$tmp/out")" = "Kestrin $version" ] && [ ! -s "$tmp/err" ] &&
+  pass "kestrin --version" || fail "kestrin --version: status $rc, '$(cat "$tmp/out" "$tmp/err")'"
+run_headless "$p/bin/kestrin" --help
+[ $rc -eq 0 ] && grep -q '^Usage: kestrin' "$tmp/out" && grep -qF -- '-pt FILE PRINTER DRIVER PORT' "$tmp/out" &&
+  [ ! -s "$tmp/err" ] && pass "kestrin --help" || fail "kestrin --help: status $rc, '$(cat "$tmp/out" "$tmp/err")'"
+run_headless "$p/bin/kestrin-render" --version
+[ $rc -eq 0 ] && [ "$(cat "$tmp/out")" = "kestrin-render $version" ] && [ ! -s "$tmp/err" ] &&
+  pass "kestrin-render --version" || fail "kestrin-render --version: status $rc, '$(cat "$tmp/out" "$tmp/err")'"
+run_headless "$p/bin/kestrin-render" --help
+[ $rc -eq 0 ] && grep -q '^Usage: kestrin-render' "$tmp/out" && grep -qF -- '--dpi N' "$tmp/out" &&
+  [ ! -s "$tmp/err" ] && pass "kestrin-render --help" || fail "kestrin-render --help: status $rc, '$(cat "$tmp/err")'"
+# A usage error is found after the toolkit has taken its own options out.
+QT_QPA_PLATFORM=offscreen "$p/bin/kestrin-render" --bogus >"$tmp/out" 2>"$tmp/err"
+rc=$?
+[ $rc -eq 2 ] && [ ! -s "$tmp/out" ] && grep -q 'unknown option --bogus' "$tmp/err" &&
+  pass "kestrin-render --bogus" || fail "kestrin-render --bogus: status $rc, '$(cat "$tmp/out" "$tmp/err")'"
+
+# --- the installed sample map loads whole with the installed renderer
+sample=$p/share/kestrin/kestrin.dat
+QT_QPA_PLATFORM=offscreen "$p/bin/kestrin-render" -o "$tmp/sample.png" "$sample" >"$tmp/out" 2>"$tmp/err"
+rc=$?
+[ $rc -eq 0 ] && [ -s "$tmp/sample.png" ] && pass "sample map renders" || fail "sample map: status $rc, $(cat "$tmp/err")"
+
+# --- started as the desktop starts it: the entry's Exec line, %f the sample
+exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n 1)
+read -r -a words <<<"$exec_line"
+for i in "${!words[@]}"; do
+  [ "${words[$i]}" = %f ] && words[$i]=$sample
+done
+mkdir -p "$tmp/config" "$tmp/cwd"
+resolved=$(PATH="$p/bin:$PATH" command -v "${words[0]}")
+[ "$resolved" = "$p/bin/kestrin" ] || fail "Exec's ${words[0]} resolves to '$resolved', not the installed program"
+(cd "$tmp/cwd" && exec env PATH="$p/bin:$PATH" QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" \
+   "${words[@]}" >"$tmp/exec.out" 2>"$tmp/exec.err") &
+pid=$!
+sleep 2
+if kill -0 "$pid" 2>/dev/null && [ "$(readlink "/proc/$pid/exe")" = "$(readlink -f "$p/bin/kestrin")" ]; then
+  pass "started from Exec=$exec_line and still running after 2 s"
+else
+  wait "$pid" 2>/dev/null
+  fail "Exec=$exec_line ended within 2 s (status $?): $(cat "$tmp/exec.err")"
+fi
+kill -TERM "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null  # killed by the signal: its status says nothing
+pid=
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures install check(s) failed" >&2
+  exit 1
+fi
+echo "all install checks passed"
