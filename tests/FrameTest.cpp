@@ -14,7 +14,7 @@ const UINT kToggles[] = {ID_VIEW_TRUCE_LINE, ID_VIEW_CIRCLES, ID_VIEW_LEGEND};
 
 QWidget* ToolButton(QAction* action)
 {
-    for (QToolBar* bar : action->parentWidget()->findChildren<QToolBar*>())
+    for (QToolBar* bar : action->parent()->findChildren<QToolBar*>())
         if (QWidget* w = bar->widgetForAction(action))
             return w;
     return nullptr;
