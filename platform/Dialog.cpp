@@ -4,6 +4,7 @@
 
 #include "MessageBox.h"
 #include "ResourceRegistry.h"
+#include "qt/SvgPicture.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -21,8 +22,11 @@ namespace {
 struct DialogTag;
 using Hook = CHookSlot<DialogTag, DialogHook>;
 
-QPixmap IconPixmap(const CIconDef& icon, int size)
+QPixmap IconPixmap(const CIconDef& icon, int size, qreal ratio)
 {
+    QPixmap drawn = SvgPixmap(icon.svg, QSize(size, size), ratio);
+    if (!drawn.isNull())
+        return drawn;
     std::map<char, QRgb> colours;
     for (const auto& [letter, colour] : icon.palette)
         colours[letter] = qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
@@ -59,7 +63,7 @@ QWidget* MakeItem(QDialog& dialog, const CDialogItemDef& item, std::map<int, QLi
     case CDialogItemDef::Icon: {
         auto* label = new QLabel(&dialog);
         if (const CIconDef* icon = AfxGetResources().icon)
-            label->setPixmap(IconPixmap(*icon, 32));
+            label->setPixmap(IconPixmap(*icon, 32, dialog.devicePixelRatioF()));
         return label;
     }
     case CDialogItemDef::Frame: {

@@ -5,6 +5,7 @@
 #include "ToolBar.h"
 #include "View.h"
 #include "WinApp.h"
+#include "qt/SvgPicture.h"
 #include "qt/ToolBarImpl.h"
 #include "qt/WndImpl.h"
 
@@ -36,6 +37,18 @@ bool Matches(const CAccelDef& a, const QKeyEvent* e)
     if (a.key < 'A' || a.key > 'Z' || e->key() != Qt::Key_A + (a.key - 'A'))
         return false;
     return mods == (a.control ? Qt::ControlModifier : Qt::NoModifier);
+}
+
+// The sizes a desktop asks for, from the title bar to the task switcher.
+QIcon WindowIcon(const CIconDef& def)
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QImage image = SvgImage(def.svg, QSize(size, size));
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 } // namespace
@@ -140,6 +153,8 @@ bool CFrameWnd::Create()
     if (!PreCreateWindow())
         return false;
     const CResourceSet& res = AfxGetResources();
+    if (res.icon)
+        window->setWindowIcon(WindowIcon(*res.icon));
     if (res.menu) {
         for (const CMenuItemDef& popup : *res.menu) {
             QMenu* menu = window->menuBar()->addMenu(QString::fromStdString(popup.text));

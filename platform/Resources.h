@@ -34,13 +34,16 @@ struct CAccelDef {
 };
 
 // A toolbar: button ids in order, 0 for a separator, and an image strip of
-// one cell per button, each row a string of palette letters.
+// one cell per button, each row a string of palette letters. The strip is
+// what a screen of ordinary density shows; denser screens draw each button
+// from its SVG picture of the same cell, when it has one.
 struct CToolBarDef {
     int buttonWidth = 16;
     int buttonHeight = 15;
     std::vector<int> items;
     std::vector<std::string> strip;      // buttonHeight rows of (buttons x width) letters
     std::vector<std::pair<char, COLORREF>> palette;
+    std::vector<std::string> svgs;       // per button, in strip order; empty for none
 };
 
 struct CDialogItemDef {
@@ -60,8 +63,10 @@ struct CDialogTemplateDef {
     std::vector<CDialogItemDef> items;
 };
 
-// A picture given as rows of palette letters (the program icon).
+// A picture given as rows of palette letters (the program icon), and the
+// same picture as SVG for every other size; empty for none.
 struct CIconDef {
     std::vector<std::string> rows;
     std::vector<std::pair<char, COLORREF>> palette;
+    std::string svg;
 };

@@ -2,6 +2,7 @@
 
 #include "FrameWnd.h"
 #include "ResourceRegistry.h"
+#include "qt/SvgPicture.h"
 #include "qt/ToolBarImpl.h"
 #include "qt/WndImpl.h"
 
@@ -33,7 +34,10 @@ QIcon ButtonIcon(const CToolBarDef& def, int index)
                 image.setPixel(x, y, c->second);
         }
     }
-    return QIcon(QPixmap::fromImage(image));
+    QIcon icon(QPixmap::fromImage(image));
+    if (index < static_cast<int>(def.svgs.size()))
+        AddSvgDensities(icon, def.svgs[index], image.size());
+    return icon;
 }
 
 } // namespace

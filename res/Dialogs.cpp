@@ -1,5 +1,6 @@
 #include "Resources.h"
 
+#include "IconSources.h"
 #include "Resource.h"
 
 const CDialogTemplateDef& AboutDialogTemplate()
@@ -42,13 +43,31 @@ const CDialogTemplateDef& CenterOnDialogTemplate()
 
 const CIconDef& ProgramIcon()
 {
-    // A ringed star over a dark field, 16 x 16.
+    // The SVG picture (a light-year ring, a measured line, a kestrel) at
+    // 16 x 16, for the unlikely screen the SVG cannot be drawn on.
     static const CIconDef icon = {
-        {"kkkkkkkkkkkkkkkk", "kkkkkkkkkkkkkkkk", "kkkkkkkyykkkkkkk", "kkkkkkkyykkkkkkk",
-         "kkkkkkyyyykkkkkk", "kkgggyyyyyyggkkk", "kgkkyyyyyyyykkgk", "gkyyyyyyyyyyyykg",
-         "gkkyyyyyyyyyykkg", "kgkkyyyyyyyykkgk", "kkgggyyyyyyggkkk", "kkkkkkyyyykkkkkk",
-         "kkkkkkkyykkkkkkk", "kkkkkkkyykkkkkkk", "kkkkkkkkkkkkkkkk", "kkkkkkkkkkkkkkkk"},
-        {{'k', RGB(0, 0, 64)}, {'y', RGB(255, 255, 0)}, {'g', RGB(0, 196, 196)}},
+        {
+            "kkkkkkkkkkkkkkkk",
+            "kkkkkkkkkkkkwkkk",
+            "kkkkkkkkkkfkkkkk",
+            "kkwkkkkkkfffkkkk",
+            "kkkkkkkkffffffkk",
+            "kkkggggkkkffkkkk",
+            "kkgkkkkgrkkkkkkk",
+            "kgkkkkkkgkkkkkkk",
+            "kgkkookkgkkkkkkk",
+            "cgkkookyygkkkkkk",
+            "kgkkkkkkgkyykkkk",
+            "kkgkkkkgkkkkyykk",
+            "kkkggggkkkkkkmmk",
+            "kkkkkkkkkkkkkmmk",
+            "kkkkkkwkkkkkkkkk",
+            "kkkkkkkkkkkkkkkk",
+        },
+        {{'k', RGB(0x10, 0x1A, 0x40)}, {'g', RGB(0x2F, 0xB3, 0x5A)}, {'o', RGB(0xFF, 0xB0, 0x20)},
+         {'r', RGB(0xFF, 0x3B, 0x3B)}, {'c', RGB(0x33, 0xE0, 0xFF)}, {'m', RGB(0xFF, 0x3D, 0xF0)},
+         {'y', RGB(0xFF, 0xE2, 0x3A)}, {'f', RGB(0xF0, 0x8A, 0x3E)}, {'w', RGB(0xFF, 0xFF, 0xFF)}},
+        kIconSources[0],
     };
     return icon;
 }

@@ -1,33 +1,133 @@
 #include "Resources.h"
 
+#include "IconSources.h"
 #include "Resource.h"
 
 namespace {
 
-// One cell per button, 16 x 15, in button order: Open, Zoom In, Zoom Out,
-// Zoom Extents, Center On, Print, About.
+// One cell per button, 16 x 15, in button order. Each is the SVG picture of
+// res/icons/toolbar/ drawn at this size (scripts/strip-from-svg.py) and
+// touched up by hand where smoothing left stray shades.
 const char* const kCells[7][15] = {
-    {"................", "................", "..........kkk...", ".........k...k.k", "..............kk",
-     ".kkk.........kkk", "kyyykkkkkkk.....", "kywywywywyk.....", "kwywkkkkkkkkk...", "kywkbbbbbbbbbk..",
-     "kwkbbbbbbbbbk...", "kkbbbbbbbbbk....", "kkkkkkkkkkk.....", "................", "................"},
-    {"................", "....kkkk........", "..kk....kk......", ".k...rr...k.....", ".k...rr...k.....",
-     "k..rrrrrr..k....", "k..rrrrrr..k....", ".k...rr...k.....", ".k...rr...k.....", "..kk....kkk.....",
-     "....kkkk..kk....", "...........kk...", "............kk..", ".............kk.", "................"},
-    {"................", "....kkkk........", "..kk....kk......", ".k........k.....", ".k........k.....",
-     "k..rrrrrr..k....", "k..rrrrrr..k....", ".k........k.....", ".k........k.....", "..kk....kkk.....",
-     "....kkkk..kk....", "...........kk...", "............kk..", ".............kk.", "................"},
-    {"................", ".kkkkk....kkkkk.", ".kk..........kk.", ".k.k........k.k.", ".k..k......k..k.",
-     "................", "......bbbb......", "......bbbb......", "......bbbb......", "......bbbb......",
-     ".k..k......k..k.", ".k.k........k.k.", ".kk..........kk.", ".kkkkk....kkkkk.", "................"},
-    {"................", ".......r........", ".......r........", "....kkkrkkk.....", "...k...r...k....",
-     "..k....r....k...", "..k....r....k...", "rrrrrrrrrrrrrrr.", "..k....r....k...", "..k....r....k...",
-     "...k...r...k....", "....kkkrkkk.....", ".......r........", ".......r........", "................"},
-    {"................", "....kkkkkkkk....", "....kwwwwwwk....", "....kwkkkkwk....", "....kwwwwwwk....",
-     "..kkkkkkkkkkkk..", ".kggggggggggggk.", ".kggggggggggyyk.", ".kggggggggggggk.", ".kkkkkkkkkkkkkk.",
-     ".kgkwwwwwwwwkgk.", "...kwkkkkkkwk...", "...kwwwwwwwwk...", "...kkkkkkkkkk...", "................"},
-    {"................", ".....kkkkkk.....", "....kbbbbbbk....", "...kbbkkkkbbk...", "...kbbk..kbbk...",
-     "........kbbk....", ".......kbbk.....", "......kbbk......", "......kbbk......", "......kkkk......",
-     "................", "......kbbk......", "......kbbk......", "......kkkk......", "................"},
+    {   // Open
+        "................",
+        "................",
+        "kkkkkk..........",
+        "kooook..........",
+        "kooookkkkkkkk...",
+        "koooooooooook...",
+        "koooooooooook...",
+        "koooooooooook...",
+        "kooookkkkkkkkkkk",
+        "koookyyyyyyyyyk.",
+        "kookyyyyyyyyyk..",
+        "kokyyyyyyyyyk...",
+        "kkyyyyyyyyyk....",
+        "kkkkkkkkkkk.....",
+        "................",
+    },
+    {   // Zoom In
+        "....kkkk........",
+        "...kkkkkk.......",
+        "..kllllllk......",
+        ".klllbblllk.....",
+        "kklllbblllkk....",
+        "kklbbbbbblkk....",
+        "kklbbbbbblkk....",
+        "kklllbblllkk....",
+        ".klllbblllk.....",
+        "..kllllllkk.....",
+        "...kkkkkkkkk....",
+        "....kkkk..kkk...",
+        "...........kkk..",
+        "............kkk.",
+        ".............k..",
+    },
+    {   // Zoom Out
+        "....kkkk........",
+        "...kkkkkk.......",
+        "..kllllllk......",
+        ".kllllllllk.....",
+        "kkllllllllkk....",
+        "kklbbbbbblkk....",
+        "kklbbbbbblkk....",
+        "kkllllllllkk....",
+        ".kllllllllk.....",
+        "..kllllllkk.....",
+        "...kkkkkkkkk....",
+        "....kkkk..kkk...",
+        "...........kkk..",
+        "............kkk.",
+        ".............k..",
+    },
+    {   // Zoom Extents
+        "................",
+        ".kkkk......kkkk.",
+        ".k............k.",
+        ".k............k.",
+        ".k..kkkkkkkk..k.",
+        "....knnnnnnk....",
+        "....knrnnunk....",
+        "....knnnnnnk....",
+        "....knnncnnk....",
+        "....knnnnnnk....",
+        ".k..kkkkkkkk..k.",
+        ".k............k.",
+        ".k............k.",
+        ".kkkk......kkkk.",
+        "................",
+    },
+    {   // Center On
+        "................",
+        ".......k........",
+        "......kkk.......",
+        "....kkkkkkk.....",
+        "...kk..k..kk....",
+        "...k.......k....",
+        "..kk...r...kk...",
+        ".kkkk.rrr.kkkk..",
+        "..kk...r...kk...",
+        "...k.......k....",
+        "...kk..k..kk....",
+        "....kkkkkkk.....",
+        "......kkk.......",
+        ".......k........",
+        "................",
+    },
+    {   // Print
+        "................",
+        "...kkkkkkkkkk...",
+        "...kwwwwwwwwk...",
+        "...kwwwwwwwwk...",
+        "...kwwwwwwwwk...",
+        ".kkkkkkkkkkkkkk.",
+        ".kssssssssssssk.",
+        ".kssssssssssesk.",
+        ".kssssssssssssk.",
+        ".kggggggggggggk.",
+        ".kkkkkkkkkkkkkk.",
+        "...kwwwwwwwwk...",
+        "...kwggggggwk...",
+        "...kkkkkkkkkk...",
+        "................",
+    },
+    {   // About
+        "................",
+        ".....kkkkkk.....",
+        "...kkbwwwwbkk...",
+        "..kkbwwwwwwbkk..",
+        "..kbbwwbbwwbbk..",
+        ".kbbbwbbbwwbbbk.",
+        ".kbbbbbbbwwbbbk.",
+        ".kbbbbbbwwwbbbk.",
+        ".kbbbbbwwwbbbbk.",
+        ".kbbbbbwwbbbbbk.",
+        "..kbbbbbbbbbbk..",
+        "..kkbbbwwbbbkk..",
+        "...kkbbwwbbkk...",
+        ".....kkkkkk.....",
+        "................",
+    },
 };
 
 std::vector<std::string> Strip()
@@ -39,6 +139,14 @@ std::vector<std::string> Strip()
     return rows;
 }
 
+std::vector<std::string> ButtonSvgs()
+{
+    std::vector<std::string> svgs;
+    for (int i = 0; i < kToolBarSvgCount; ++i)
+        svgs.emplace_back(kIconSources[kToolBarSvgFirst + i]);
+    return svgs;
+}
+
 } // namespace
 
 const CToolBarDef& MainToolBar()
@@ -48,8 +156,12 @@ const CToolBarDef& MainToolBar()
         15,
         {ID_FILE_OPEN, 0, ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_EXTENTS, 0, ID_CENTER_ON, 0, ID_FILE_PRINT, ID_APP_ABOUT},
         Strip(),
-        {{'.', RGB(192, 192, 192)}, {'k', RGB(0, 0, 0)}, {'w', RGB(255, 255, 255)}, {'y', RGB(255, 255, 0)},
-         {'b', RGB(0, 0, 128)}, {'r', RGB(128, 0, 0)}, {'g', RGB(128, 128, 128)}},
+        {{'.', RGB(192, 192, 192)}, {'k', RGB(0x20, 0x24, 0x2C)}, {'w', RGB(0xFF, 0xFF, 0xFF)},
+         {'l', RGB(0xE6, 0xF2, 0xFF)}, {'o', RGB(0xD9, 0x9A, 0x1E)}, {'y', RGB(0xFF, 0xD7, 0x5E)},
+         {'b', RGB(0x24, 0x58, 0xC6)}, {'n', RGB(0x16, 0x22, 0x4E)}, {'r', RGB(0xE0, 0x26, 0x2B)},
+         {'c', RGB(0x32, 0xD4, 0xE6)}, {'s', RGB(0xC4, 0xC8, 0xD0)}, {'g', RGB(0x85, 0x8B, 0x98)},
+         {'e', RGB(0x2F, 0xBF, 0x3A)}, {'u', RGB(0xFF, 0xD6, 0x0A)}},
+        ButtonSvgs(),
     };
     return bar;
 }
