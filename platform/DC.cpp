@@ -342,7 +342,8 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
     const QTransform& t = Transform().t;
     // Nothing of a text that starts a line's height right of or below the
     // device can show, nor of one that ends above it.
-    double line = m_font->IsSystemFont() ? kSystemFontPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
+    const int systemPixels = SystemFontPixels(dev.dpiY);
+    double line = m_font->IsSystemFont() ? systemPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
     line = std::abs(line) + 2;
     double atX = x * t.m11() + t.dx(), atY = y * t.m22() + t.dy();
     if (atX > dev.width + line || atY > dev.height + line || atY + 2 * line < 0)
@@ -354,10 +355,10 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
     QImage* image = ImageOf(dev);
     if (image != nullptr &&
         TextCache::Draw(*image, t, *m_font, x, y, std::string_view(text, std::size_t(length)), m_textColor,
-                        m_bkColor))
+                        m_bkColor, systemPixels))
         return TRUE;
     // Large or unusual text: few of them can be on the device at once.
-    PlainText({dev.painter, dev.width, dev.height}, t, *m_font, x, y, QString::fromLatin1(text, length),
+    PlainText({dev.painter, dev.width, dev.height, systemPixels}, t, *m_font, x, y, QString::fromLatin1(text, length),
               m_textColor, m_bkColor);
     return TRUE;
 }

@@ -7,7 +7,8 @@ BOOL CReferenceDC::TextOut(int x, int y, const char* text, int length)
 {
     if (!m_device || text == nullptr || length <= 0)
         return TRUE;
-    PlainText({m_device->painter, m_device->width, m_device->height}, MappingTransform(m_mapping), *m_font, x, y,
+    PlainText({m_device->painter, m_device->width, m_device->height, SystemFontPixels(m_device->dpiY)},
+              MappingTransform(m_mapping), *m_font, x, y,
               QString::fromLatin1(text, length), m_textColor, m_bkColor);
     return TRUE;
 }

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QtMath>
 
 namespace {
 
@@ -30,10 +31,12 @@ UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
     return flags;
 }
 
-CPoint PointOf(const QMouseEvent* e)
+// The view works in device pixels: on a dense screen a pointer position in
+// Qt's logical pixels lands on the device pixel under it.
+CPoint PointOf(const QMouseEvent* e, qreal ratio)
 {
-    QPoint p = e->position().toPoint();
-    return CPoint(p.x(), p.y());
+    QPointF p = e->position() * ratio;
+    return CPoint(qFloor(p.x()), qFloor(p.y()));
 }
 
 } // namespace
@@ -49,8 +52,12 @@ ViewCanvas::ViewCanvas(CView* view, QWidget* parent) : QWidget(parent), m_view(v
 void ViewCanvas::paintEvent(QPaintEvent*)
 {
     m_view->RefreshBackBuffer();
+    // The buffer holds one pixel per device pixel; drawn into the logical
+    // rectangle it covers, it reaches the screen unscaled.
+    const QImage& image = m_view->GetBackBuffer().Data()->image;
+    qreal ratio = devicePixelRatioF();
     QPainter p(this);
-    p.drawImage(0, 0, m_view->GetBackBuffer().Data()->image);
+    p.drawImage(QRectF(0, 0, image.width() / ratio, image.height() / ratio), image);
 }
 
 void ViewCanvas::resizeEvent(QResizeEvent*)
@@ -68,9 +75,9 @@ void ViewCanvas::mousePressEvent(QMouseEvent* e)
 {
     UINT flags = KeyFlags(e->buttons(), e->modifiers());
     if (e->button() == Qt::LeftButton)
-        m_view->OnLButtonDown(flags, PointOf(e));
+        m_view->OnLButtonDown(flags, PointOf(e, devicePixelRatioF()));
     else if (e->button() == Qt::RightButton)
-        m_view->OnRButtonDown(flags, PointOf(e));
+        m_view->OnRButtonDown(flags, PointOf(e, devicePixelRatioF()));
     Handled();
 }
 
@@ -78,15 +85,15 @@ void ViewCanvas::mouseReleaseEvent(QMouseEvent* e)
 {
     UINT flags = KeyFlags(e->buttons(), e->modifiers());
     if (e->button() == Qt::LeftButton)
-        m_view->OnLButtonUp(flags, PointOf(e));
+        m_view->OnLButtonUp(flags, PointOf(e, devicePixelRatioF()));
     else if (e->button() == Qt::RightButton)
-        m_view->OnRButtonUp(flags, PointOf(e));
+        m_view->OnRButtonUp(flags, PointOf(e, devicePixelRatioF()));
     Handled();
 }
 
 void ViewCanvas::mouseMoveEvent(QMouseEvent* e)
 {
-    m_view->OnMouseMove(KeyFlags(e->buttons(), e->modifiers()), PointOf(e));
+    m_view->OnMouseMove(KeyFlags(e->buttons(), e->modifiers()), PointOf(e, devicePixelRatioF()));
     Handled();
 }
 
@@ -202,8 +209,10 @@ CImage& CView::GetBackBuffer()
     CRect client;
     GetClientRect(&client);
     int w = std::max(client.Width(), 1), h = std::max(client.Height(), 1);
-    if (buffer.Width() != w || buffer.Height() != h) {
+    int dpi = m_impl->canvas ? qRound(96 * m_impl->canvas->devicePixelRatioF()) : 96;
+    if (buffer.Width() != w || buffer.Height() != h || buffer.DpiY() != dpi) {
         buffer = CImage(w, h, m_impl->background);
+        buffer.SetDpi(dpi, dpi);
         m_impl->stale = true;
     }
     return buffer;

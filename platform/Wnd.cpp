@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLayout>
 #include <QStyle>
+#include <QtMath>
 
 namespace {
 int g_scrollBarMetric = 0;
@@ -17,7 +18,8 @@ int GetSystemMetrics(int index)
         return 0;
     if (g_scrollBarMetric > 0)
         return g_scrollBarMetric;
-    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // In device pixels, as the view's client area is.
+    return qCeil(QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent) * qApp->devicePixelRatio());
 }
 
 void SetScrollBarMetricForTesting(int pixels)
@@ -31,7 +33,14 @@ CWnd::~CWnd() = default;
 
 void CWnd::GetClientRect(CRect* rect) const
 {
-    QWidget* w = m_impl->canvas ? static_cast<QWidget*>(m_impl->canvas) : m_impl->widget.data();
+    // A view's canvas measures in device pixels, so the map is drawn at the
+    // screen's full resolution; other windows keep Qt's logical pixels.
+    if (QWidget* canvas = m_impl->canvas) {
+        qreal ratio = canvas->devicePixelRatioF();
+        *rect = CRect(0, 0, qCeil(canvas->width() * ratio), qCeil(canvas->height() * ratio));
+        return;
+    }
+    QWidget* w = m_impl->widget.data();
     *rect = w ? CRect(0, 0, w->width(), w->height()) : CRect();
 }
 

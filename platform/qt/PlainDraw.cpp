@@ -58,11 +58,11 @@ QTransform MappingTransform(const CMapping& m)
                       m.GetViewportOrg().y - m.GetWindowOrg().y * sy);
 }
 
-QFont RealiseFont(const CFont& font)
+QFont RealiseFont(const CFont& font, int systemPixels)
 {
     const LOGFONT& desc = font.GetLogFont();
     QFont f = font.IsSystemFont() ? QGuiApplication::font() : QFont(QString::fromLatin1(desc.lfFaceName));
-    int height = font.IsSystemFont() || desc.lfHeight == 0 ? kSystemFontPixels : std::abs(desc.lfHeight);
+    int height = font.IsSystemFont() ? systemPixels : desc.lfHeight == 0 ? kSystemFontPixels : std::abs(desc.lfHeight);
     f.setPixelSize(std::max(height, 1));
     if (!font.IsSystemFont()) {
         f.setWeight(desc.lfWeight >= 600 ? QFont::Bold : QFont::Normal);
@@ -140,7 +140,7 @@ void PlainText(PlainTarget target, const QTransform& t, const CFont& font, int x
                COLORREF textColor, COLORREF bkColor)
 {
     QPainter& p = target.painter;
-    QFont f = RealiseFont(font);
+    QFont f = RealiseFont(font, target.systemPixels);
     QTransform local = t;
     QPointF at(x, y);
     if (font.IsSystemFont()) {

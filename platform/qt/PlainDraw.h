@@ -12,14 +12,23 @@
 #include <QPainter>
 #include <QTransform>
 
+#include <algorithm>
+
 // The mapping as a Qt transform: device = viewport origin + (logical -
 // window origin) * scale, on each axis.
 QTransform MappingTransform(const CMapping& mapping);
 
-// The Qt font a surface's font stands for, at its logical pixel size (the
-// system font keeps its device size and ignores the mapping).
-QFont RealiseFont(const CFont& font);
+// The system font is a device font: 12 pixels high on a 96 dpi surface and
+// as many more as the surface is denser, whatever the mapping.
 inline constexpr int kSystemFontPixels = 12;
+inline int SystemFontPixels(int dpiY)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(MulDivRound(kSystemFontPixels, dpiY, 96), 1, 4096));
+}
+
+// The Qt font a surface's font stands for, at its logical pixel size (the
+// system font at systemPixels device pixels).
+QFont RealiseFont(const CFont& font, int systemPixels = kSystemFontPixels);
 inline QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 // Ellipses at most this many device pixels across are handed to Qt; larger
@@ -34,6 +43,7 @@ struct PlainTarget {
     QPainter& painter;
     int width;
     int height;
+    int systemPixels = kSystemFontPixels;
 };
 
 void PlainEllipse(PlainTarget target, const QTransform& t, const CRect& box, COLORREF pen,

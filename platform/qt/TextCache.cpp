@@ -50,6 +50,7 @@ struct NameHash {
 struct Cache {
     LOGFONT desc{};
     bool system = false;
+    int systemPixels = 0;
     QFont font;
     QRawFont raw;
     double ascent = 0.0, height = 0.0;
@@ -68,18 +69,22 @@ std::vector<std::unique_ptr<Cache>>& TheCaches()
     return caches;
 }
 
-Cache& CacheFor(const CFont& font)
+Cache& CacheFor(const CFont& font, int systemPixels)
 {
     auto& caches = TheCaches();
+    if (!font.IsSystemFont())
+        systemPixels = 0;
     for (auto& c : caches)
-        if (c->system == font.IsSystemFont() && std::memcmp(&c->desc, &font.GetLogFont(), sizeof(LOGFONT)) == 0)
+        if (c->system == font.IsSystemFont() && c->systemPixels == systemPixels &&
+            std::memcmp(&c->desc, &font.GetLogFont(), sizeof(LOGFONT)) == 0)
             return *c;
     if (caches.size() >= kMaxFonts)
         caches.clear();
     auto c = std::make_unique<Cache>();
     c->desc = font.GetLogFont();
     c->system = font.IsSystemFont();
-    c->font = RealiseFont(font);
+    c->systemPixels = systemPixels;
+    c->font = RealiseFont(font, systemPixels);
     QFontMetricsF fm(c->font);
     c->ascent = fm.ascent();
     c->height = fm.ascent() + fm.descent();
@@ -216,7 +221,7 @@ double ToFixed(double v)
 namespace TextCache {
 
 bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, std::string_view text,
-          COLORREF textColor, COLORREF bkColor)
+          COLORREF textColor, COLORREF bkColor, int systemPixels)
 {
     if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0 || image.format() != QImage::Format_RGB32)
         return false;
@@ -224,7 +229,7 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, s
     // leaves its size alone.
     if (font.IsSystemFont() && (t.m11() != 1.0 || t.m22() != 1.0))
         return false;
-    Cache& c = CacheFor(font);
+    Cache& c = CacheFor(font, systemPixels);
     if (c.font.pixelSize() * std::max(t.m11(), t.m22()) > kLargestCachedPixels)
         return false;
     if (t.m11() != c.sx || t.m22() != c.sy) {

@@ -26,8 +26,9 @@ namespace TextCache {
 // scaling mapping, a text size at which Qt draws glyphs as outlines, a
 // rotating or mirroring transform, a name the layout splits over several
 // fonts): the caller draws it plainly.
+// systemPixels is the system font's height on this image.
 bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, std::string_view text,
-          COLORREF textColor, COLORREF bkColor);
+          COLORREF textColor, COLORREF bkColor, int systemPixels);
 
 // Drops everything cached (tests and benchmarks measuring a cold cache).
 void Clear();
