@@ -8,7 +8,7 @@
 # Builds kestrin-render in BUILD_DIR first if it is not there. The names are
 # drawn in Liberation Sans (fonts-liberation2, see scripts/deps); another
 # font gives other pixels. docs/window.png is a screenshot of the real
-# window and is not made here.
+# window, made by docs/make-window-shot.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
