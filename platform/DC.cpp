@@ -342,8 +342,9 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
     const QTransform& t = Transform().t;
     // Nothing of a text that starts a line's height right of or below the
     // device can show, nor of one that ends above it.
-    const int systemPixels = SystemFontPixels(dev.dpiY);
-    double line = m_font->IsSystemFont() ? systemPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
+    const bool system = m_font->IsSystemFont();
+    const int systemPixels = system ? SystemFontPixels(dev.dpiY) : kSystemFontPixels;
+    double line = system ? systemPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
     line = std::abs(line) + 2;
     double atX = x * t.m11() + t.dx(), atY = y * t.m22() + t.dy();
     if (atX > dev.width + line || atY > dev.height + line || atY + 2 * line < 0)
