@@ -152,19 +152,45 @@ done
 mkdir -p "$tmp/config" "$tmp/cwd"
 resolved=$(PATH="$p/bin:$PATH" command -v "${words[0]}")
 [ "$resolved" = "$p/bin/kestrin" ] || fail "Exec's ${words[0]} resolves to '$resolved', not the installed program"
-(cd "$tmp/cwd" && exec env PATH="$p/bin:$PATH" QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" \
-   "${words[@]}" >"$tmp/exec.out" 2>"$tmp/exec.err") &
+if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
+  # On a virtual X screen, as a desktop would start it: its window must
+  # appear, titled after the sample map.
+  cat >"$tmp/exec-x.sh" <<'INNER'
+cd "$1/cwd" || exit 3
+shift
+"$@" >"$EXEC_OUT" 2>"$EXEC_ERR" &
 pid=$!
-sleep 2
-if kill -0 "$pid" 2>/dev/null && [ "$(readlink "/proc/$pid/exe")" = "$(readlink -f "$p/bin/kestrin")" ]; then
-  pass "started from Exec=$exec_line and still running after 2 s"
+for _ in $(seq 50); do
+  if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; echo "ended with status $?"; exit 1; fi
+  title=$(xdotool search --onlyvisible --name 'Kestrin' getwindowname 2>/dev/null | head -n 1)
+  [ -n "$title" ] && { echo "$title"; kill -TERM "$pid"; wait "$pid" 2>/dev/null; exit 0; }
+  sleep 0.2
+done
+kill -TERM "$pid"
+echo "no window within 10 s"
+exit 1
+INNER
+  title=$(env -u QT_QPA_PLATFORM PATH="$p/bin:$PATH" XDG_CONFIG_HOME="$tmp/config" \
+            EXEC_OUT="$tmp/exec.out" EXEC_ERR="$tmp/exec.err" \
+            xvfb-run -a -s '-screen 0 1024x768x24' bash "$tmp/exec-x.sh" "$tmp" "${words[@]}" 2>/dev/null)
+  rc=$?
+  [ $rc -eq 0 ] && grep -q 'kestrin' <<<"$title" && pass "started from Exec=$exec_line under Xvfb: window '$title'" ||
+    fail "Exec=$exec_line under Xvfb: $title $(cat "$tmp/exec.err" 2>/dev/null)"
 else
-  wait "$pid" 2>/dev/null
-  fail "Exec=$exec_line ended within 2 s (status $?): $(cat "$tmp/exec.err")"
+  (cd "$tmp/cwd" && exec env PATH="$p/bin:$PATH" QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" \
+     "${words[@]}" >"$tmp/exec.out" 2>"$tmp/exec.err") &
+  pid=$!
+  sleep 2
+  if kill -0 "$pid" 2>/dev/null && [ "$(readlink "/proc/$pid/exe")" = "$(readlink -f "$p/bin/kestrin")" ]; then
+    pass "started from Exec=$exec_line and still running after 2 s"
+  else
+    wait "$pid" 2>/dev/null
+    fail "Exec=$exec_line ended within 2 s (status $?): $(cat "$tmp/exec.err")"
+  fi
+  kill -TERM "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null  # killed by the signal: its status says nothing
+  pid=
 fi
-kill -TERM "$pid" 2>/dev/null
-wait "$pid" 2>/dev/null  # killed by the signal: its status says nothing
-pid=
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures install check(s) failed" >&2
