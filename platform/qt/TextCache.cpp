@@ -49,8 +49,7 @@ struct NameHash {
 
 struct Cache {
     LOGFONT desc{};
-    bool system = false;
-    int systemPixels = 0;
+    int systemPixels = 0;  // the system font's height; 0 for any other font
     QFont font;
     QRawFont raw;
     double ascent = 0.0, height = 0.0;
@@ -75,14 +74,13 @@ Cache& CacheFor(const CFont& font, int systemPixels)
     if (!font.IsSystemFont())
         systemPixels = 0;
     for (auto& c : caches)
-        if (c->system == font.IsSystemFont() && c->systemPixels == systemPixels &&
+        if (c->systemPixels == systemPixels &&
             std::memcmp(&c->desc, &font.GetLogFont(), sizeof(LOGFONT)) == 0)
             return *c;
     if (caches.size() >= kMaxFonts)
         caches.clear();
     auto c = std::make_unique<Cache>();
     c->desc = font.GetLogFont();
-    c->system = font.IsSystemFont();
     c->systemPixels = systemPixels;
     c->font = RealiseFont(font, systemPixels);
     QFontMetricsF fm(c->font);
