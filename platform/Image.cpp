@@ -1,8 +1,11 @@
 #include "Image.h"
 
+#include "OutputFile.h"
 #include "qt/ImageData.h"
 
+#include <QBuffer>
 #include <QColor>
+#include <QFileInfo>
 
 namespace {
 
@@ -89,9 +92,25 @@ long CImage::CountDifferences(const CImage& other) const
 
 bool CImage::Save(const std::string& path) const
 {
-    if (IsNull())
+    std::string bytes;
+    std::string format = QFileInfo(QString::fromStdString(path)).suffix().toUpper().toStdString();
+    COutputFile file;
+    return Encode(format, bytes) && file.Open(path) && file.Write(bytes) && file.Commit();
+}
+
+bool CImage::Encode(const std::string& format, std::string& bytes) const
+{
+    if (IsNull() || format.empty())
         return false;
-    return m_data->image.save(QString::fromStdString(path));
+    // The encoder writes to memory, where it cannot meet a full disk; the
+    // file itself is written by code that checks every byte.
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    if (!m_data->image.save(&buffer, format.c_str()))
+        return false;
+    bytes.assign(data.constData(), static_cast<size_t>(data.size()));
+    return true;
 }
 
 bool CImage::Load(const std::string& path)

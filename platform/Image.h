@@ -31,8 +31,12 @@ public:
     COLORREF GetPixel(int x, int y) const;
     // Number of pixels that differ from other's (all of them if the sizes differ).
     long CountDifferences(const CImage& other) const;
-    // Writes the picture; the format follows the file's extension.
+    // Writes the picture in the format its extension names, through
+    // COutputFile: on failure the file at path stays as it was.
     bool Save(const std::string& path) const;
+    // The picture as the bytes of a file format such as "PNG"; false when
+    // there is no writer for it.
+    bool Encode(const std::string& format, std::string& bytes) const;
     bool Load(const std::string& path);
 
     CImageData* Data() const { return m_data.get(); }

@@ -31,4 +31,7 @@ public:
     std::optional<CPrinterTarget> m_printer;
     // The print dialog's print-to-file option: the file is asked for next.
     BOOL m_bPrintToFile = FALSE;
+    // Why the job's output file could not be made or completed, in the
+    // system's words; empty otherwise.
+    std::string m_strOutputError;
 };

@@ -60,8 +60,9 @@ public:
     void OnFilePrint(bool direct);
     void OnFilePrintPreview();
     // Prints straight to target, without preparation, dialogs, status box
-    // or messages (for tools); false unless a page was printed.
-    bool PrintToTarget(const CPrinterTarget& target);
+    // or messages (for tools); false unless a page was printed and its
+    // file, if any, completed. reason, when given, then says why.
+    bool PrintToTarget(const CPrinterTarget& target, std::string* reason = nullptr);
     // The preview while it is shown, else nullptr.
     CPreviewView* GetPreview() const { return m_pPreview.get(); }
     // Ends the preview (the frame shows this view again), later.

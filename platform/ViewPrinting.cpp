@@ -22,6 +22,14 @@ namespace {
 
 constexpr const char* kCouldNotStart = "Could not start print job.";
 
+// A job whose file could not be completed: the file is named with the
+// system's reason, as for a file that cannot be read.
+std::string OutputFailedMessage(const CPrintInfo& info)
+{
+    std::string file = info.m_printer ? info.m_printer->file : std::string();
+    return "An unexpected file error occurred while writing " + file + ".\n" + info.m_strOutputError + ".";
+}
+
 std::vector<std::string> StatusLines(CDocument* doc, const CPrinterTarget& printer)
 {
     bool toFile = printer.kind == CPrinterTarget::Kind::PdfFile;
@@ -92,16 +100,24 @@ void CView::OnFilePrint(bool direct)
         info.m_printer->kind = CPrinterTarget::Kind::PdfFile;
         info.m_printer->file = path;
     }
-    if (RunPrintJob(info, true) == PrintResult::CouldNotStart)
+    PrintResult result = RunPrintJob(info, true);
+    if (result == PrintResult::CouldNotStart)
         AfxMessageBox(kCouldNotStart);
+    else if (result == PrintResult::Failed && !info.m_strOutputError.empty())
+        AfxMessageBox(OutputFailedMessage(info));
 }
 
-bool CView::PrintToTarget(const CPrinterTarget& target)
+bool CView::PrintToTarget(const CPrinterTarget& target, std::string* reason)
 {
     CPrintInfo info;
     info.m_bDirect = TRUE;
     info.m_printer = target;
-    return RunPrintJob(info, false) == PrintResult::Printed;
+    PrintResult result = RunPrintJob(info, false);
+    if (reason != nullptr)
+        *reason = !info.m_strOutputError.empty() ? info.m_strOutputError
+                  : result == PrintResult::Printed ? std::string()
+                                                   : std::string("the print job could not start");
+    return result == PrintResult::Printed;
 }
 
 CView::PrintResult CView::RunPrintJob(CPrintInfo& info, bool interactive)
@@ -119,6 +135,7 @@ CView::PrintResult CView::RunPrintJob(CPrintInfo& info, bool interactive)
     if (interactive)
         status.emplace(StatusLines(GetDocument(), info.m_printer.value_or(CPrinterTarget())));
     if (!device || !device->StartDoc(GetDocument() ? GetDocument()->GetTitle() : std::string())) {
+        info.m_strOutputError = device ? device->Error() : std::string();
         disabled.Enable();
         OnEndPrinting(&dc, &info);
         return PrintResult::CouldNotStart;
@@ -153,10 +170,12 @@ CView::PrintResult CView::RunPrintJob(CPrintInfo& info, bool interactive)
         if (info.m_nCurPage == info.GetToPage())
             break;  // the next page number would wrap around
     }
-    if (result == PrintResult::Printed || result == PrintResult::Nothing)
-        device->EndDoc(dc);
-    else
+    if (result != PrintResult::Printed && result != PrintResult::Nothing) {
         device->AbortDoc(dc);
+    } else if (!device->EndDoc(dc)) {
+        result = PrintResult::Failed;
+        info.m_strOutputError = device->Error();
+    }
     disabled.Enable();
     OnEndPrinting(&dc, &info);
     return result;

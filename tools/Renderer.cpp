@@ -1,18 +1,18 @@
 #include "Renderer.h"
 
+#include "OutputTypes.h"
 #include "RenderOptions.h"
 
 #include "model/KestrinDoc.h"
 #include "model/StarMap.h"
 #include "platform/DC.h"
 #include "platform/Image.h"
+#include "platform/OutputFile.h"
 #include "res/Version.h"
 #include "view/KestrinView.h"
 #include "view/Legend.h"
 
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -51,13 +51,8 @@ void DrawPage(CImage& image, CStarMap& map, const RenderOptions& o)
     map.Draw(&dc, o.circles, o.truce);
 }
 
-bool EndsWith(const std::string& s, const std::string& tail)
-{
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // A PDF page goes through the view's own print job, as File Print would.
-bool PrintPdf(CStarMap& map, const RenderOptions& o)
+bool PrintPdf(CStarMap& map, const RenderOptions& o, std::string& reason)
 {
     CKestrinDoc doc;
     doc.m_pMap = &map;
@@ -73,9 +68,46 @@ bool PrintPdf(CStarMap& map, const RenderOptions& o)
     pdf.name = "PDF";
     pdf.file = o.output;
     pdf.dpi = o.dpi;
-    bool printed = view.PrintToTarget(pdf);
+    bool printed = view.PrintToTarget(pdf, &reason);
     doc.m_pMap = nullptr;  // the map is the caller's
     return printed;
+}
+
+bool WritePng(CStarMap& map, const RenderOptions& o, std::string& reason)
+{
+    CImage image;
+    if (o.print) {
+        image = CImage(8 * o.dpi, 10 * o.dpi, RGB(255, 255, 255));
+        image.SetDpi(o.dpi, o.dpi);
+        DrawPage(image, map, o);
+    } else {
+        image = CImage(o.size.cx, o.size.cy, RGB(0, 0, 0));
+        DrawScreen(image, map, o);
+    }
+    std::string bytes;
+    if (!image.Encode(FindOutputType(o.output)->format, bytes)) {
+        reason = "the picture could not be encoded";
+        return false;
+    }
+    COutputFile file;
+    bool written = file.Open(o.output, 0666, o.input) && file.Write(bytes) && file.Commit();
+    reason = file.Reason();
+    return written;
+}
+
+// Writes the picture; a failure leaves whatever stood at the output as it was.
+bool WriteOutput(CStarMap& map, const RenderOptions& o, std::string& reason)
+{
+    if (std::string(FindOutputType(o.output)->format) == "PDF")
+        return PrintPdf(map, o, reason);
+    return WritePng(map, o, reason);
+}
+
+// Everything that can be known about the output before the input is read.
+bool CheckOutput(const RenderOptions& o, std::string& reason)
+{
+    reason = OutputTypeProblem(o.output, o.print);
+    return reason.empty() && COutputFile::CheckTarget(o.output, o.input, reason);
 }
 
 } // namespace
@@ -110,6 +142,11 @@ int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << "kestrin-render " << kKestrinVersion << '\n';
         return 0;
     }
+    std::string reason;
+    if (!CheckOutput(o, reason)) {
+        err << "kestrin-render: cannot write " << o.output << ": " << reason << '\n';
+        return 2;
+    }
     CStarMap map;
     CLoadDiagnostic diagnostic;
     BOOL loaded = map.LoadDataFile(o.input.c_str(), &diagnostic);
@@ -119,27 +156,8 @@ int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     for (const CRect& m : o.measures)
         map.AddMeasureLine(m.left, m.top, m.right, m.bottom, LightYearsOf(m.left, m.top, m.right, m.bottom));
-
-    CImage image;
-    if (o.print && EndsWith(o.output, ".pdf")) {
-        if (!PrintPdf(map, o)) {
-            std::error_code ec;
-            std::filesystem::remove(o.output, ec);
-            err << "kestrin-render: cannot write " << o.output << '\n';
-            return 2;
-        }
-    } else if (o.print) {
-        image = CImage(8 * o.dpi, 10 * o.dpi, RGB(255, 255, 255));
-        image.SetDpi(o.dpi, o.dpi);
-        DrawPage(image, map, o);
-    } else {
-        image = CImage(o.size.cx, o.size.cy, RGB(0, 0, 0));
-        DrawScreen(image, map, o);
-    }
-    if (!image.IsNull() && !image.Save(o.output)) {
-        std::error_code ec;
-        std::filesystem::remove(o.output, ec);
-        err << "kestrin-render: cannot write " << o.output << '\n';
+    if (!WriteOutput(map, o, reason)) {
+        err << "kestrin-render: cannot write " << o.output << ": " << reason << '\n';
         return 2;
     }
     if (!loaded) {

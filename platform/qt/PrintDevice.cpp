@@ -1,8 +1,8 @@
 #include "PrintDevice.h"
 
 #include "DCDevice.h"
+#include "PdfFileOutput.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -81,8 +81,13 @@ public:
         if (!m_printer || !m_printer->isValid())
             return false;
         m_printer->setDocName(QString::fromStdString(title));
-        if (m_target.kind == CPrinterTarget::Kind::PdfFile)
-            return CanWrite(m_printer->outputFileName());
+        if (m_target.kind != CPrinterTarget::Kind::PdfFile)
+            return true;
+        if (!m_output.Begin(m_target.file)) {
+            m_error = m_output.Reason();
+            return false;
+        }
+        m_printer->setOutputFileName(QString::fromStdString(m_output.WriterPath()));
         return true;
     }
 
@@ -98,33 +103,29 @@ public:
         return true;
     }
 
-    void EndDoc(CDC& dc) override { dc.Detach(); }
+    bool EndDoc(CDC& dc) override
+    {
+        dc.Detach();  // the writer finishes the file as its painter ends
+        if (!m_begun)
+            m_output.Abandon();  // no page printed: no file either
+        if (m_target.kind != CPrinterTarget::Kind::PdfFile || !m_begun || m_output.Finish())
+            return true;
+        m_error = m_output.Reason();
+        return false;
+    }
 
     void AbortDoc(CDC& dc) override
     {
+        m_output.Abandon();
         if (!m_begun)
             return;
         m_printer->abort();
         dc.Detach();
-        if (m_target.kind == CPrinterTarget::Kind::PdfFile)
-            QFile::remove(m_printer->outputFileName());
     }
 
 private:
-    // Whether the output file can be made, leaving no file behind.
-    static bool CanWrite(const QString& path)
-    {
-        QFile file(path);
-        bool existed = file.exists();
-        if (path.isEmpty() || !file.open(QIODevice::ReadWrite))
-            return false;
-        file.close();
-        if (!existed)
-            file.remove();
-        return true;
-    }
-
     std::unique_ptr<QPrinter> m_printer;
+    CPdfFileOutput m_output;
     bool m_begun = false;
 };
 
@@ -158,7 +159,11 @@ public:
         return true;
     }
 
-    void EndDoc(CDC& dc) override { dc.Detach(); }
+    bool EndDoc(CDC& dc) override
+    {
+        dc.Detach();
+        return true;
+    }
     void AbortDoc(CDC& dc) override { dc.Detach(); }
 
 private:

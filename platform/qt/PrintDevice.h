@@ -3,7 +3,9 @@
 // Platform-internal: the device a print job draws on. A printer or a PDF
 // file goes through QPrinter; an image page is a picture per page. The
 // toolkit's painter starts with the first page, so a job that prints no
-// page leaves no output behind.
+// page leaves no output behind. A PDF file is put in place only when the
+// job ends whole (CPdfFileOutput); a failed or abandoned job leaves the
+// file that stood there as it was.
 
 #include "../Image.h"
 #include "../PrintTarget.h"
@@ -38,14 +40,18 @@ public:
     // Attaches dc to a fresh page in the default state.
     virtual bool StartPage(CDC& dc) = 0;
     virtual bool EndPage(CDC& dc);
-    virtual void EndDoc(CDC& dc) = 0;
+    // Ends the job; false when its output could not be completed.
+    virtual bool EndDoc(CDC& dc) = 0;
     virtual void AbortDoc(CDC& dc) = 0;
+    // The system's reason when StartDoc or EndDoc failed on a file.
+    const std::string& Error() const { return m_error; }
 
 protected:
     explicit CPrintDevice(const CPrinterTarget& target) : m_target(target) {}
     CPrinterTarget m_target;
     int m_dpi = 600;
     CImage m_attributes;
+    std::string m_error;
 };
 
 // The geometry of a target's pages, for the preview.

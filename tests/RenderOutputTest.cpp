@@ -1,0 +1,153 @@
+// What kestrin-render leaves at its output path when it cannot write there:
+// whatever stood at -o is still there, byte for byte, for every kind of
+// output, and no file of its own making is left behind.
+
+#include "tools/Renderer.h"
+
+#include "Subprocess.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kPrecious = "precious bytes, not a picture\n";
+
+// The arguments that write each kind of output to out.
+std::vector<std::string> OutputArgs(const std::string& kind, const std::string& out, const std::string& map)
+{
+    if (kind == "pdf")
+        return {"--print", "--dpi", "30", "-o", out, map};
+    return {"--size", "64x48", "-o", out, map};
+}
+
+class RenderOutput : public ::testing::TestWithParam<std::string> {
+protected:
+    int Run(const std::string& out, const std::string& map)
+    {
+        m_err.str("");
+        return RenderMain(OutputArgs(GetParam(), out, map), m_err);
+    }
+    std::string Out(const std::string& stem) const { return (m_dir.Path() / (stem + "." + GetParam())).string(); }
+    // Names in the folder other than those the test made.
+    std::vector<std::string> Strays(const std::vector<std::string>& made) const
+    {
+        std::vector<std::string> strays;
+        for (const auto& e : fs::directory_iterator(m_dir.Path())) {
+            std::string name = e.path().filename().string();
+            if (std::find(made.begin(), made.end(), name) == made.end())
+                strays.push_back(name);
+        }
+        return strays;
+    }
+    void ExpectRefused(const std::string& what)
+    {
+        EXPECT_NE(m_err.str().find("cannot write"), std::string::npos) << what << ": " << m_err.str();
+        EXPECT_EQ(m_err.str().find('\n'), m_err.str().size() - 1) << what << ": one line";
+    }
+
+    TempDir m_dir;
+    std::ostringstream m_err;
+    std::string m_map = m_dir.Write("m.dat", "Hub 0 0 QT\nMorvath 30 -20 VR\n");
+};
+
+} // namespace
+
+TEST_P(RenderOutput, TheInputItselfIsRefusedThroughAnyLink)
+{
+    const std::string data = ReadWholeFile(m_map);
+    fs::create_symlink(m_map, Out("link"));
+    fs::create_hard_link(m_map, Out("hard"));
+    for (const std::string& out : {Out("link"), Out("hard")}) {
+        EXPECT_EQ(Run(out, m_map), 2) << out;
+        ExpectRefused(out);
+        EXPECT_NE(m_err.str().find("input"), std::string::npos) << m_err.str();
+        EXPECT_EQ(ReadWholeFile(m_map), data);
+    }
+    EXPECT_TRUE(fs::is_symlink(Out("link")));
+    EXPECT_TRUE(Strays({"m.dat", "link." + GetParam(), "hard." + GetParam()}).empty());
+}
+
+TEST_P(RenderOutput, ReadOnlyFilesFoldersPipesAndMissingFoldersAreLeftAsTheyWere)
+{
+    ::alarm(60);  // a writer blocked on the pipe would hang the suite
+    std::string readOnly = m_dir.Write("ro." + GetParam(), kPrecious);
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    fs::create_directory(Out("folder"));
+    ASSERT_EQ(::mkfifo(Out("pipe").c_str(), 0644), 0);
+    std::string missing = (m_dir.Path() / "missing" / ("out." + GetParam())).string();
+    for (const std::string& out : {readOnly, Out("folder"), Out("pipe"), missing}) {
+        EXPECT_EQ(Run(out, m_map), 2) << out;
+        ExpectRefused(out);
+    }
+    ::alarm(0);
+    EXPECT_EQ(ReadWholeFile(readOnly), kPrecious);
+    EXPECT_TRUE(fs::is_directory(Out("folder")));
+    EXPECT_TRUE(fs::is_fifo(Out("pipe")));
+    EXPECT_FALSE(fs::exists(missing.substr(0, missing.rfind('/'))));
+    EXPECT_NE(m_err.str().find("No such file or directory"), std::string::npos) << m_err.str();
+    EXPECT_TRUE(Strays({"m.dat", "ro." + GetParam(), "folder." + GetParam(), "pipe." + GetParam()}).empty());
+}
+
+TEST_P(RenderOutput, AnExistingFileIsReplacedWholeAndKeepsItsMode)
+{
+    std::string out = m_dir.Write("old." + GetParam(), kPrecious);
+    ASSERT_EQ(::chmod(out.c_str(), 0640), 0);
+    ASSERT_EQ(Run(out, m_map), 0) << m_err.str();
+    std::string bytes = ReadWholeFile(out);
+    EXPECT_EQ(bytes.substr(0, 4), GetParam() == "pdf" ? "%PDF" : "\x89PNG");
+    struct stat st;
+    ASSERT_EQ(::stat(out.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_TRUE(Strays({"m.dat", "old." + GetParam()}).empty());
+}
+
+TEST_P(RenderOutput, AFullDiskExitsTwoNamingTheReasonAndKeepsTheOldFile)
+{
+    fs::path full = m_dir.Path() / "full";
+    fs::path log = m_dir.Path() / "log";
+    std::string out = "$FULL/out." + GetParam();
+    std::string args;
+    for (const std::string& a : OutputArgs(GetParam(), out, m_map))
+        args += " \"" + a + "\"";
+    // The tmpfs goes with the namespace, so what it held is copied out.
+    std::string script = "printf '" + std::string(kPrecious).substr(0, 15) + "' > \"$FULL/out." + GetParam() +
+                         "\"\nfill\n\"$RENDER\"" + args + "\necho $? > \"$FULL/../status\"\n" +
+                         "cp \"$FULL/out." + GetParam() + "\" \"$FULL/../kept\"\nls -A \"$FULL\" > \"$FULL/../left\"\n";
+    ProcessResult r = RunOnFullDisk(full, script, {"RENDER=" KESTRIN_RENDER_BIN}, log);
+    if (r.status == kFullDiskRefused)
+        GTEST_SKIP() << "no private mount namespace with a tmpfs here";
+    ASSERT_TRUE(r.finished) << ReadWholeFile(log);
+    EXPECT_EQ(ReadWholeFile(m_dir.Path() / "status"), "2\n") << ReadWholeFile(log);
+    EXPECT_NE(ReadWholeFile(log).find("out." + GetParam() + ": No space left on device\n"), std::string::npos)
+        << ReadWholeFile(log);
+    EXPECT_EQ(ReadWholeFile(m_dir.Path() / "kept"), std::string(kPrecious).substr(0, 15));
+    EXPECT_EQ(ReadWholeFile(m_dir.Path() / "left"), "fill\nout." + GetParam() + "\n") << "no file of its own left";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, RenderOutput, ::testing::Values("png", "pdf"));
+
+TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
+{
+    TempDir dir;
+    std::string map = dir.Write("m.dat", "Hub 0 0 QT\n");
+    std::ostringstream err;
+    std::string svg = (dir.Path() / "a.svg").string();
+    EXPECT_EQ(RenderMain({"-o", svg, map}, err), 2);
+    EXPECT_EQ(err.str(), "kestrin-render: cannot write " + svg +
+                             ": unknown output type; the types written are .png and .pdf (with --print)\n");
+    err.str("");
+    std::string pdf = (dir.Path() / "a.PDF").string();
+    EXPECT_EQ(RenderMain({"-o", pdf, map}, err), 2);
+    EXPECT_EQ(err.str(), "kestrin-render: cannot write " + pdf + ": .pdf is written only with --print\n");
+    EXPECT_EQ(RenderMain({"--print", "--dpi", "20", "-o", pdf, map}, err), 0) << "endings match in any case";
+    EXPECT_FALSE(fs::exists(svg));
+}
