@@ -3,6 +3,7 @@
 // to images at a chosen resolution or to PDF files.
 
 #include "GuiFixture.h"
+#include "Subprocess.h"
 
 #include "platform/DC.h"
 #include "platform/Mapping.h"
@@ -329,6 +330,42 @@ TEST_F(Print, PrintToFileAndJobsThatCannotStart)
     Frame()->SendCommand(ID_FILE_PRINT_DIRECT);
     EXPECT_EQ(m_requests.size(), asked);
     EXPECT_EQ(m_status.back()[3], "Office");
+}
+
+// Run twice: from the suite, it starts this test again in a private mount
+// namespace where a folder is a full tmpfs; there, it prints to that folder.
+TEST_F(Print, PrintToFileOnAFullDiskShowsTheFailureAndLeavesNoFile)
+{
+    const char* full = std::getenv("KESTRIN_FULL_DISK");
+    if (full == nullptr) {
+        fs::path dir = m_dir.Path() / "full", log = m_dir.Path() / "log";
+        std::string self = fs::read_symlink("/proc/self/exe").string();
+        std::string script = "printf old > \"$FULL/kept.pdf\"\nfill\nexec \"$SELF\" "
+                             "--gtest_filter=Print.PrintToFileOnAFullDiskShowsTheFailureAndLeavesNoFile\n";
+        ProcessResult r = RunOnFullDisk(dir, script, {"SELF=" + self, "KESTRIN_FULL_DISK=" + dir.string()}, log);
+        if (r.status == kFullDiskRefused)
+            GTEST_SKIP() << "no private mount namespace with a tmpfs here";
+        EXPECT_TRUE(r.finished && r.status == 0) << ReadWholeFile(log);
+        return;
+    }
+    StartWithMap();
+    m_default = ImagePrinter("Office", 50);
+    m_answer = [](CPrintDialogRequest& r) {
+        r.printToFile = true;
+        return IDOK;
+    };
+    for (const char* name : {"new.pdf", "kept.pdf"}) {
+        m_printFile = (fs::path(full) / name).string();
+        m_messages.clear();
+        Frame()->SendCommand(ID_FILE_PRINT);
+        ASSERT_EQ(m_messages.size(), 1u) << name;
+        EXPECT_EQ(m_messages[0], "An unexpected file error occurred while writing " + m_printFile +
+                                     ".\nNo space left on device.");
+        EXPECT_TRUE(MainWindowEnabled());
+    }
+    EXPECT_FALSE(fs::exists(fs::path(full) / "new.pdf"));
+    EXPECT_EQ(ReadFile(fs::path(full) / "kept.pdf"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(full), fs::directory_iterator()), 2) << "fill and kept.pdf only";
 }
 
 TEST_F(Print, PrintSetupsChoiceServesLaterPrintsAndPreviews)
