@@ -22,10 +22,13 @@ const char* const kUsage =
     "  --version                     print the version and exit\n"
     "\n"
     "The switches above may also begin with \"/\" instead of \"-\" (not --help and\n"
-    "--version). -p, -pt and -dde are lower case only; the others take any case.\n"
-    "Other switches are ignored; only the first FILE counts.\n"
-    "Exit status: 0 on success, 1 when FILE cannot be opened or printing fails.\n"
+    "--version); an argument that begins with \"/\" is a FILE when it names one that\n"
+    "exists or holds a second \"/\". -p, -pt and -dde are lower case only; the others\n"
+    "take any case. Other switches are ignored; only the first FILE counts.\n"
+    "Exit status: 0 on success, 1 when FILE cannot be opened, printing fails or -p\n"
+    "or -pt names no FILE.\n"
     "Settings: $XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Kestrin.ini\n"
+    "(~/.config/... without XDG_CONFIG_HOME; kept in memory only without HOME).\n"
     "See kestrin(1).\n";
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sys/stat.h>
 
 namespace {
 
@@ -11,19 +12,19 @@ std::string Lower(std::string s)
     return s;
 }
 
-// "/" also starts absolute paths here, so it makes a switch only of the
-// names the framework knows; "-" makes a switch of anything.
+// "-" always starts a switch. "/" also starts absolute paths, so it starts
+// a switch only when the rest names nothing that exists and holds no further
+// slash: "/P" and "/zzz" are switches, "/home/me/maps/a.dat" is a file name
+// even when missing (and is then reported as missing). A lone "-" or "/" is
+// a switch that nothing knows, so it is ignored.
 bool IsSwitch(const std::string& arg)
 {
-    if (arg.size() < 2)
+    if (arg.empty() || (arg[0] != '-' && arg[0] != '/'))
         return false;
-    if (arg[0] == '-')
+    if (arg[0] == '-' || arg.size() == 1)
         return true;
-    if (arg[0] != '/')
-        return false;
-    std::string name = arg.substr(1), lower = Lower(name);
-    return name == "p" || name == "pt" || name == "dde" || lower == "unregister" || lower == "unregserver" ||
-           lower == "embedding" || lower == "automation";
+    struct stat st;
+    return arg.find('/', 1) == std::string::npos && ::lstat(arg.c_str(), &st) != 0;
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #pragma once
 
 // The command line as the framework reads it: switches begin with "/" or
-// "-"; the other arguments are a file name and, for "pt", the printer's
-// name, driver and port.
+// "-" (an argument that begins with "/" and names an existing file, or has
+// a second slash, is a file name); the other arguments are a file name and,
+// for "pt", the printer's name, driver and port. "p" or "pt" without a file
+// name leaves m_strFileName empty, which ends the program.
 
 #include <string>
 #include <vector>

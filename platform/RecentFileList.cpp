@@ -1,19 +1,37 @@
 #include "RecentFileList.h"
 
 #include "Settings.h"
+#include "TextEscape.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
 constexpr const char* kSection = "Recent File List";
-constexpr size_t kMaxPathLength = 4096;
+// PATH_MAX counts the terminating NUL.
+constexpr size_t kMaxPathLength = PATH_MAX - 1;
+constexpr const char* kLeftOut = "/...";
 
+// A damaged store may hold anything; only absolute paths that Linux could
+// have given are kept. Every other byte, a newline among them, may be part
+// of a file name.
 bool Plausible(const std::string& path)
 {
-    if (path.empty() || path.size() > kMaxPathLength || path[0] != '/')
-        return false;
-    return std::none_of(path.begin(), path.end(), [](unsigned char c) { return c < 0x20; });
+    return !path.empty() && path.size() <= kMaxPathLength && path[0] == '/' &&
+           path.find('\0') == std::string::npos;
+}
+
+// A literal "&" in a name must not become a mnemonic.
+std::string DoubleAmpersands(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '&')
+            out += '&';
+    }
+    return out;
 }
 
 } // namespace
@@ -23,7 +41,6 @@ void CRecentFileList::ReadList(const CSettings& settings)
     m_files.clear();
     for (int i = 1; i <= m_size; ++i) {
         std::string path = settings.GetString(kSection, "File" + std::to_string(i));
-        // A damaged store may hold anything; only absolute paths are kept.
         if (Plausible(path) && std::find(m_files.begin(), m_files.end(), path) == m_files.end())
             m_files.push_back(path);
     }
@@ -58,44 +75,38 @@ std::vector<std::string> CRecentFileList::MenuEntries() const
 {
     std::vector<std::string> entries;
     for (int i = 0; i < GetSize(); ++i) {
-        std::string shown = Abbreviate(m_files[i], m_displayLength);
-        // A literal "&" in a path must not become a mnemonic.
-        std::string escaped;
-        for (char c : shown) {
-            escaped += c;
-            if (c == '&')
-                escaped += '&';
-        }
-        entries.push_back("&" + std::to_string(i + 1) + " " + escaped);
+        std::string entry = "&";
+        entry += std::to_string(i + 1);
+        entry += ' ';
+        entry += DoubleAmpersands(Abbreviate(EscapeShown(m_files[i]), m_displayLength));
+        entries.push_back(std::move(entry));
     }
     return entries;
 }
 
 std::string CRecentFileList::Abbreviate(const std::string& path, size_t maxLength)
 {
-    if (path.size() <= maxLength)
+    if (Utf8Length(path) <= maxLength)
         return path;
     size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.size() + 4 > maxLength)
-        return name.size() <= maxLength ? name : name.substr(0, maxLength);
-    // Keep the first folder, then as many trailing folders as fit.
+    if (slash == std::string::npos)
+        return path;
+    std::string name = path.substr(slash + 1);
+    // The first folder stays; folders after it are left out from the
+    // front until the rest fits. Cuts fall only at slashes, so no
+    // character and no escape is ever split.
     size_t first = path.find('/', 1);
-    std::string head = path.substr(0, first == std::string::npos ? 0 : first + 1);
-    std::string tail = path.substr(slash);
+    if (first == std::string::npos || first >= slash)
+        return name;
+    std::string head = path.substr(0, first) + kLeftOut;
     size_t cut = slash;
-    while (cut != std::string::npos && cut > 0) {
+    if (Utf8Length(head) + Utf8Length(path.substr(cut)) > maxLength)
+        return name;
+    while (cut > first) {
         size_t prev = path.find_last_of('/', cut - 1);
-        if (prev == std::string::npos || prev < head.size())
+        if (prev <= first || Utf8Length(head) + Utf8Length(path.substr(prev)) > maxLength)
             break;
-        std::string candidate = path.substr(prev);
-        if (head.size() + 3 + candidate.size() > maxLength)
-            break;
-        tail = candidate;
         cut = prev;
     }
-    std::string result = head + "..." + tail;
-    if (result.size() > maxLength)
-        result = "..." + tail;
-    return result.size() <= maxLength ? result : name;
+    return head + path.substr(cut);
 }

@@ -21,9 +21,12 @@ public:
     int GetSize() const { return static_cast<int>(m_files.size()); }
     const std::string& operator[](int index) const { return m_files[index]; }
 
-    // Menu texts: "&1 " and the path shortened to the display length.
+    // Menu texts: "&1 " and the path, its control bytes and bytes that are
+    // not UTF-8 shown as escapes, shortened to the display length.
     std::vector<std::string> MenuEntries() const;
-    // A path shortened by dropping middle folders, keeping its file name.
+    // A path of UTF-8 text shortened to maxLength characters by leaving out
+    // folders after the first ("/home/.../maps/frontier.dat"). The file
+    // name is always kept whole, alone when nothing else fits.
     static std::string Abbreviate(const std::string& path, size_t maxLength);
 
 private:

@@ -1,17 +1,23 @@
 #include "Settings.h"
 
+#include "OutputFile.h"
+#include "TextEscape.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <fcntl.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 // Settings files are small; anything larger is not ours and is ignored.
-constexpr std::uintmax_t kMaxFileSize = 1 << 20;
+constexpr off_t kMaxFileSize = 1 << 20;
+// A new settings file and its folders are the user's alone.
+constexpr mode_t kFileMode = 0600;
+constexpr mode_t kFolderMode = 0700;
 
 std::string Trim(const std::string& s)
 {
@@ -28,20 +34,41 @@ bool Printable(const std::string& s)
     return true;
 }
 
-bool WriteAll(int fd, const std::string& text)
+bool Absolute(const char* path)
 {
-    const char* p = text.data();
-    size_t left = text.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+    return path != nullptr && path[0] == '/';
+}
+
+// Reads a regular file of at most kMaxFileSize bytes; O_NONBLOCK so that a
+// pipe at the path cannot hold the start-up.
+bool ReadSmallFile(const std::string& path, std::string& text)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxFileSize;
+    text.clear();
+    char buf[8192];
+    while (ok) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
+        ok = n >= 0 && text.size() + static_cast<size_t>(n) <= static_cast<size_t>(kMaxFileSize);
         if (n <= 0)
-            return false;
-        p += n;
-        left -= static_cast<size_t>(n);
+            break;
+        text.append(buf, static_cast<size_t>(n));
     }
-    return true;
+    ::close(fd);
+    return ok;
+}
+
+// Makes each missing folder of path, private to the user.
+void MakeFolders(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        ::mkdir(path.substr(0, slash).c_str(), kFolderMode);
+    ::mkdir(path.c_str(), kFolderMode);
 }
 
 } // namespace
@@ -54,24 +81,30 @@ void CSettings::SetKey(const std::string& key, const std::string& application)
 
 std::string CSettings::FilePath() const
 {
-    std::filesystem::path base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/')
+    std::string base;
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (Absolute(xdg))
         base = xdg;
-    else if (const char* home = std::getenv("HOME"); home != nullptr)
-        base = std::filesystem::path(home) / ".config";
+    else if (Absolute(home))
+        base = std::string(home) + "/.config";
     else
-        base = "/tmp";
-    return (base / m_key / (m_application + ".ini")).string();
+        return std::string();  // a shared folder would let others plant settings
+    return base + "/" + m_key + "/" + m_application + ".ini";
 }
 
 void CSettings::Load()
 {
     m_values.clear();
-    std::error_code ec;
-    std::filesystem::path path = FilePath();
-    if (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) > kMaxFileSize || ec)
-        return;
-    std::ifstream in(path, std::ios::binary);
+    std::string path = FilePath(), text;
+    if (!path.empty() && ReadSmallFile(path, text))
+        Parse(text);
+}
+
+void CSettings::Parse(const std::string& text)
+{
+    m_values.clear();
+    std::istringstream in(text);
     std::string line, section;
     while (std::getline(in, line)) {
         line = Trim(line);
@@ -86,51 +119,41 @@ void CSettings::Load()
             continue;
         std::string entry = Trim(line.substr(0, eq));
         if (!entry.empty())
-            m_values[section][entry] = Trim(line.substr(eq + 1));
+            m_values[section][entry] = UnescapeStored(Trim(line.substr(eq + 1)));
     }
+}
+
+std::string CSettings::Format() const
+{
+    std::string text;
+    for (const auto& [section, entries] : m_values) {
+        if (entries.empty())
+            continue;
+        text += '[' + section + "]\n";
+        for (const auto& [entry, value] : entries)
+            text += entry + '=' + EscapeStored(value) + '\n';
+        text += '\n';
+    }
+    return text;
 }
 
 bool CSettings::Save() const
 {
-    std::filesystem::path path = FilePath();
-    std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
-    std::ostringstream text;
-    for (const auto& [section, entries] : m_values) {
-        if (entries.empty())
-            continue;
-        text << '[' << section << "]\n";
-        for (const auto& [entry, value] : entries)
-            text << entry << '=' << value << '\n';
-        text << '\n';
-    }
-    // Written whole to a temporary file, then moved into place, so a failed
-    // write never leaves half a file behind. The temporary name is a fresh
-    // one made with O_EXCL: whatever already stands at a fixed name (a link
-    // to another file, a pipe with no reader) is neither followed nor
-    // waited for.
-    std::string temp = path.string() + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    bool written = WriteAll(fd, text.str());
-    written = ::close(fd) == 0 && written;
-    if (written)
-        std::filesystem::rename(temp, path, ec);
-    if (!written || ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    std::string path = FilePath();
+    if (path.empty())
+        return true;
+    MakeFolders(path.substr(0, path.rfind('/')));
+    COutputFile file;
+    return file.Open(path, kFileMode) && file.Write(Format()) && file.Commit();
 }
 
 bool CSettings::Remove() const
 {
-    std::error_code ec;
-    std::filesystem::path path = FilePath();
-    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+    std::string path = FilePath();
+    struct stat st;
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0)
         return true;
-    return std::filesystem::remove(path, ec) && !ec;
+    return ::unlink(path.c_str()) == 0;
 }
 
 std::string CSettings::GetString(const std::string& section, const std::string& entry, const std::string& def) const

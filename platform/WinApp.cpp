@@ -2,6 +2,7 @@
 
 #include "DocTemplate.h"
 #include "Document.h"
+#include "ExitRequests.h"
 #include "FileDialog.h"
 #include "FrameWnd.h"
 #include "MessageBox.h"
@@ -20,6 +21,8 @@ constexpr UINT kRecentFirst = 57616;
 constexpr UINT kAppExit = 57665;
 constexpr int kRecentCommands = 4;
 constexpr int kAppTitle = 57344;
+constexpr const char* kNoFileToPrint =
+    "No file to print was named.\nUse -p FILE, or -pt FILE PRINTER DRIVER PORT.";
 
 CWinApp*& Current()
 {
@@ -59,6 +62,9 @@ int CWinApp::Run(const std::vector<std::string>& args)
     std::string title = AfxLoadString(kAppTitle);
     if (!title.empty())
         m_pszAppName = title;
+    // Installed before InitInstance: a SIGTERM during start-up ends the
+    // event loop as soon as it runs, and the settings are still written.
+    CExitRequests requests([this] { OnSessionEnd(); });
     if (!InitInstance()) {
         ExitInstance();
         return m_nExitCode;
@@ -67,12 +73,22 @@ int CWinApp::Run(const std::vector<std::string>& args)
     return ExitInstance();
 }
 
+void CWinApp::SaveStdProfileSettings()
+{
+    if (!m_writeSettings || !m_settingsLoaded)
+        return;
+    m_recentFiles.WriteList(m_settings);
+    m_settings.Save();
+}
+
+void CWinApp::OnSessionEnd()
+{
+    SaveStdProfileSettings();
+}
+
 int CWinApp::ExitInstance()
 {
-    if (m_writeSettings && m_settingsLoaded) {
-        m_recentFiles.WriteList(m_settings);
-        m_settings.Save();
-    }
+    SaveStdProfileSettings();
     m_writeSettings = false;  // written once
     if (m_pTemplate)
         m_pTemplate->CloseAll();
@@ -114,10 +130,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
         m_nCmdShow = 0;  // SW_HIDE
-        if (m_pTemplate && m_pTemplate->OpenDocumentFile(info.m_strFileName, false)) {
-            m_pMainWnd = m_pTemplate->GetFrame();
-            m_nExitCode = PrintFromCommandLine(info) ? 0 : 1;
-        }
+        m_nExitCode = OpenAndPrint(info) ? 0 : 1;
         return FALSE;
     case CCommandLineInfo::AppUnregister: {
         bool removed = m_settings.Remove();
@@ -132,6 +145,21 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
         return TRUE;
     }
     return FALSE;
+}
+
+bool CWinApp::OpenAndPrint(CCommandLineInfo& info)
+{
+    // Without a file there is nothing to print, not even an empty map.
+    if (info.m_strFileName.empty()) {
+        AfxMessageBox(kNoFileToPrint);
+        return false;
+    }
+    CDocument* doc = m_pTemplate ? m_pTemplate->OpenDocumentFile(info.m_strFileName, false) : nullptr;
+    if (doc == nullptr)
+        return false;
+    m_pMainWnd = m_pTemplate->GetFrame();
+    AddToRecentFiles(doc);
+    return PrintFromCommandLine(info);
 }
 
 BOOL CWinApp::PrintFromCommandLine(CCommandLineInfo& info)
@@ -169,11 +197,16 @@ CDocument* CWinApp::OpenDocumentFile(const std::string& path)
         return nullptr;
     CDocument* doc = m_pTemplate->OpenDocumentFile(path);
     m_pMainWnd = m_pTemplate->GetFrame();
+    AddToRecentFiles(doc);
+    return doc;
+}
+
+void CWinApp::AddToRecentFiles(CDocument* doc)
+{
     if (doc && !doc->GetPathName().empty()) {
         m_recentFiles.Add(doc->GetPathName());
         RefreshRecentFileMenu();
     }
-    return doc;
 }
 
 void CWinApp::OnFileNew()

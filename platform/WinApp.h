@@ -1,8 +1,9 @@
 #pragma once
 
 // The application object: one per program. Run calls InitInstance, then
-// the event loop until the main frame closes, then ExitInstance, which
-// writes the settings back.
+// the event loop until the main frame closes or SIGTERM or SIGHUP arrives,
+// then ExitInstance, which writes the settings back. The desktop session's
+// end (OnSessionEnd) writes them too, and the program goes on.
 
 #include "CmdTarget.h"
 #include "CommandLineInfo.h"
@@ -29,6 +30,8 @@ public:
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance();
+    // The desktop session is ending: the settings are written now.
+    void OnSessionEnd();
 
     void SetRegistryKey(const std::string& key);
     // Reads the settings: the recent-file list of that many entries and the
@@ -76,7 +79,13 @@ protected:
     // Prints the open document as the print switches ask; the printing
     // service supplies it.
     virtual BOOL PrintFromCommandLine(CCommandLineInfo& info);
+    // The print switches: opens the file hidden, enters it in the recent
+    // list like any file opened, and prints it.
+    bool OpenAndPrint(CCommandLineInfo& info);
+    void AddToRecentFiles(CDocument* doc);
     void RefreshRecentFileMenu();
+    // Writes the recent list and the settings, unless unregistering.
+    void SaveStdProfileSettings();
 
     CSettings m_settings;
     CRecentFileList m_recentFiles;

@@ -142,12 +142,3 @@ TEST_F(App, DamagedSettingsGiveACleanStartAndACleanFile)
     EXPECT_EQ(ini.find("garbage"), std::string::npos);
     EXPECT_NE(ini.find("File1=" + good), std::string::npos);
 }
-
-TEST(RecentFileNames, AreShortenedToThirtyCharacters)
-{
-    EXPECT_EQ(CRecentFileList::Abbreviate("/home/a/map.dat", 30), "/home/a/map.dat");
-    std::string s = CRecentFileList::Abbreviate("/home/someone/projects/maps/frontier/kestrin.dat", 30);
-    EXPECT_LE(s.size(), 30u);
-    EXPECT_EQ(s, "/home/.../frontier/kestrin.dat");
-    EXPECT_EQ(CRecentFileList::Abbreviate("/x/" + std::string(40, 'n') + ".dat", 30).size(), 30u);
-}

@@ -23,7 +23,7 @@ TEST(KestrinHelpVersion, FirstOfTheTwoWinsAndOnlyTheExactSpellingCounts)
         {{"map.dat", "--version", "--help"}, 0, version},
         {{"-p", "map.dat", "--help", "--version"}, 0, "Usage: kestrin [FILE]\n"},
         // Everything else is left to the command line as it always was:
-        // "/help" is a file name, "-help" and "-version" ignored switches.
+        // "/help", "-help" and "-version" are ignored switches.
         {{"/help"}, std::nullopt, ""},
         {{"-help", "-version", "--HELP"}, std::nullopt, ""},
         {{}, std::nullopt, ""},

@@ -509,6 +509,33 @@ TEST_F(Print, TheCommandLinePrintsWithoutTheDialogAndEnds)
     EXPECT_EQ(m_messages[1], "Could not start print job.");
 }
 
+TEST_F(Print, PrintSwitchesNeedAFileAndAPrintedFileIsRemembered)
+{
+    m_default = ImagePrinter("Page", 50);
+    const std::string map = MapFile();
+    // "/P" is no print switch (they are lower case): the file is opened.
+    ASSERT_TRUE(Start({"/P", map}));
+    EXPECT_EQ(Frame()->GetWindowText(), "map.dat - Kestrin");
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    Exit();
+    // Without a file: exit 1 with a message, and no page, not even an empty one.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"-p"}, {"-pt"}, {"/p", "-", "/"}}) {
+        m_app = std::make_unique<CKestrinApp>();
+        EXPECT_EQ(m_app->Run(args), 1) << args[0];
+        m_app.reset();
+    }
+    EXPECT_TRUE(m_pages.empty());
+    ASSERT_EQ(m_messages.size(), 3u);
+    EXPECT_EQ(m_messages[0], "No file to print was named.\nUse -p FILE, or -pt FILE PRINTER DRIVER PORT.");
+    // A file printed from the command line enters the recent list.
+    EXPECT_FALSE(Start({"-p", map}));
+    EXPECT_EQ(m_pages.size(), 1u);
+    Exit();
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(m_app->GetRecentFileList().GetSize(), 1);
+    EXPECT_EQ(m_app->GetRecentFileList()[0], map);
+}
+
 TEST(RenderPrint, APdfPageGoesThroughThePrintJob)
 {
     TempDir dir;

@@ -5,14 +5,17 @@
 
 #include "FileAccess.h"
 #include "GuiFixture.h"
+#include "Subprocess.h"
 
 #include "platform/RecentFileList.h"
 #include "res/Resource.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -85,19 +88,44 @@ TEST_F(SettingsFile, TruncatedOrBinaryFilesStartCleanAndAreRewritten)
     }
 }
 
-TEST_F(SettingsFile, AnUnreadableFileStartsCleanAndIsReplaced)
+TEST_F(SettingsFile, UnreadableAndReadOnlyFilesAreLeftAlone)
 {
-    PermissionBitsApply permissions;
-    ASSERT_TRUE(permissions.Active()) << "cannot make a file unreadable here";
-    WriteIni("[Recent File List]\nFile1=/secret/map.dat\n");
-    ASSERT_EQ(::chmod(Ini().c_str(), 0), 0);
-    ExpectCleanStartAndCleanFile("unreadable");
+    // Unreadable: a clean start, and the exit leaves the file as it was.
+    {
+        PermissionBitsApply permissions;
+        ASSERT_TRUE(permissions.Active()) << "cannot make a file unreadable here";
+        WriteIni("[Recent File List]\nFile1=/secret/map.dat\n");
+        ASSERT_EQ(::chmod(Ini().c_str(), 0), 0);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(m_app->GetRecentFileList().GetSize(), 0);
+        m_app->OpenDocumentFile(MapFile("a.dat"));
+        Exit();
+    }
+    EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=/secret/map.dat\n");
+    // Read-only: read at start, and the list of this run is not written.
+    std::string kept = MapFile("kept.dat");
+    const std::string text = "[Recent File List]\nFile1=" + kept + "\n";
+    ASSERT_EQ(::chmod(Ini().c_str(), 0444), 0);
+    WriteIni(text);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(m_app->GetRecentFileList().GetSize(), 1);
+    std::string other = MapFile("other.dat");
+    m_app->OpenDocumentFile(other);
+    EXPECT_EQ(m_app->GetRecentFileList()[0], other) << "the list still works for the run";
+    Exit();
+    EXPECT_EQ(ReadAll(Ini()), text);
+    struct stat st;
+    ASSERT_EQ(::stat(Ini().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+    EXPECT_EQ(Leftovers(), 0);
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(SettingsFile, APathThatIsNoFileStartsCleanAndNeverBlocks)
 {
-    // A folder where the file should be cannot be replaced: the exit
-    // writes nothing and leaves no temporary file behind.
+    ::alarm(30);  // a reader or writer blocked on the pipe would hang the suite
+    // Neither a folder nor a pipe where the file should be is replaced: the
+    // exit writes nothing and leaves no temporary file behind.
     fs::create_directories(Ini());
     ASSERT_TRUE(Start());
     EXPECT_TRUE(m_messages.empty());
@@ -106,9 +134,15 @@ TEST_F(SettingsFile, APathThatIsNoFileStartsCleanAndNeverBlocks)
     EXPECT_TRUE(fs::is_directory(Ini()));
     EXPECT_EQ(Leftovers(), 0);
     fs::remove(Ini());
-    // A pipe would block a reader that waited for a writer.
     ASSERT_EQ(::mkfifo(Ini().c_str(), 0644), 0);
-    ExpectCleanStartAndCleanFile("pipe");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_app->GetRecentFileList().GetSize(), 0);
+    m_app->OpenDocumentFile(MapFile("b.dat"));
+    Exit();
+    EXPECT_TRUE(fs::is_fifo(Ini()));
+    EXPECT_EQ(Leftovers(), 0);
+    EXPECT_TRUE(m_messages.empty());
+    ::alarm(0);
 }
 
 TEST_F(SettingsFile, RecentEntriesThatAreFoldersOrMissingAreRemovedWhenChosen)
@@ -158,4 +192,136 @@ TEST_F(SettingsFile, WhatStandsAtTheTemporaryNameIsNeitherFollowedNorWaitedFor)
     Exit();
     EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + map + "\n\n");
     ::alarm(0);
+}
+
+namespace {
+
+// File names that a line-based settings file could mangle, four at a time,
+// as the list holds four.
+std::vector<std::vector<std::string>> HostileNames()
+{
+    return {
+        {"new\nline.dat", "tab\there.dat", "trailing space.dat ", " leading.dat"},
+        {"[bracket].dat", "a=b;c#d.dat", "back\\slash\\n.dat", "bytes \xff\xfe\x80.dat"},
+        {"a\n[Settings]\nx.dat", "cr\r.dat", "ctrl\x01\x1b\x7f.dat", "\\x41.dat"},
+    };
+}
+
+// A file whose full path is exactly length bytes, in folders of 200.
+std::string LongPath(const fs::path& base, size_t length)
+{
+    std::string folder = base.string();
+    while (folder.size() + 201 + 50 < length)
+        folder += "/" + std::string(199, 'd');
+    fs::create_directories(folder);
+    return folder + "/" + std::string(length - folder.size() - 5, 'f') + ".dat";
+}
+
+} // namespace
+
+TEST_F(SettingsFile, AnyFileNameRoundTripsThroughASaveAndAFreshStart)
+{
+    std::vector<std::vector<std::string>> batches;
+    for (const auto& names : HostileNames()) {
+        batches.emplace_back();
+        for (const std::string& name : names)
+            batches.back().push_back(MapFile(name));
+    }
+    std::string longPath = LongPath(m_dir.Path(), 4000);
+    std::ofstream(longPath) << "Hub 0 0 QT\n";
+    batches.push_back({longPath, MapFile("plain.dat")});
+    for (const auto& files : batches) {
+        ASSERT_TRUE(Start());
+        for (const std::string& file : files)
+            ASSERT_NE(m_app->OpenDocumentFile(file), nullptr) << file;
+        Exit();
+        std::string ini = ReadAll(Ini());
+        EXPECT_EQ(std::count(ini.begin(), ini.end(), '['), 1) << "one section header only:\n" << ini;
+        ASSERT_TRUE(Start());
+        const CRecentFileList& list = m_app->GetRecentFileList();
+        ASSERT_GE(list.GetSize(), static_cast<int>(files.size()));
+        for (size_t i = 0; i < files.size(); ++i)
+            EXPECT_EQ(list[static_cast<int>(i)], files[files.size() - 1 - i]) << "most recent first";
+        std::vector<std::string> menu = Frame()->GetMenuTexts(0);
+        for (const std::string& text : menu) {
+            if (text.size() > 2 && text[0] == '&' && text[1] >= '1' && text[1] <= '4' && text[2] == ' ') {
+                EXPECT_EQ(text.find_first_of("\n\r\t"), std::string::npos) << "control bytes shown as escapes";
+            }
+        }
+        Exit();
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(SettingsFile, ASymbolicLinkStaysALinkAndItsTargetIsReplaced)
+{
+    fs::path real = m_dir.Path() / "dotfiles" / "kestrin.ini";
+    fs::create_directories(real.parent_path());
+    std::ofstream(real) << "[Recent File List]\nFile1=/old/map.dat\n";
+    fs::create_directories(Folder());
+    fs::create_symlink(real, Ini());
+    std::string map = MapFile("a.dat");
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(m_app->GetRecentFileList().GetSize(), 1);
+    m_app->OpenDocumentFile(map);
+    Exit();
+    EXPECT_TRUE(fs::is_symlink(Ini()));
+    EXPECT_EQ(ReadAll(real), "[Recent File List]\nFile1=" + map + "\nFile2=/old/map.dat\n\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), fs::directory_iterator()), 1)
+        << "no temporary file beside the target";
+    EXPECT_EQ(Leftovers(), 0);
+}
+
+TEST_F(SettingsFile, WithoutAPrivateConfigurationFolderNothingIsReadOrWritten)
+{
+    // What another user could plant in the shared temporary folder.
+    const fs::path shared = "/tmp/Local AppWizard-Generated Applications";
+    bool planted = !fs::exists(shared);
+    if (planted) {
+        fs::create_directories(shared);
+        std::ofstream(shared / "Kestrin.ini") << "[Recent File List]\nFile1=/planted.dat\n";
+    }
+    std::string before = ReadAll(shared / "Kestrin.ini");
+    std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_app->GetRecentFileList().GetSize(), 0);
+    std::string map = MapFile("a.dat");
+    m_app->OpenDocumentFile(map);
+    EXPECT_EQ(m_app->GetRecentFileList()[0], map) << "the list lives for the run";
+    Exit();
+    if (!home.empty())
+        ::setenv("HOME", home.c_str(), 1);
+    EXPECT_EQ(ReadAll(shared / "Kestrin.ini"), before);
+    EXPECT_FALSE(fs::exists(m_dir.Path() / "config"));
+    EXPECT_TRUE(m_messages.empty());
+    if (planted)
+        fs::remove_all(shared);
+}
+
+TEST_F(SettingsFile, WrittenWhenTheSessionEndsAndOnSigtermAndSighup)
+{
+    std::string first = MapFile("first.dat"), second = MapFile("second.dat");
+    ASSERT_TRUE(Start({first}));
+    m_app->OnSessionEnd();
+    EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + first + "\n\n") << "written while running";
+    m_app->OpenDocumentFile(second);
+    Exit();
+    EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + second + "\nFile2=" + first + "\n\n");
+    for (int signal : {SIGTERM, SIGHUP}) {
+        fs::remove(Ini());
+        std::string map = MapFile("signal" + std::to_string(signal) + ".dat");
+        pid_t pid = StartProcess({KESTRIN_BIN, map}, {"XDG_CONFIG_HOME=" + (m_dir.Path() / "config").string()},
+                                 m_dir.Path() / "log");
+        ASSERT_GT(pid, 0);
+        for (int i = 0; i < 1000 && !CatchesSignal(pid, signal); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_TRUE(CatchesSignal(pid, signal)) << ReadWholeFile(m_dir.Path() / "log");
+        ::kill(pid, signal);
+        ProcessResult r = WaitProcess(pid, 60);
+        ASSERT_TRUE(r.finished) << "the signal did not end the program";
+        EXPECT_EQ(r.status, 0) << ReadWholeFile(m_dir.Path() / "log");
+        EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + map + "\n\n") << signal;
+    }
 }
