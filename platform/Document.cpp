@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,6 +20,7 @@ CFile::Error CFile::OpenForReading(const std::string& path)
     // O_NONBLOCK so that a pipe or device named by the user cannot hang the
     // open; anything that is not a regular file is refused right after.
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    m_errno = fd < 0 ? errno : 0;
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return Error::NotFound;
@@ -58,7 +60,7 @@ BOOL CDocument::OnOpenDocument(const char* path)
     CFile file;
     CFile::Error error = file.OpenForReading(path);
     if (error != CFile::Error::None) {
-        AfxMessageBox(OpenErrorMessage(error, path));
+        AfxMessageBox(OpenErrorMessage(error, path, file.GetSystemError()));
         return FALSE;
     }
     DeleteContents();
@@ -102,7 +104,7 @@ std::string CDocument::CanonicalPath(const std::string& path)
     return p.string();
 }
 
-std::string CDocument::OpenErrorMessage(CFile::Error error, const std::string& path)
+std::string CDocument::OpenErrorMessage(CFile::Error error, const std::string& path, int systemError)
 {
     switch (error) {
     case CFile::Error::NotFound:
@@ -112,6 +114,8 @@ std::string CDocument::OpenErrorMessage(CFile::Error error, const std::string& p
     case CFile::Error::AccessDenied:
         return "Access to " + path + " was denied.";
     default:
+        if (systemError != 0)
+            return "An unexpected file error occurred while reading " + path + ".\n" + std::strerror(systemError) + ".";
         return "An unexpected file error occurred while reading " + path + ".";
     }
 }

@@ -25,9 +25,12 @@ public:
     void Close();
     const std::string& GetFilePath() const { return m_path; }
     long long GetLength() const { return m_length; }
+    // The system's error number of the last failed open; 0 after success.
+    int GetSystemError() const { return m_errno; }
 
 private:
     int m_fd = -1;
+    int m_errno = 0;
     std::string m_path;
     long long m_length = 0;
 };
@@ -73,7 +76,9 @@ public:
     void SetTitle(const std::string& title) { m_strTitle = title; }
 
     // The message the framework shows for a file it cannot open.
-    static std::string OpenErrorMessage(CFile::Error error, const std::string& path);
+    // The message for a file that cannot be opened; an unexpected error
+    // names the system's reason (systemError, an errno value).
+    static std::string OpenErrorMessage(CFile::Error error, const std::string& path, int systemError = 0);
     // The canonical form of path, or path itself when it has none.
     static std::string CanonicalPath(const std::string& path);
 

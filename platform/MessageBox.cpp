@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
 #include "Hook.h"
+#include "MessageText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -26,7 +27,7 @@ int AfxMessageBox(const std::string& text, UINT type)
         return IDOK;
     }
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
-                    QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok,
+                    QString::fromLocal8Bit(ShownMessageText(text).c_str()), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
     return IDOK;

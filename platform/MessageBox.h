@@ -1,7 +1,9 @@
 #pragma once
 
 // The framework's message box: modal, with the program's name as caption.
-// Tests install a hook that answers instead, so no test waits on a window.
+// Long paths wrap, or lose their middle, rather than run off the box
+// (MessageText.h). Tests install a hook that answers instead, and sees the
+// text as given, so no test waits on a window.
 
 #include "Types.h"
 

@@ -142,3 +142,18 @@ TEST_F(App, DamagedSettingsGiveACleanStartAndACleanFile)
     EXPECT_EQ(ini.find("garbage"), std::string::npos);
     EXPECT_NE(ini.find("File1=" + good), std::string::npos);
 }
+
+TEST_F(App, PathsTheSystemRefusesAreReportedWithItsReason)
+{
+    ASSERT_TRUE(Start());
+    const std::string longPath = "/" + std::string(5000, 'x') + ".dat";
+    const std::string longName = m_dir.Path().string() + "/" + std::string(300, 'y') + ".dat";
+    for (const std::string& path : {longPath, longName}) {
+        m_messages.clear();
+        m_openAnswers.push_back(path);
+        Frame()->SendCommand(ID_FILE_OPEN);
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0], "An unexpected file error occurred while reading " + path + ".\nFile name too long.");
+    }
+    EXPECT_EQ(Frame()->GetWindowText(), "Untitled - Kestrin");
+}

@@ -3,6 +3,7 @@
 // functions, checked without a window.
 
 #include "platform/CommandLineInfo.h"
+#include "platform/MessageText.h"
 #include "platform/RecentFileList.h"
 #include "platform/Settings.h"
 #include "platform/TextEscape.h"
@@ -115,4 +116,39 @@ TEST(CommandLine, SwitchesFileNamesAndTheSlash)
         EXPECT_EQ(info.m_nShellCommand, c.command) << ::testing::PrintToString(c.args);
         EXPECT_EQ(info.m_strFileName, c.file) << ::testing::PrintToString(c.args);
     }
+}
+
+TEST(MessageText, LongPathsWrapOrLoseTheirMiddleNeverASplitCharacter)
+{
+    const std::string zwsp = "\xe2\x80\x8b", e = "\xc3\xa9";
+    std::string path = "/";
+    for (int i = 0; i < 30; ++i)
+        path += std::string(70, 'a') + e + "/";
+    path += "end.dat";
+    std::string shown = ShownMessageText("Cannot open " + path + ".\nFile name too long.");
+    // Between two places to wrap, never more than the run allows.
+    size_t run = 0;
+    for (size_t i = 0; i < shown.size();) {
+        if (shown.compare(i, zwsp.size(), zwsp) == 0 || shown[i] == '\n' || shown[i] == ' ') {
+            run = 0;
+        } else {
+            ASSERT_LT(++run, kWrapRun + 1) << "an unbroken run at " << i;
+        }
+        size_t length = Utf8CharLength(shown, i);
+        ASSERT_NE(length, 0u) << "a character was split at " << i;
+        i += length;
+    }
+    // Removing the places to wrap gives the beginning and end back.
+    std::string plain;
+    for (size_t at = 0, next; at < shown.size(); at = next + zwsp.size()) {
+        next = shown.find(zwsp, at);
+        plain += shown.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        if (next == std::string::npos)
+            break;
+    }
+    EXPECT_EQ(plain.substr(0, 60), ("Cannot open " + path).substr(0, 60));
+    EXPECT_NE(plain.find("/end.dat.\nFile name too long."), std::string::npos);
+    EXPECT_NE(plain.find("\xe2\x80\xa6"), std::string::npos) << "the middle of a 2000-character line is left out";
+    EXPECT_LE(Utf8Length(plain.substr(0, plain.find('\n'))), kMaxLineChars);
+    EXPECT_EQ(ShownMessageText("Error loading data file"), "Error loading data file");
 }
