@@ -111,13 +111,13 @@ void CSettings::Parse(const std::string& text)
         if (line.empty() || line[0] == ';' || line[0] == '#' || !Printable(line))
             continue;
         if (line.front() == '[' && line.back() == ']') {
-            section = Trim(line.substr(1, line.size() - 2));
+            section = UnescapeStored(Trim(line.substr(1, line.size() - 2)));
             continue;
         }
         size_t eq = line.find('=');
         if (eq == std::string::npos || section.empty())
             continue;
-        std::string entry = Trim(line.substr(0, eq));
+        std::string entry = UnescapeStored(Trim(line.substr(0, eq)));
         if (!entry.empty())
             m_values[section][entry] = UnescapeStored(Trim(line.substr(eq + 1)));
     }
@@ -129,9 +129,9 @@ std::string CSettings::Format() const
     for (const auto& [section, entries] : m_values) {
         if (entries.empty())
             continue;
-        text += '[' + section + "]\n";
+        text += '[' + EscapeStored(section) + "]\n";
         for (const auto& [entry, value] : entries)
-            text += entry + '=' + EscapeStored(value) + '\n';
+            text += EscapeStored(entry) + '=' + EscapeStored(value) + '\n';
         text += '\n';
     }
     return text;

@@ -9,7 +9,8 @@
 // both unset, or not absolute), the settings live in memory for the run:
 // nothing is read or written, and nothing is said about it.
 //
-// Every value is escaped (TextEscape.h), so any bytes, a file name with a
+// Every value, and every section and entry name, is escaped
+// (TextEscape.h), so any bytes, a file name with a
 // newline or a planted "[Section]" line among them, come back exactly. A
 // file that cannot be read, or holds garbage, gives empty settings, never
 // an error. The file is replaced through COutputFile: whole or not at all,
