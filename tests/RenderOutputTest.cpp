@@ -2,6 +2,7 @@
 // whatever stood at -o is still there, byte for byte, for every kind of
 // output, and no file of its own making is left behind.
 
+#include "tools/OutputTypes.h"
 #include "tools/Renderer.h"
 
 #include "Subprocess.h"
@@ -24,9 +25,18 @@ const char* const kPrecious = "precious bytes, not a picture\n";
 // The arguments that write each kind of output to out.
 std::vector<std::string> OutputArgs(const std::string& kind, const std::string& out, const std::string& map)
 {
-    if (kind == "pdf")
+    if (FindOutputType("." + kind)->pageOnly)
         return {"--print", "--dpi", "30", "-o", out, map};
     return {"--size", "64x48", "-o", out, map};
+}
+
+// Every ending in the table, without its dot.
+std::vector<std::string> EveryKind()
+{
+    std::vector<std::string> kinds;
+    for (const OutputType& t : AllOutputTypes())
+        kinds.push_back(t.ending + 1);
+    return kinds;
 }
 
 class RenderOutput : public ::testing::TestWithParam<std::string> {
@@ -103,7 +113,11 @@ TEST_P(RenderOutput, AnExistingFileIsReplacedWholeAndKeepsItsMode)
     ASSERT_EQ(::chmod(out.c_str(), 0640), 0);
     ASSERT_EQ(Run(out, m_map), 0) << m_err.str();
     std::string bytes = ReadWholeFile(out);
-    EXPECT_EQ(bytes.substr(0, 4), GetParam() == "pdf" ? "%PDF" : "\x89PNG");
+    EXPECT_GT(bytes.size(), 40u);
+    EXPECT_NE(bytes, kPrecious);
+    if (GetParam() == "pdf" || GetParam() == "png") {
+        EXPECT_EQ(bytes.substr(0, 4), GetParam() == "pdf" ? "%PDF" : "\x89PNG");
+    }
     struct stat st;
     ASSERT_EQ(::stat(out.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -133,7 +147,7 @@ TEST_P(RenderOutput, AFullDiskExitsTwoNamingTheReasonAndKeepsTheOldFile)
     EXPECT_EQ(ReadWholeFile(m_dir.Path() / "left"), "fill\nout." + GetParam() + "\n") << "no file of its own left";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKind, RenderOutput, ::testing::Values("png", "pdf"));
+INSTANTIATE_TEST_SUITE_P(EveryKind, RenderOutput, ::testing::ValuesIn(EveryKind()));
 
 TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
 {
@@ -143,7 +157,7 @@ TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
     std::string svg = (dir.Path() / "a.svg").string();
     EXPECT_EQ(RenderMain({"-o", svg, map}, err), 2);
     EXPECT_EQ(err.str(), "kestrin-render: cannot write " + svg +
-                             ": unknown output type; the types written are .png and .pdf (with --print)\n");
+                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm and .pdf (with --print)\n");
     err.str("");
     std::string pdf = (dir.Path() / "a.PDF").string();
     EXPECT_EQ(RenderMain({"-o", pdf, map}, err), 2);

@@ -7,6 +7,9 @@ namespace {
 
 constexpr OutputType kTypes[] = {
     {".png", "PNG", false},
+    {".jpg", "JPG", false},
+    {".bmp", "BMP", false},
+    {".ppm", "PPM", false},
     {".pdf", "PDF", true},
 };
 
@@ -29,6 +32,11 @@ std::string Describe(const OutputType& t)
 
 } // namespace
 
+std::vector<OutputType> AllOutputTypes()
+{
+    return std::vector<OutputType>(std::begin(kTypes), std::end(kTypes));
+}
+
 const OutputType* FindOutputType(const std::string& path)
 {
     for (const OutputType& t : kTypes)
@@ -43,7 +51,7 @@ std::string DescribeOutputTypes()
     size_t n = std::size(kTypes);
     for (size_t i = 0; i < n; ++i) {
         if (i > 0)
-            text += i + 1 == n ? (n > 2 ? ", and " : " and ") : ", ";
+            text += i + 1 == n ? " and " : ", ";
         text += Describe(kTypes[i]);
     }
     return text;

@@ -5,6 +5,7 @@
 // help and the refusal of an unknown ending are all made from it.
 
 #include <string>
+#include <vector>
 
 struct OutputType {
     const char* ending;  // ".png", matched without regard to letter case
@@ -12,9 +13,10 @@ struct OutputType {
     bool pageOnly;       // written only for the printed page (--print)
 };
 
+std::vector<OutputType> AllOutputTypes();
 // The type for path's ending, or nullptr when none is written.
 const OutputType* FindOutputType(const std::string& path);
-// The list for messages: ".png and .pdf (with --print)".
+// The list for messages: ".png, .jpg, .bmp, .ppm and .pdf (with --print)".
 std::string DescribeOutputTypes();
 // Why path cannot be written as asked (print tells whether --print was
 // given), or empty when it can.

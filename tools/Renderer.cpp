@@ -73,7 +73,7 @@ bool PrintPdf(CStarMap& map, const RenderOptions& o, std::string& reason)
     return printed;
 }
 
-bool WritePng(CStarMap& map, const RenderOptions& o, std::string& reason)
+bool WritePicture(CStarMap& map, const RenderOptions& o, std::string& reason)
 {
     CImage image;
     if (o.print) {
@@ -100,7 +100,7 @@ bool WriteOutput(CStarMap& map, const RenderOptions& o, std::string& reason)
 {
     if (std::string(FindOutputType(o.output)->format) == "PDF")
         return PrintPdf(map, o, reason);
-    return WritePng(map, o, reason);
+    return WritePicture(map, o, reason);
 }
 
 // Everything that can be known about the output before the input is read.
