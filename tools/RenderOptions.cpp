@@ -11,7 +11,8 @@ const char* const kRenderUsage =
 const char* const kRenderHelp =
     "Usage: kestrin-render [OPTION]... -o OUT FILE.dat\n"
     "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
-    "--print as the printed page, into the picture OUT (PNG; PDF with --print).\n"
+    "--print as the printed page, into the picture OUT (.png, .jpg, .bmp or .ppm;\n"
+    ".pdf with --print).\n"
     "\n"
     "  -o OUT                 the picture to write; its ending picks the format\n"
     "  --size WxH             picture size in pixels, 1 to 16384 each (800x600)\n"
