@@ -104,7 +104,14 @@ TEST_P(RenderOutput, ReadOnlyFilesFoldersPipesAndMissingFoldersAreLeftAsTheyWere
     EXPECT_TRUE(fs::is_fifo(Out("pipe")));
     EXPECT_FALSE(fs::exists(missing.substr(0, missing.rfind('/'))));
     EXPECT_NE(m_err.str().find("No such file or directory"), std::string::npos) << m_err.str();
-    EXPECT_TRUE(Strays({"m.dat", "ro." + GetParam(), "folder." + GetParam(), "pipe." + GetParam()}).empty());
+    // A device, here through a link, is refused by its kind before it is opened.
+    fs::create_symlink("/dev/full", Out("device"));
+    EXPECT_EQ(Run(Out("device"), m_map), 2);
+    EXPECT_NE(m_err.str().find("not a regular file"), std::string::npos) << m_err.str();
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    EXPECT_TRUE(Strays({"m.dat", "ro." + GetParam(), "folder." + GetParam(), "pipe." + GetParam(),
+                        "device." + GetParam()})
+                    .empty());
 }
 
 TEST_P(RenderOutput, AnExistingFileIsReplacedWholeAndKeepsItsMode)
