@@ -31,6 +31,7 @@ struct CExitRequests::Impl {
     int pipe[2] = {-1, -1};
     std::unique_ptr<QSocketNotifier> notifier;
     QMetaObject::Connection session;
+    bool ended = false;
     struct sigaction previous[std::size(kSignals)] {};
 };
 
@@ -42,11 +43,12 @@ CExitRequests::CExitRequests(std::function<void()> saveNow) : m_impl(std::make_u
     if (::pipe2(m_impl->pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_impl->notifier = std::make_unique<QSocketNotifier>(m_impl->pipe[0], QSocketNotifier::Read);
-    int readFd = m_impl->pipe[0];
-    QObject::connect(m_impl->notifier.get(), &QSocketNotifier::activated, [readFd] {
+    Impl* impl = m_impl.get();
+    QObject::connect(m_impl->notifier.get(), &QSocketNotifier::activated, [impl] {
         char buf[16];
-        while (::read(readFd, buf, sizeof buf) > 0) {
+        while (::read(impl->pipe[0], buf, sizeof buf) > 0) {
         }
+        impl->ended = true;
         QCoreApplication::exit(0);  // every event loop, a modal dialog's too
     });
     g_wakeFd = m_impl->pipe[1];
@@ -56,6 +58,11 @@ CExitRequests::CExitRequests(std::function<void()> saveNow) : m_impl(std::make_u
     action.sa_flags = SA_RESTART;
     for (size_t i = 0; i < std::size(kSignals); ++i)
         ::sigaction(kSignals[i], &action, &m_impl->previous[i]);
+}
+
+bool CExitRequests::EndRequested() const
+{
+    return m_impl->ended;
 }
 
 CExitRequests::~CExitRequests()

@@ -2,8 +2,9 @@
 
 // The ways the system asks a running program to end, besides its own Exit.
 //
-// SIGTERM and SIGHUP end the event loops as Exit would, so the program
-// leaves through its normal exit path (ExitInstance writes the settings).
+// SIGTERM and SIGHUP end the event loops as Exit would, a modal dialog's
+// included, so the program leaves through its normal exit path
+// (ExitInstance writes the settings).
 // The handlers only write a byte to a pipe; the event loop reads it, so
 // nothing unsafe runs inside a signal handler, and a signal that comes
 // before the event loop starts ends it as soon as it does.
@@ -20,6 +21,9 @@ class CExitRequests {
 public:
     explicit CExitRequests(std::function<void()> saveNow);
     ~CExitRequests();
+    // Whether a signal has asked the program to end; an event loop started
+    // after that (once a dialog of the start-up has closed) must not run.
+    bool EndRequested() const;
     CExitRequests(const CExitRequests&) = delete;
     CExitRequests& operator=(const CExitRequests&) = delete;
 

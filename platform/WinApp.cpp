@@ -69,7 +69,8 @@ int CWinApp::Run(const std::vector<std::string>& args)
         ExitInstance();
         return m_nExitCode;
     }
-    QApplication::exec();
+    if (!requests.EndRequested())
+        QApplication::exec();
     return ExitInstance();
 }
 

@@ -309,9 +309,11 @@ TEST_F(SettingsFile, WrittenWhenTheSessionEndsAndOnSigtermAndSighup)
     m_app->OpenDocumentFile(second);
     Exit();
     EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + second + "\nFile2=" + first + "\n\n");
-    for (int signal : {SIGTERM, SIGHUP}) {
+    // The last map fails to load part-way, so its message box is open.
+    const std::pair<int, std::string> cases[] = {
+        {SIGTERM, MapFile("term.dat")}, {SIGHUP, MapFile("hup.dat")}, {SIGTERM, m_dir.Write("part.dat", "A 1 2 VH\n\n")}};
+    for (const auto& [signal, map] : cases) {
         fs::remove(Ini());
-        std::string map = MapFile("signal" + std::to_string(signal) + ".dat");
         pid_t pid = StartProcess({KESTRIN_BIN, map}, {"XDG_CONFIG_HOME=" + (m_dir.Path() / "config").string()},
                                  m_dir.Path() / "log");
         ASSERT_GT(pid, 0);
