@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks what a Linux desktop gets
-# from it: every installed file, the menu entry, the manual pages, the
-# programs' --help and --version without a display, and the program started
-# from its menu entry's Exec line on the installed sample map.
+# from it: every installed file, the menu entry, the AppStream metadata, the
+# manual pages, the programs' --help and --version without a display, and
+# the program started as the menu entry starts it (its Path= and Exec= lines)
+# on the installed sample map, where Help > View Readme opens the installed
+# readme.txt.
 #
 #   install-check.sh BUILD_DIR VERSION [CMAKE]        everything but the icons
 #   install-check.sh --icons BUILD_DIR VERSION [CMAKE] the icons alone
@@ -46,12 +48,14 @@ run_headless() {
   rc=$?
 }
 
-if ! "$cmake" --install "$build" --prefix "$tmp/prefix" >"$tmp/install.log" 2>&1; then
+# A prefix of the shape of /usr, so that AppStream's tree check finds it.
+root=$tmp/root
+p=$root/usr
+if ! "$cmake" --install "$build" --prefix "$p" >"$tmp/install.log" 2>&1; then
   cat "$tmp/install.log" >&2
   echo "FAIL: cmake --install $build" >&2
   exit 1
 fi
-p=$tmp/prefix
 
 check_icons() {
   local size file got
@@ -88,13 +92,20 @@ for f in bin/kestrin bin/kestrin-render; do
     pass "$f"
   fi
 done
-for f in share/applications/kestrin.desktop share/man/man1/kestrin.1 share/man/man1/kestrin-render.1 \
-         share/kestrin/kestrin.dat share/kestrin/readme.txt; do
+# The menu entry's file is named after the AppStream id, whatever it is.
+entries=("$p"/share/applications/*.desktop)
+entry=${entries[0]}
+id=$(basename "$entry" .desktop)
+[ ${#entries[@]} -eq 1 ] && [ -f "$entry" ] && pass "one menu entry: $id.desktop" ||
+  fail "menu entries: ${entries[*]#"$p"/}"
+for f in share/metainfo/$id.metainfo.xml share/man/man1/kestrin.1.gz share/man/man1/kestrin-render.1.gz \
+         share/kestrin/kestrin.dat share/kestrin/readme.txt share/doc/kestrin/copyright share/doc/kestrin/changelog.gz; do
   [ -s "$p/$f" ] && pass "$f" || fail "$f missing or empty"
 done
+newest=$(zcat "$p/share/doc/kestrin/changelog.gz" 2>/dev/null | head -n 1)
+[[ $newest == "kestrin ($version) "* ]] && pass "changelog starts at $version" || fail "changelog starts with '$newest', not $version"
 
 # --- the menu entry
-entry=$p/share/applications/kestrin.desktop
 # Errors and warnings fail; a hint does not (Education and Science are both
 # main categories, which the validator only remarks on).
 if out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$(grep -v ': hint: ' <<<"$out")" ]; then
@@ -102,18 +113,34 @@ if out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$(grep -v ': hint: ' <<<"
 else
   fail "desktop-file-validate: $out"
 fi
-for line in Type=Application Name=Kestrin 'Exec=kestrin %f' Icon=kestrin Terminal=false \
+# Path=: Help > View Readme opens "readme.txt" in the working folder.
+for line in Type=Application Name=Kestrin 'Exec=kestrin %f' "Path=$p/share/kestrin" Icon=kestrin Terminal=false \
             'Categories=Education;Science;Astronomy;'; do
   grep -qxF "$line" "$entry" && pass "entry has $line" || fail "entry lacks $line"
 done
 
+# --- the AppStream metadata
+metainfo=$p/share/metainfo/$id.metainfo.xml
+xml_value() { sed -n "s|.*<$1[^>]*>\([^<]*\)</$1>.*|\1|p" "$metainfo" | head -n 1; }
+[ "$(xml_value id)" = "$id" ] && pass "metainfo id $id" || fail "metainfo id '$(xml_value id)', entry $id.desktop"
+[ "$(xml_value launchable)" = "$id.desktop" ] && pass "metainfo launchable" || fail "metainfo launchable '$(xml_value launchable)'"
+release=$(sed -n 's|.*<release version="\([^"]*\)".*|\1|p' "$metainfo" | head -n 1)
+[ "$release" = "$version" ] && pass "metainfo's newest release $version" || fail "metainfo's newest release is '$release', not $version"
+if command -v appstreamcli >/dev/null; then
+  out=$(appstreamcli validate --no-net "$metainfo" 2>&1) && pass "appstreamcli validate" || fail "appstreamcli validate: $out"
+  out=$(appstreamcli validate-tree --no-net "$root" 2>&1) && pass "appstreamcli validate-tree" ||
+    fail "appstreamcli validate-tree: $out"
+else
+  echo "skip: appstreamcli not installed (Debian's appstream package)"
+fi
+
 # --- the manual pages
 for page in kestrin kestrin-render; do
-  file=$p/share/man/man1/$page.1
-  warnings=$(groff -man -ww -z -Tutf8 "$file" 2>&1)
+  file=$p/share/man/man1/$page.1.gz
+  warnings=$(zcat "$file" | groff -man -ww -z -Tutf8 2>&1)
   [ -z "$warnings" ] && pass "groff $page.1" || fail "groff $page.1: $warnings"
   text=$(MANWIDTH=80 man -l "$file" 2>/dev/null)
-  [ -n "$text" ] && grep -q "$version" <<<"$text" && pass "man -l $page.1" || fail "man -l $page.1 shows nothing or no version"
+  [ -n "$text" ] && grep -q "$version" <<<"$text" && pass "man -l $page.1.gz" || fail "man -l $page.1.gz shows nothing or no version"
   found=$(MANPATH=$p/share/man man -w "$page" 2>/dev/null)
   [ "$found" = "$file" ] && pass "man finds $page" || fail "MANPATH=\$prefix/share/man man -w $page gives '$found'"
 done
@@ -143,49 +170,70 @@ QT_QPA_PLATFORM=offscreen "$p/bin/kestrin-render" -o "$tmp/sample.png" "$sample"
 rc=$?
 [ $rc -eq 0 ] && [ -s "$tmp/sample.png" ] && pass "sample map renders" || fail "sample map: status $rc, $(cat "$tmp/err")"
 
-# --- started as the desktop starts it: the entry's Exec line, %f the sample
+# --- started as the desktop starts it: in the entry's Path=, by its Exec=
+# line with %f the sample. Qt hands a file to open to xdg-open; a stand-in
+# records what Help > View Readme asks for.
 exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n 1)
+workdir=$(sed -n 's/^Path=//p' "$entry" | head -n 1)
 read -r -a words <<<"$exec_line"
 for i in "${!words[@]}"; do
   [ "${words[$i]}" = %f ] && words[$i]=$sample
 done
-mkdir -p "$tmp/config" "$tmp/cwd"
+mkdir -p "$tmp/config" "$tmp/stand-in"
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"$OPENED_LOG"\n' >"$tmp/stand-in/xdg-open"
+chmod +x "$tmp/stand-in/xdg-open"
 resolved=$(PATH="$p/bin:$PATH" command -v "${words[0]}")
 [ "$resolved" = "$p/bin/kestrin" ] || fail "Exec's ${words[0]} resolves to '$resolved', not the installed program"
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
-  # On a virtual X screen, as a desktop would start it: its window must
-  # appear, titled after the sample map.
+  # On a virtual X screen: the window must appear, titled after the sample
+  # map, and Help > View Readme must ask for the readme in Path=.
   cat >"$tmp/exec-x.sh" <<'INNER'
-cd "$1/cwd" || exit 3
+cd "$1" || { echo "cannot enter Path=$1"; exit 3; }
 shift
 "$@" >"$EXEC_OUT" 2>"$EXEC_ERR" &
 pid=$!
+window=
 for _ in $(seq 50); do
   if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; echo "ended with status $?"; exit 1; fi
-  title=$(xdotool search --onlyvisible --name 'Kestrin' getwindowname 2>/dev/null | head -n 1)
-  [ -n "$title" ] && { echo "$title"; kill -TERM "$pid"; wait "$pid" 2>/dev/null; exit 0; }
+  window=$(xdotool search --onlyvisible --name 'Kestrin' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
   sleep 0.2
 done
+if [ -z "$window" ]; then kill -TERM "$pid"; echo "no window within 10 s"; exit 1; fi
+xdotool getwindowname "$window"
+# Help > View Readme from the keyboard; on a busy machine the menu may open
+# too late for the second key, so a missed attempt is closed and repeated.
+xdotool windowfocus --sync "$window"
+for _ in 1 2 3; do
+  xdotool key alt+h
+  sleep 0.5
+  xdotool key v
+  for _ in $(seq 15); do [ -s "$OPENED_LOG" ] && break 2; sleep 0.2; done
+  xdotool key Escape Escape
+done
 kill -TERM "$pid"
-echo "no window within 10 s"
-exit 1
+wait "$pid" 2>/dev/null
+exit 0
 INNER
-  title=$(env -u QT_QPA_PLATFORM PATH="$p/bin:$PATH" XDG_CONFIG_HOME="$tmp/config" \
-            EXEC_OUT="$tmp/exec.out" EXEC_ERR="$tmp/exec.err" \
-            xvfb-run -a -s '-screen 0 1024x768x24' bash "$tmp/exec-x.sh" "$tmp" "${words[@]}" 2>/dev/null)
+  title=$(env -u QT_QPA_PLATFORM PATH="$tmp/stand-in:$p/bin:$PATH" XDG_CONFIG_HOME="$tmp/config" \
+            EXEC_OUT="$tmp/exec.out" EXEC_ERR="$tmp/exec.err" OPENED_LOG="$tmp/opened" \
+            xvfb-run -a -s '-screen 0 1024x768x24' bash "$tmp/exec-x.sh" "$workdir" "${words[@]}" 2>/dev/null)
   rc=$?
   [ $rc -eq 0 ] && grep -q 'kestrin' <<<"$title" && pass "started from Exec=$exec_line under Xvfb: window '$title'" ||
     fail "Exec=$exec_line under Xvfb: $title $(cat "$tmp/exec.err" 2>/dev/null)"
+  opened=$(head -n 1 "$tmp/opened" 2>/dev/null)
+  [ "$opened" = "file://$p/share/kestrin/readme.txt" ] && pass "Help > View Readme opens the installed readme.txt" ||
+    fail "Help > View Readme asked xdg-open for '$opened', not file://$p/share/kestrin/readme.txt"
 else
-  (cd "$tmp/cwd" && exec env PATH="$p/bin:$PATH" QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" \
+  (cd "$workdir" && exec env PATH="$p/bin:$PATH" QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" \
      "${words[@]}" >"$tmp/exec.out" 2>"$tmp/exec.err") &
   pid=$!
   sleep 2
   if kill -0 "$pid" 2>/dev/null && [ "$(readlink "/proc/$pid/exe")" = "$(readlink -f "$p/bin/kestrin")" ]; then
-    pass "started from Exec=$exec_line and still running after 2 s"
+    pass "started from Exec=$exec_line in Path=$workdir and still running after 2 s"
   else
     wait "$pid" 2>/dev/null
-    fail "Exec=$exec_line ended within 2 s (status $?): $(cat "$tmp/exec.err")"
+    fail "Exec=$exec_line in Path=$workdir ended within 2 s (status $?): $(cat "$tmp/exec.err")"
   fi
   kill -TERM "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null  # killed by the signal: its status says nothing
