@@ -72,6 +72,11 @@ TEST(Mapping, RoundsHalvesAwayFromZeroAndClampsFarPoints)
     EXPECT_EQ(MulDivRound(5, 1, 2), 3);
     EXPECT_EQ(MulDivRound(-5, 1, 2), -3);
     EXPECT_EQ(MulDivRound(7, 3, -2), -11);
+    // Products on either side of the 64-bit shortcut round alike.
+    EXPECT_EQ(MulDivRound(2147483647, 2147483647, 7), 658812287733202944LL);
+    EXPECT_EQ(MulDivRound(-2147483647, 2147483647, 7), -658812287733202944LL);
+    EXPECT_EQ(MulDivRound(2147483648LL, 2147483648LL, -3), -1537228672809129301LL);
+    EXPECT_EQ(MulDivRound(3, 1LL << 60, -(1LL << 59)), -6);
     CMapping m = Isotropic({1, 1}, {1000, 1000}, {0, 0}, {0, 0});
     EXPECT_EQ(m.LPtoDP(CPoint(2147483640, -2147483640)), CPoint(2147483647, -2147483647 - 1));
     EXPECT_EQ(m.ToDeviceX(2147483640), 2147483640000LL);

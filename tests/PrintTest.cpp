@@ -4,6 +4,8 @@
 
 #include "GuiFixture.h"
 
+#include "model/FactionTable.h"
+
 #include "platform/DC.h"
 #include "platform/Mapping.h"
 #include "platform/PrintPreview.h"
@@ -483,4 +485,78 @@ TEST(RenderPrint, APdfPageGoesThroughThePrintJob)
     fs::path nowhere = dir.Path() / "missing-folder" / "page.pdf";
     EXPECT_EQ(RenderMain({"--print", "-o", nowhere.string(), map}, err), 2);
     EXPECT_FALSE(fs::exists(nowhere));
+}
+
+namespace {
+
+// A grid of planets 100 map units apart across and 80 down, each in the
+// colour of its place in the faction table: no name (four characters, 11
+// units high, hanging below and right of its planet) reaches a neighbour,
+// even at the full extent, where a planet's dot and its name take a pixel
+// row each and the rows lie under 4 pixels apart.
+struct SpacedPlanets {
+    struct Planet {
+        std::string name;
+        int x, y;  // map units
+        COLORREF color;
+    };
+    std::vector<Planet> planets;
+    std::string text;
+
+    SpacedPlanets()
+    {
+        std::vector<std::tuple<std::string, int, int, std::string>> rows;
+        int n = 0;
+        for (int fy = -24; fy <= 24; fy += 8) {
+            for (int fx = -60; fx <= 60; fx += 10, ++n) {
+                const FactionCode& code = kFactionCodes[std::size_t(n) % kFactionCodes.size()];
+                std::string name = "P" + std::to_string(n);
+                rows.emplace_back(name, fx, fy, code.code);
+                planets.push_back({name, fx * 10, fy * -10, kPenColors[code.pen]});
+            }
+        }
+        text = MapText(rows);
+    }
+};
+
+// Planets whose own pixels hold no pixel of their colour: the pixels of
+// the planet's square on the device, or the row just above an empty one.
+std::vector<std::string> HiddenPlanets(const SpacedPlanets& map, const CImage& image, const CMapping& mapping,
+                                       bool printing)
+{
+    std::vector<std::string> hidden;
+    for (const SpacedPlanets::Planet& p : map.planets) {
+        CPoint a = mapping.LPtoDP(CPoint(p.x - 5, p.y - 5)), b = mapping.LPtoDP(CPoint(p.x + 5, p.y + 5));
+        int left = a.x, right = std::max(b.x, a.x + 1), top = std::min(a.y, b.y - 1), bottom = b.y;
+        if (left < 0 || top < 0 || right > image.Width() || bottom > image.Height())
+            continue;
+        bool shown = false;
+        for (int y = top; y < bottom && !shown; ++y)
+            for (int x = left; x < right && !shown; ++x)
+                shown = image.GetPixel(x, y) == (printing ? RGB(0, 0, 0) : p.color);
+        if (!shown)
+            hidden.push_back(p.name);
+    }
+    return hidden;
+}
+
+} // namespace
+
+TEST_F(Print, EveryPlanetShowsUnderItsOwnNameOnScreenAndOnPaper)
+{
+    SpacedPlanets map;
+    ASSERT_TRUE(Start({m_dir.Write("spaced.dat", map.text)}));
+    m_default = ImagePrinter("Page", 72);
+    // Planets from a dot (under 2 pixels) to circles of 6 pixels, on
+    // screen and on the page at 72 dots per inch.
+    for (int zoom : {12500, 3125, 1562, 781}) {
+        View()->m_zoom = CSize(zoom, zoom);
+        View()->Invalidate(TRUE);
+        CImage screen = Snapshot();
+        EXPECT_EQ(HiddenPlanets(map, screen, ScreenMapping(), false), std::vector<std::string>()) << "zoom " << zoom;
+        ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+        ASSERT_FALSE(m_pages.empty());
+        EXPECT_EQ(HiddenPlanets(map, m_pages.back(), m_mappings.back(), true), std::vector<std::string>())
+            << "zoom " << zoom << " on paper";
+    }
 }
