@@ -106,7 +106,7 @@ int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts)
             first = w;
     }
     for (auto& [id, edit] : edits)
-        edit->setText(QString::fromLocal8Bit(texts[id].c_str()));
+        edit->setText(QString::fromStdString(texts[id]));
     dialog.setFixedSize(qRound(def.cx * du.x), qRound(def.cy * du.y));
     if (first)
         first->setFocus();
@@ -114,7 +114,7 @@ int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts)
     if (result != IDOK)
         return IDCANCEL;  // Cancel, Esc and the close box alike
     for (auto& [id, edit] : edits)
-        texts[id] = edit->text().toLocal8Bit().toStdString();
+        texts[id] = edit->text().toStdString();
     return IDOK;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // Modal dialogs built from a registered dialog template in dialog units,
-// laid out with the dialog's font. Edit controls exchange their text with
-// the dialog's fields through DoDataExchange. Tests install a hook that
+// laid out with the dialog's font. Edit controls exchange their text, in
+// UTF-8, with the dialog's fields through DoDataExchange. Tests install a hook that
 // answers every dialog in place of the user.
 
 #include "Types.h"

@@ -181,3 +181,43 @@ TEST_F(Commands, ReadmeOpensTheFileOfTheWorkingDirectoryAndReportsNothing)
     EXPECT_TRUE(m_messages.empty());
     EXPECT_TRUE(Frame()->IsCommandEnabled(ID_APP_ABOUT));
 }
+
+namespace {
+
+class CenterOnNames : public GuiTest {
+protected:
+    void CenterOn(const std::string& typed)
+    {
+        m_dialogAnswers.push_back({IDOK, typed});
+        View()->m_center = CPoint(5, 5);
+        Frame()->SendCommand(ID_CENTER_ON);
+    }
+};
+
+} // namespace
+
+TEST_F(CenterOnNames, TypedNamesAreFoundInUtf8AndInWindows1252Maps)
+{
+    // The same names, typed (UTF-8) and stored in either encoding; a planet
+    // named "?" catches a conversion that would stand in for what it cannot hold.
+    const std::pair<const char*, CTextEncoding> files[] = {
+        {"Z\xC3\xBCrich 10 20 VH\nCaf\xC3\xA9 \xE2\x80\x94 30 40 QT\n\xE2\x82\xAC" "5 -50 60 E\n? 70 80 VH\n",
+         CTextEncoding::Utf8},
+        {"Z\xFCrich 10 20 VH\nCaf\xE9 \x97 30 40 QT\n\x80" "5 -50 60 E\n? 70 80 VH\n", CTextEncoding::Windows1252},
+    };
+    for (const auto& [text, encoding] : files) {
+        ASSERT_TRUE(Start({m_dir.Write("names.dat", text)}));
+        ASSERT_EQ(Map()->GetTextEncoding(), encoding);
+        CenterOn("Z\xC3\xBCrich");
+        EXPECT_EQ(View()->m_center, CPoint(100, -200));
+        CenterOn("Caf\xC3\xA9 \xE2\x80\x94");
+        EXPECT_EQ(View()->m_center, CPoint(300, -400));
+        CenterOn("\xE2\x82\xAC" "5");
+        EXPECT_EQ(View()->m_center, CPoint(-500, -600));
+        CenterOn("Zurich");
+        EXPECT_EQ(View()->m_center, CPoint(0, 0));
+        CenterOn("\xCE\xA9");  // Greek omega: no byte of Windows-1252 holds it
+        EXPECT_EQ(View()->m_center, CPoint(0, 0));
+        Exit();
+    }
+}
