@@ -560,3 +560,32 @@ TEST_F(Print, EveryPlanetShowsUnderItsOwnNameOnScreenAndOnPaper)
             << "zoom " << zoom << " on paper";
     }
 }
+
+TEST_F(Print, APdfPageClipsCirclesLikeLinesAtThePrintableArea)
+{
+    if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is needed to look at the PDF page";
+    StartWithMap();
+    fs::path pdf = m_dir.Path() / "page.pdf";
+    m_default = PdfPrinter(pdf, 100);
+    // The circles reach well past the eight inches across, the axes too.
+    View()->m_zoom = CSize(3125, 3125);
+    View()->m_showCircles = TRUE;
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+    std::string command = "pdftoppm -r 40 -png -singlefile '" + pdf.string() + "' '" + (m_dir.Path() / "page").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    CImage page;
+    ASSERT_TRUE(page.Load((m_dir.Path() / "page.png").string()));
+    ASSERT_EQ(page.Width(), 340);  // 8.5 inches; the border is a quarter inch, 10 pixels
+    auto dark = [&page](int x0, int y0, int x1, int y1) {
+        long n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += GetRValue(page.GetPixel(x, y)) < 128;
+        return n;
+    };
+    const int w = page.Width(), h = page.Height();
+    EXPECT_EQ(dark(0, 0, w, 9) + dark(0, h - 9, w, h) + dark(0, 0, 9, h) + dark(w - 9, 0, w, h), 0)
+        << "nothing in the border";
+    EXPECT_GT(dark(11, 11, 40, h - 11), 10) << "the circles reach the left edge of the printable area";
+}
