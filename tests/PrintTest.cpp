@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QTest>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -588,4 +590,77 @@ TEST_F(Print, APdfPageClipsCirclesLikeLinesAtThePrintableArea)
     EXPECT_EQ(dark(0, 0, w, 9) + dark(0, h - 9, w, h) + dark(0, 0, 9, h) + dark(w - 9, 0, w, h), 0)
         << "nothing in the border";
     EXPECT_GT(dark(11, 11, 40, h - 11), 10) << "the circles reach the left edge of the printable area";
+}
+
+namespace {
+
+// Types a key into the focused widget as the keyboard would, shortcuts
+// first, and lets a button's animated click finish.
+void Type(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+    QTest::qWait(150);
+}
+
+std::vector<std::string> PreviewButtonTexts(QMainWindow* main)
+{
+    std::vector<std::string> texts;
+    for (QToolButton* b : main->centralWidget()->findChildren<QToolButton*>())
+        texts.push_back(b->text().toStdString());
+    return texts;
+}
+
+} // namespace
+
+TEST_F(Print, ThePreviewBarsTextsAndTheirKeys)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Page", 50);
+    QMainWindow* main = MainWindowOf(Frame());
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main, 2000));
+    CKestrinView* view = View();
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
+    CPreviewView* preview = view->GetPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(PreviewButtonTexts(main), (std::vector<std::string>{"&Print...", "&Next Page", "Pre&v Page", "&Two Page",
+                                                                  "Zoom &In", "Zoom &Out", "&Close"}));
+    QTest::qWait(100);  // the bar's buttons are laid out and shown
+    Type(Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(preview->GetZoom(), 1) << "Alt+I zooms in";
+    Type(Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(preview->GetZoom(), 0) << "Alt+O zooms out";
+    Type(Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(preview->GetPageCount(), 2) << "Alt+T shows two pages";
+    EXPECT_EQ(PreviewButtonTexts(main)[3], "&One Page");
+    Type(Qt::Key_O, Qt::AltModifier);  // Zoom Out is disabled: the other O
+    EXPECT_EQ(preview->GetPageCount(), 1);
+    Type(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(view->GetPreview(), nullptr) << "Alt+C closes";
+    EXPECT_EQ(Frame()->GetActiveView(), view);
+
+    // A job of three pages, for the page keys.
+    auto info = std::make_unique<CPrintInfo>();
+    info->SetMaxPage(3);
+    info->m_bPreview = TRUE;
+    info->m_printer = m_default;
+    auto pages = std::make_shared<CPreviewView>(view, std::move(info));
+    ASSERT_TRUE(pages->Open());
+    QTest::qWait(100);
+    Type(Qt::Key_PageDown);
+    EXPECT_EQ(pages->GetCurrentPage(), 2u);
+    Type(Qt::Key_PageDown);
+    Type(Qt::Key_PageUp);
+    EXPECT_EQ(pages->GetCurrentPage(), 2u);
+    Type(Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(pages->GetCurrentPage(), 3u) << "Alt+N";
+    Type(Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(pages->GetCurrentPage(), 2u) << "Alt+V";
+    Type(Qt::Key_Escape);
+    EXPECT_EQ(Frame()->GetActiveView(), view) << "Esc closes";
+    Type(Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(m_pages.empty()) << "the bar's keys went with it";
 }
