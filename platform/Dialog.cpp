@@ -79,9 +79,11 @@ QWidget* MakeItem(QDialog& dialog, const CDialogItemDef& item, std::map<int, QLi
     }
     case CDialogItemDef::Button:
     case CDialogItemDef::DefButton: {
+        // Enter presses the button that has the focus, and the default
+        // button while the focus is anywhere else.
         auto* button = new QPushButton(text, &dialog);
         button->setDefault(item.kind == CDialogItemDef::DefButton);
-        button->setAutoDefault(item.kind == CDialogItemDef::DefButton);
+        button->setAutoDefault(true);
         int id = item.id;
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, id] { dialog.done(id); });
         return button;
