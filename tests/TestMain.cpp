@@ -7,7 +7,7 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    CRuntime runtime(argc, argv, /*headless=*/true);
+    CRuntime runtime(argc, argv, CRuntime::Display::OffscreenUnlessNamed);
     // Owned here rather than by the test framework, so that its thread ends
     // before the program does.
     TestWatchdog watchdog(TestWatchdog::LimitFromEnvironment());
