@@ -102,6 +102,9 @@ TEST_F(Draw, LabelsSitAtTruncatedMidpoints)
     m_map.AddMeasureLine(0, 0, 5, 5, 30);
     m_map.AddMeasureLine(0, 0, -5, -5, -2);
     m_map.AddMeasureLine(2147483640, 0, -2147483640, 0, 7);
+    // Odd negative half-differences: -3 / 2 and -5 / 2 drop toward zero, to
+    // -1 and -2, where a floor would give -2 and -3.
+    m_map.AddMeasureLine(2, 3, -1, -2, 0);
     RecordingDC dc;
     m_map.Draw(&dc, FALSE, FALSE);
     std::vector<std::string> labels;
@@ -109,7 +112,7 @@ TEST_F(Draw, LabelsSitAtTruncatedMidpoints)
         if (c.rfind("TextOut", 0) == 0)
             labels.push_back(c);
     EXPECT_EQ(labels, (std::vector<std::string>{"TextOut 2,2 30 Light Years", "TextOut -2,-2 -2 Light Years",
-                                                 "TextOut 0,0 7 Light Years"}));
+                                                 "TextOut 0,0 7 Light Years", "TextOut 1,1 0 Light Years"}));
 }
 
 TEST_F(Draw, PlanetLandsAsACircleOfItsColourAtTheMappedPixel)
