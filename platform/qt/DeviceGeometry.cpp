@@ -1,8 +1,18 @@
 #include "DeviceGeometry.h"
 
-#include "PlainDraw.h"
-
 #include <algorithm>
+
+QTransform MappingTransform(const CMapping& m)
+{
+    if (m.GetMapMode() == MM_TEXT)
+        return QTransform::fromTranslate(m.GetViewportOrg().x - m.GetWindowOrg().x,
+                                         m.GetViewportOrg().y - m.GetWindowOrg().y);
+    double s = m.ScaleLength(1.0);
+    double sx = (m.GetViewportExt().cx < 0) != (m.GetWindowExt().cx < 0) ? -s : s;
+    double sy = (m.GetViewportExt().cy < 0) != (m.GetWindowExt().cy < 0) ? -s : s;
+    return QTransform(sx, 0, 0, sy, m.GetViewportOrg().x - m.GetWindowOrg().x * sx,
+                      m.GetViewportOrg().y - m.GetWindowOrg().y * sy);
+}
 
 QPointF DevicePixel(const CMapping& mapping, int x, int y)
 {

@@ -19,6 +19,11 @@
 #include <QRectF>
 #include <QTransform>
 
+// The mapping as a Qt transform: device = viewport origin + (logical -
+// window origin) * scale, on each axis, unrounded. Only its scale sizes
+// what is drawn (glyphs, the font's height); points are placed below.
+QTransform MappingTransform(const CMapping& mapping);
+
 // The device pixel of logical (x, y).
 QPointF DevicePixel(const CMapping& mapping, int x, int y);
 

@@ -48,18 +48,6 @@ QPolygon HugeEllipseOutline(double cx, double cy, double rx, double ry, int widt
 
 } // namespace
 
-QTransform MappingTransform(const CMapping& m)
-{
-    if (m.GetMapMode() == MM_TEXT)
-        return QTransform::fromTranslate(m.GetViewportOrg().x - m.GetWindowOrg().x,
-                                         m.GetViewportOrg().y - m.GetWindowOrg().y);
-    double s = m.ScaleLength(1.0);
-    double sx = (m.GetViewportExt().cx < 0) != (m.GetWindowExt().cx < 0) ? -s : s;
-    double sy = (m.GetViewportExt().cy < 0) != (m.GetWindowExt().cy < 0) ? -s : s;
-    return QTransform(sx, 0, 0, sy, m.GetViewportOrg().x - m.GetWindowOrg().x * sx,
-                      m.GetViewportOrg().y - m.GetWindowOrg().y * sy);
-}
-
 QString TextOf(const CFont& font, const char* text, int length)
 {
     std::string utf8 = ToUtf8(std::string_view(text, std::size_t(length)), font.GetTextEncoding());

@@ -15,11 +15,6 @@
 
 #include <algorithm>
 
-// The mapping as a Qt transform: device = viewport origin + (logical -
-// window origin) * scale, on each axis, unrounded. Only its scale sizes
-// what is drawn; points are placed by DeviceGeometry.
-QTransform MappingTransform(const CMapping& mapping);
-
 // The system font is a device font: 12 pixels high on a 96 dpi surface and
 // as many more as the surface is denser, whatever the mapping.
 inline constexpr int kSystemFontPixels = 12;
