@@ -61,6 +61,15 @@ void SetRop(QPainter& p, int rop2)
                                            : QPainter::CompositionMode_SourceOver);
 }
 
+// Whether a shape between two rough device corners lies wholly more than a
+// couple of pixels off the device.
+bool FarOff(QPointF a, QPointF b, const CDCDevice& dev)
+{
+    constexpr double kMargin = 3.0;
+    return std::max(a.x(), b.x()) < -kMargin || std::max(a.y(), b.y()) < -kMargin ||
+           std::min(a.x(), b.x()) > dev.width + kMargin || std::min(a.y(), b.y()) > dev.height + kMargin;
+}
+
 QImage* ImageOf(CDCDevice& dev)
 {
     QImage* image = dynamic_cast<QImage*>(dev.device);
@@ -263,6 +272,8 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom)
     if (!m_device)
         return TRUE;
     CDCDevice& dev = *m_device;
+    if (FarOff(RoughDevicePoint(m_mapping, left, top), RoughDevicePoint(m_mapping, right, bottom), dev))
+        return TRUE;
     DeviceBox box = EllipseBox(m_mapping, CRect(left, top, right, bottom));
     if (box.right < -1 || box.bottom < -1 || box.left > dev.width + 1 || box.top > dev.height + 1)
         return TRUE;
@@ -295,20 +306,19 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
     if (!m_device || text == nullptr || length <= 0)
         return TRUE;
     CDCDevice& dev = *m_device;
-    const QTransform t = TextTransform(m_mapping, x, y);
-    const QPointF at(t.dx(), t.dy());
     // Nothing of a text that starts a line's height right of or below the
-    // device can show, nor of one that ends above it.
+    // device can show, nor of one that ends above it; no character is wider
+    // than two of its lines. A rough place decides it, a pixel's error
+    // being within the margin.
     const bool system = m_font->IsSystemFont();
     const int systemPixels = system ? SystemFontPixels(dev.dpiY) : kSystemFontPixels;
-    double line = system ? systemPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
-    line = std::abs(line) + 2;
-    if (at.x() > dev.width + line || at.y() > dev.height + line || at.y() + 2 * line < 0)
+    double line = system ? systemPixels : std::abs(m_font->GetLogFont().lfHeight) * m_mapping.ScaleLength(1.0);
+    line += 3;
+    const QPointF at = RoughDevicePoint(m_mapping, x, y);
+    if (at.x() > dev.width + line || at.y() > dev.height + line || at.y() + 2 * line < 0 ||
+        at.x() + 2.0 * line * (length + 1) < 0)
         return TRUE;
-    // No character is wider than two of its lines, so a text that starts
-    // further left than that ends before the device.
-    if (at.x() + 2.0 * line * (length + 1) < 0)
-        return TRUE;
+    const QTransform t = TextTransform(m_mapping, x, y);
     QImage* image = ImageOf(dev);
     if (image != nullptr &&
         TextCache::Draw(*image, t, *m_font, std::string_view(text, std::size_t(length)), m_textColor, m_bkColor,

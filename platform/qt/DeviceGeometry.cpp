@@ -2,18 +2,6 @@
 
 #include <algorithm>
 
-QTransform MappingTransform(const CMapping& m)
-{
-    if (m.GetMapMode() == MM_TEXT)
-        return QTransform::fromTranslate(m.GetViewportOrg().x - m.GetWindowOrg().x,
-                                         m.GetViewportOrg().y - m.GetWindowOrg().y);
-    double s = m.ScaleLength(1.0);
-    double sx = (m.GetViewportExt().cx < 0) != (m.GetWindowExt().cx < 0) ? -s : s;
-    double sy = (m.GetViewportExt().cy < 0) != (m.GetWindowExt().cy < 0) ? -s : s;
-    return QTransform(sx, 0, 0, sy, m.GetViewportOrg().x - m.GetWindowOrg().x * sx,
-                      m.GetViewportOrg().y - m.GetWindowOrg().y * sy);
-}
-
 QPointF DevicePixel(const CMapping& mapping, int x, int y)
 {
     return QPointF(static_cast<double>(mapping.ToDeviceX(x)), static_cast<double>(mapping.ToDeviceY(y)));
@@ -34,7 +22,6 @@ QPoint DotPixel(const DeviceBox& box)
 
 QTransform TextTransform(const CMapping& mapping, int x, int y)
 {
-    QTransform scale = MappingTransform(mapping);
     QPointF origin = DevicePixel(mapping, x, y);
-    return QTransform(scale.m11(), 0, 0, scale.m22(), origin.x(), origin.y());
+    return QTransform(mapping.DeviceScaleX(), 0, 0, mapping.DeviceScaleY(), origin.x(), origin.y());
 }

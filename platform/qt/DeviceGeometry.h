@@ -19,13 +19,15 @@
 #include <QRectF>
 #include <QTransform>
 
-// The mapping as a Qt transform: device = viewport origin + (logical -
-// window origin) * scale, on each axis, unrounded. Only its scale sizes
-// what is drawn (glyphs, the font's height); points are placed below.
-QTransform MappingTransform(const CMapping& mapping);
-
 // The device pixel of logical (x, y).
 QPointF DevicePixel(const CMapping& mapping, int x, int y);
+// Within a pixel of DevicePixel and much cheaper: for deciding that
+// something lies far off the device before placing it exactly.
+inline QPointF RoughDevicePoint(const CMapping& mapping, int x, int y)
+{
+    return QPointF(mapping.GetViewportOrg().x + (double(x) - mapping.GetWindowOrg().x) * mapping.DeviceScaleX(),
+                   mapping.GetViewportOrg().y + (double(y) - mapping.GetWindowOrg().y) * mapping.DeviceScaleY());
+}
 
 // An ellipse's box in device pixels, normalised: from the pixel of its
 // left/top corner up to, not including, the pixel of its right/bottom one.
