@@ -47,7 +47,7 @@ int RunKestrin(int argc, char** argv)
 {
     if (std::optional<int> status = AnswerHelpOrVersion(std::vector<std::string>(argv + 1, argv + argc), std::cout))
         return *status;
-    CRuntime runtime(argc, argv, /*headless=*/false);
+    CRuntime runtime(argc, argv, CRuntime::Display::Window);
     RegisterKestrinResources();
     CKestrinApp app;
     return app.Run(std::vector<std::string>(argv + 1, argv + argc));

@@ -21,7 +21,7 @@ int main(int argc, char** argv)
         out << GeneratedMapText(std::atoi(argv[2]));
         return out ? 0 : 1;
     }
-    CRuntime runtime(argc, argv, /*headless=*/true);
+    CRuntime runtime(argc, argv, CRuntime::Display::OffscreenUnlessNamed);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

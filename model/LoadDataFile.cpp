@@ -26,9 +26,20 @@ BOOL CStarMap::LoadDataFile(const char* path, CLoadDiagnostic* diagnostic)
     auto reader = std::make_unique<CTextModeReader>();
     if (path == nullptr || !reader->Open(path))
         return Fail(diagnostic, Cause::CannotOpen, 0);
+    // Every byte read, comments included, decides how the names read; a
+    // sequence split between two pieces is still one character.
+    CUtf8Check utf8;
+    BOOL whole = ReadPlanets(*reader, utf8, diagnostic);
+    m_encoding = EncodingOf(utf8);
+    return whole;
+}
+
+BOOL CStarMap::ReadPlanets(CTextModeReader& reader, CUtf8Check& utf8, CLoadDiagnostic* diagnostic)
+{
     char piece[CTextModeReader::kMaxPiece + 1];
-    int line = 0;
-    while (reader->ReadPiece(piece, line) > 0) {
+    int line = 0, length = 0;
+    while ((length = reader.ReadPiece(piece, line)) > 0) {
+        utf8.Feed(std::string_view(piece, std::size_t(length)));
         if (piece[0] == ';')
             continue;
         auto planet = std::make_unique<CPlanet>();

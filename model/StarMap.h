@@ -9,11 +9,14 @@
 
 #include "platform/DC.h"
 #include "platform/GdiObject.h"
+#include "platform/TextEncoding.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+class CTextModeReader;
 
 // Why a load stopped early, for messages that name the place.
 struct CLoadDiagnostic {
@@ -46,6 +49,10 @@ public:
     BOOL LoadDataFile(const char* path, CLoadDiagnostic* diagnostic = nullptr);
     // Position of the first planet named exactly name, or (0, 0).
     CPoint FindPlanet(std::string name) const;
+    // How the names' bytes read as characters, decided by the load: UTF-8
+    // when every byte above 0x7F that it read forms well-formed UTF-8,
+    // else Windows-1252. Names are drawn and looked up in it.
+    CTextEncoding GetTextEncoding() const { return m_encoding; }
 
     // Appends a line (map units); beyond 32767 lines it is ignored.
     void AddMeasureLine(int x1, int y1, int x2, int y2, int lightYears);
@@ -64,10 +71,13 @@ public:
     CPen& GetPen(FactionPen index) { return *m_pens[index]; }
 
 private:
+    BOOL ReadPlanets(CTextModeReader& reader, CUtf8Check& utf8, CLoadDiagnostic* diagnostic);
+
     CPen m_penWhite, m_penBlack, m_penOrange, m_penRed, m_penMagenta, m_penGreen, m_penMidGreen,
         m_penCyan, m_penTeal, m_penOchre, m_penBlue, m_penDarkBlue, m_penViolet, m_penLightGrey,
         m_penGrey, m_penYellow, m_penRose, m_penAmber, m_penDarkGreen, m_penPurple;
     std::vector<std::unique_ptr<CPlanet>> m_planets;
     std::vector<std::unique_ptr<CMeasureLine>> m_measureLines;
     CPen* m_pens[kPenCount];
+    CTextEncoding m_encoding = CTextEncoding::Utf8;
 };

@@ -38,6 +38,7 @@ void CStarMap::Draw(CDC* pDC, BOOL showCircles, BOOL showTruceLine)
     LOGFONT desc = MapFontDescription();
     CFont font;
     font.CreateFontIndirect(&desc);
+    font.SetTextEncoding(m_encoding);
     CFont* oldFont = pDC->SelectObject(&font);
     pDC->SelectStockObject(NULL_BRUSH);
     if (!printing)

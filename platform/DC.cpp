@@ -2,6 +2,7 @@
 
 #include "Image.h"
 #include "qt/DCDevice.h"
+#include "qt/DeviceGeometry.h"
 #include "qt/ImageData.h"
 #include "qt/PlainDraw.h"
 #include "qt/ShapeCache.h"
@@ -60,6 +61,15 @@ void SetRop(QPainter& p, int rop2)
                                            : QPainter::CompositionMode_SourceOver);
 }
 
+// Whether a shape between two rough device corners lies wholly more than a
+// couple of pixels off the device.
+bool FarOff(QPointF a, QPointF b, const CDCDevice& dev)
+{
+    constexpr double kMargin = 3.0;
+    return std::max(a.x(), b.x()) < -kMargin || std::max(a.y(), b.y()) < -kMargin ||
+           std::min(a.x(), b.x()) > dev.width + kMargin || std::min(a.y(), b.y()) > dev.height + kMargin;
+}
+
 QImage* ImageOf(CDCDevice& dev)
 {
     QImage* image = dynamic_cast<QImage*>(dev.device);
@@ -67,33 +77,6 @@ QImage* ImageOf(CDCDevice& dev)
 }
 
 } // namespace
-
-struct CDC::DeviceTransform {
-    CMapping mapping;
-    QTransform t;
-};
-
-namespace {
-
-bool SameMapping(const CMapping& a, const CMapping& b)
-{
-    return a.GetMapMode() == b.GetMapMode() && a.GetWindowExt() == b.GetWindowExt() &&
-           a.GetViewportExt() == b.GetViewportExt() && a.GetWindowOrg() == b.GetWindowOrg() &&
-           a.GetViewportOrg() == b.GetViewportOrg();
-}
-
-} // namespace
-
-const CDC::DeviceTransform& CDC::Transform()
-{
-    if (!m_transform || !SameMapping(m_transform->mapping, m_mapping)) {
-        m_transform = std::make_unique<DeviceTransform>();
-        m_transform->mapping = m_mapping;
-        m_transform->t = MappingTransform(m_mapping);
-        m_transform->t.type();  // computed once, not on every map
-    }
-    return *m_transform;
-}
 
 bool CDCAccess::Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY)
 {
@@ -264,11 +247,12 @@ BOOL CDC::LineTo(int x, int y)
     m_position = CPoint(x, y);
     if (!m_device)
         return TRUE;
-    const QTransform& t = Transform().t;
-    QPointF a = t.map(QPointF(from.x, from.y)), b = t.map(QPointF(x, y));
-    // A line leaves out its last pixel, so one that ends where it starts
-    // draws nothing (and a rubber band back at its start leaves no dot).
-    if (SamePixel(a, b))
+    QPointF a = DevicePixel(m_mapping, from.x, from.y), b = DevicePixel(m_mapping, x, y);
+    // A line leaves out one end pixel, whichever way it is drawn (the
+    // toolkit's rule): the right one of a flat line, the lower one of a
+    // steep one. One that ends where it starts draws nothing, so a rubber
+    // band back at its start leaves no dot.
+    if (a == b)
         return TRUE;
     double x1 = a.x(), y1 = a.y(), x2 = b.x(), y2 = b.y();
     if (!ClipSegment(x1, y1, x2, y2, -kClipMargin, -kClipMargin, m_device->width + kClipMargin,
@@ -288,44 +272,27 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom)
     if (!m_device)
         return TRUE;
     CDCDevice& dev = *m_device;
-    const QTransform& t = Transform().t;
-    CRect box(left, top, right, bottom);
-    double x1 = left * t.m11() + t.dx(), x2 = right * t.m11() + t.dx();
-    double y1 = top * t.m22() + t.dy(), y2 = bottom * t.m22() + t.dy();
-    if (x1 > x2)
-        std::swap(x1, x2);
-    if (y1 > y2)
-        std::swap(y1, y2);
-    if (x2 < -1 || y2 < -1 || x1 > dev.width + 1 || y1 > dev.height + 1)
+    if (FarOff(RoughDevicePoint(m_mapping, left, top), RoughDevicePoint(m_mapping, right, bottom), dev))
         return TRUE;
-    QSizeF device(x2 - x1, y2 - y1);
+    DeviceBox box = EllipseBox(m_mapping, CRect(left, top, right, bottom));
+    if (box.right < -1 || box.bottom < -1 || box.left > dev.width + 1 || box.top > dev.height + 1)
+        return TRUE;
     QImage* image = ImageOf(dev);
-    if (image != nullptr && (device.width() < kDotShape || device.height() < kDotShape)) {
+    const bool dot = box.Width() < kDotShape || box.Height() < kDotShape;
+    if (image != nullptr && dot) {
         // A planet seen from far away: one pixel, written directly.
-        QPoint dot = DotPixel(t, box);
-        if (dot.x() < 0 || dot.y() < 0 || dot.x() >= dev.width || dot.y() >= dev.height)
+        QPoint at = DotPixel(box);
+        if (at.x() < 0 || at.y() < 0 || at.x() >= dev.width || at.y() >= dev.height)
             return TRUE;
-        QRgb& pixel = reinterpret_cast<QRgb*>(image->scanLine(dot.y()))[dot.x()];
+        QRgb& pixel = reinterpret_cast<QRgb*>(image->scanLine(at.y()))[at.x()];
         QRgb color = ToQColor(m_pen->GetColor()).rgb();
         pixel = m_rop2 == R2_XORPEN ? (pixel ^ color) | 0xFF000000u : color;
         return TRUE;
     }
-    if (device.width() < kDotShape || device.height() < kDotShape || device.width() > kHugeShape ||
-        device.height() > kHugeShape) {
-        PlainEllipse({dev.painter, dev.width, dev.height}, t, box, m_pen->GetColor(), *m_brush,
-                     m_rop2 == R2_XORPEN);
-        return TRUE;
-    }
-    QRectF deviceBox = EllipseDeviceRect(t, box);
     if (image != nullptr && m_brush->IsHollow() && m_rop2 != R2_XORPEN &&
-        ShapeCache::DrawHollowEllipse(*image, deviceBox, ToQColor(m_pen->GetColor()).rgb()))
+        ShapeCache::DrawHollowEllipse(*image, box.OutlineRect(), ToQColor(m_pen->GetColor()).rgb()))
         return TRUE;
-    QPainter& p = dev.painter;
-    SetRop(p, m_rop2);
-    p.setPen(QPen(ToQColor(m_pen->GetColor()), 0));
-    p.setBrush(m_brush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(ToQColor(m_brush->GetColor())));
-    p.drawEllipse(deviceBox);
-    p.setBrush(Qt::NoBrush);
+    PlainEllipse({dev.painter, dev.width, dev.height}, box, m_pen->GetColor(), *m_brush, m_rop2 == R2_XORPEN);
     return TRUE;
 }
 
@@ -339,27 +306,26 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
     if (!m_device || text == nullptr || length <= 0)
         return TRUE;
     CDCDevice& dev = *m_device;
-    const QTransform& t = Transform().t;
     // Nothing of a text that starts a line's height right of or below the
-    // device can show, nor of one that ends above it.
+    // device can show, nor of one that ends above it; no character is wider
+    // than two of its lines. A rough place decides it, a pixel's error
+    // being within the margin.
     const bool system = m_font->IsSystemFont();
     const int systemPixels = system ? SystemFontPixels(dev.dpiY) : kSystemFontPixels;
-    double line = system ? systemPixels : std::abs(m_font->GetLogFont().lfHeight) * t.m22();
-    line = std::abs(line) + 2;
-    double atX = x * t.m11() + t.dx(), atY = y * t.m22() + t.dy();
-    if (atX > dev.width + line || atY > dev.height + line || atY + 2 * line < 0)
+    double line = system ? systemPixels : std::abs(m_font->GetLogFont().lfHeight) * m_mapping.ScaleLength(1.0);
+    line += 3;
+    const QPointF at = RoughDevicePoint(m_mapping, x, y);
+    if (at.x() > dev.width + line || at.y() > dev.height + line || at.y() + 2 * line < 0 ||
+        at.x() + 2.0 * line * (length + 1) < 0)
         return TRUE;
-    // No character is wider than two of its lines, so a text that starts
-    // further left than that ends before the device.
-    if (atX + 2.0 * line * (length + 1) < 0)
-        return TRUE;
+    const QTransform t = TextTransform(m_mapping, x, y);
     QImage* image = ImageOf(dev);
     if (image != nullptr &&
-        TextCache::Draw(*image, t, *m_font, x, y, std::string_view(text, std::size_t(length)), m_textColor,
-                        m_bkColor, systemPixels))
+        TextCache::Draw(*image, t, *m_font, std::string_view(text, std::size_t(length)), m_textColor, m_bkColor,
+                        systemPixels))
         return TRUE;
     // Large or unusual text: few of them can be on the device at once.
-    PlainText({dev.painter, dev.width, dev.height, systemPixels}, t, *m_font, x, y, QString::fromLatin1(text, length),
+    PlainText({dev.painter, dev.width, dev.height, systemPixels}, t, *m_font, TextOf(*m_font, text, length),
               m_textColor, m_bkColor);
     return TRUE;
 }

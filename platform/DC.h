@@ -57,6 +57,9 @@ public:
     virtual BOOL TextOut(int x, int y, const char* text, int length);
     BOOL TextOut(int x, int y, const std::string& text);
     // Outline in the pen, inside in the brush; right and bottom exclusive.
+    // Under 2 pixels across or down it is one pixel: the box's first column
+    // and last row, the row above an empty box, so that a text whose top is
+    // the box's bottom edge (a planet's name) never covers it.
     virtual BOOL Ellipse(int left, int top, int right, int bottom);
     virtual CPoint MoveTo(int x, int y);
     virtual BOOL LineTo(int x, int y);
@@ -100,11 +103,4 @@ protected:
     CPoint m_position;
     BOOL m_bPrinting = FALSE;
     std::unique_ptr<CDCDevice> m_device;
-
-private:
-    // The mapping as the toolkit's transform, built again only when the
-    // mapping has changed since the last drawing call.
-    struct DeviceTransform;
-    const DeviceTransform& Transform();
-    std::unique_ptr<DeviceTransform> m_transform;
 };

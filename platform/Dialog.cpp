@@ -79,9 +79,11 @@ QWidget* MakeItem(QDialog& dialog, const CDialogItemDef& item, std::map<int, QLi
     }
     case CDialogItemDef::Button:
     case CDialogItemDef::DefButton: {
+        // Enter presses the button that has the focus, and the default
+        // button while the focus is anywhere else.
         auto* button = new QPushButton(text, &dialog);
         button->setDefault(item.kind == CDialogItemDef::DefButton);
-        button->setAutoDefault(item.kind == CDialogItemDef::DefButton);
+        button->setAutoDefault(true);
         int id = item.id;
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, id] { dialog.done(id); });
         return button;
@@ -106,7 +108,7 @@ int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts)
             first = w;
     }
     for (auto& [id, edit] : edits)
-        edit->setText(QString::fromLocal8Bit(texts[id].c_str()));
+        edit->setText(QString::fromStdString(texts[id]));
     dialog.setFixedSize(qRound(def.cx * du.x), qRound(def.cy * du.y));
     if (first)
         first->setFocus();
@@ -114,7 +116,7 @@ int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts)
     if (result != IDOK)
         return IDCANCEL;  // Cancel, Esc and the close box alike
     for (auto& [id, edit] : edits)
-        texts[id] = edit->text().toLocal8Bit().toStdString();
+        texts[id] = edit->text().toStdString();
     return IDOK;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
 // Modal dialogs built from a registered dialog template in dialog units,
-// laid out with the dialog's font. Edit controls exchange their text with
-// the dialog's fields through DoDataExchange. Tests install a hook that
-// answers every dialog in place of the user.
+// laid out with the dialog's font. Edit controls exchange their text, in
+// UTF-8, with the dialog's fields through DoDataExchange. Enter presses the
+// push button that has the focus, else the default button. Tests install a
+// hook that answers every dialog in place of the user.
 
 #include "Types.h"
 

@@ -5,6 +5,7 @@
 #include "ToolBar.h"
 #include "View.h"
 #include "WinApp.h"
+#include "qt/KeyPosition.h"
 #include "qt/SvgPicture.h"
 #include "qt/ToolBarImpl.h"
 #include "qt/WndImpl.h"
@@ -21,7 +22,8 @@ constexpr UINT kToolbarCommand = 59392;
 constexpr UINT kRecentFirst = 57616;
 
 // Whether a key press is the accelerator: the keypad keys only with the
-// keypad modifier, letters only with Ctrl and no other modifier.
+// keypad modifier, letters only with Ctrl and no other modifier, and a
+// letter key by its place when the layout types no Latin letter on it.
 bool Matches(const CAccelDef& a, const QKeyEvent* e)
 {
     Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
@@ -34,7 +36,7 @@ bool Matches(const CAccelDef& a, const QKeyEvent* e)
     case VK_PRIOR: return e->key() == Qt::Key_PageUp && mods == Qt::NoModifier;
     default: break;
     }
-    if (a.key < 'A' || a.key > 'Z' || e->key() != Qt::Key_A + (a.key - 'A'))
+    if (a.key < 'A' || a.key > 'Z' || AcceleratorLetter(e) != a.key)
         return false;
     return mods == (a.control ? Qt::ControlModifier : Qt::NoModifier);
 }

@@ -94,6 +94,7 @@ BOOL CFont::CreateFontIndirect(const LOGFONT* desc)
     m_desc = *desc;
     // The face name field need not be terminated; keep it bounded.
     m_desc.lfFaceName[sizeof(m_desc.lfFaceName) - 1] = '\0';
+    m_encoding = CTextEncoding::Windows1252;
     m_valid = true;
     return TRUE;
 }

@@ -4,6 +4,7 @@
 // surface realises them when it draws. Stock objects are shared and never
 // deleted; objects the program creates are deleted by their owner.
 
+#include "TextEncoding.h"
 #include "Types.h"
 
 class CGdiObject {
@@ -65,6 +66,10 @@ private:
 // A font from a logical font description. The stock system font is sized in
 // device pixels and ignores the mapping; created fonts are sized in logical
 // units and scale with it.
+//
+// Texts written in a font are bytes; the font's ANSI character set reads
+// them in the code page its owner sets: Windows-1252 unless told otherwise
+// (a map whose names are UTF-8 sets UTF-8).
 class CFont : public CGdiObject {
 public:
     CFont() : CGdiObject(Kind::Font) {}
@@ -72,9 +77,12 @@ public:
 
     const LOGFONT& GetLogFont() const { return m_desc; }
     bool IsSystemFont() const { return m_system; }
+    void SetTextEncoding(CTextEncoding encoding) { m_encoding = encoding; }
+    CTextEncoding GetTextEncoding() const { return m_encoding; }
 
 private:
     friend class CGdiObject;
     LOGFONT m_desc;
     bool m_system = false;
+    CTextEncoding m_encoding = CTextEncoding::Windows1252;
 };

@@ -1,12 +1,24 @@
 #include "Mapping.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
 std::int64_t MulDivRound(std::int64_t a, std::int64_t b, std::int64_t c)
 {
-    // Operands stay below 2^33 in practice (32-bit coordinates and
-    // differences of them), so the product fits 64 bits.
+    // Every point drawn comes through here. While product and divisor stay
+    // below 2^50 both are exact as doubles, and the correctly rounded
+    // quotient lands on a half exactly when the true one does (a near miss
+    // would be 1/(2c) away, more than half a unit in the last place); adding
+    // the half is exact too, and truncating it rounds halves away from zero.
+    // That is much cheaper than dividing in 64 or 128 bits.
+    constexpr std::int64_t kExact = std::int64_t(1) << 50;
+    std::int64_t product;
+    if (!__builtin_mul_overflow(a, b, &product) && product > -kExact && product < kExact && c != 0 &&
+        c > -kExact && c < kExact) {
+        double q = static_cast<double>(product) / static_cast<double>(c);
+        return static_cast<std::int64_t>(q < 0 ? q - 0.5 : q + 0.5);
+    }
     __int128 n = static_cast<__int128>(a) * b;
     __int128 d = c;
     if (d < 0) {
@@ -35,6 +47,7 @@ int CMapping::SetMapMode(int mode)
     int previous = m_mode;
     if (mode == MM_TEXT || mode == MM_ISOTROPIC)
         m_mode = mode;
+    Rescale();
     return previous;
 }
 
@@ -43,6 +56,7 @@ CSize CMapping::SetWindowExt(int cx, int cy)
     CSize previous = m_windowExt;
     if (cx != 0 && cy != 0)
         m_windowExt = CSize(cx, cy);
+    Rescale();
     return previous;
 }
 
@@ -51,6 +65,7 @@ CSize CMapping::SetViewportExt(int cx, int cy)
     CSize previous = m_viewportExt;
     if (cx != 0 && cy != 0)
         m_viewportExt = CSize(cx, cy);
+    Rescale();
     return previous;
 }
 
@@ -78,43 +93,56 @@ CMapping::Scale CMapping::IsotropicScale() const
     return {vy, wy};
 }
 
-CMapping::Scale CMapping::ScaleX() const
+void CMapping::Rescale()
 {
-    if (m_mode == MM_TEXT)
-        return {1, 1};
+    if (m_mode == MM_TEXT) {
+        m_scaleX = m_scaleY = {1, 1};
+        return;
+    }
     Scale s = IsotropicScale();
-    bool negative = (m_viewportExt.cx < 0) != (m_windowExt.cx < 0);
-    return {negative ? -s.num : s.num, s.den};
+    bool negativeX = (m_viewportExt.cx < 0) != (m_windowExt.cx < 0);
+    bool negativeY = (m_viewportExt.cy < 0) != (m_windowExt.cy < 0);
+    m_scaleX = {negativeX ? -s.num : s.num, s.den};
+    m_scaleY = {negativeY ? -s.num : s.num, s.den};
+    m_scaleX.ratio = static_cast<double>(m_scaleX.num) / static_cast<double>(m_scaleX.den);
+    m_scaleY.ratio = static_cast<double>(m_scaleY.num) / static_cast<double>(m_scaleY.den);
 }
 
-CMapping::Scale CMapping::ScaleY() const
+std::int64_t CMapping::Scale::Apply(std::int64_t d) const
 {
-    if (m_mode == MM_TEXT)
-        return {1, 1};
-    Scale s = IsotropicScale();
-    bool negative = (m_viewportExt.cy < 0) != (m_windowExt.cy < 0);
-    return {negative ? -s.num : s.num, s.den};
+    // Every point drawn comes through here, so no division: the unrounded
+    // ratio gives the nearest whole number or one beside it, and exact
+    // products against the halves on either side settle which.
+    constexpr std::int64_t kSmall = std::int64_t(1) << 50;
+    std::int64_t t;
+    if (__builtin_mul_overflow(d, num, &t) || t <= -kSmall || t >= kSmall || den >= kSmall)
+        return MulDivRound(d, num, den);
+    double estimate = static_cast<double>(d) * ratio;
+    std::int64_t q = static_cast<std::int64_t>(estimate < 0 ? estimate - 0.5 : estimate + 0.5);
+    // q is right when 2t lies between (2q - 1) den and (2q + 1) den, a half
+    // going away from zero.
+    while (t >= 0 ? 2 * t >= (2 * q + 1) * den : 2 * t > (2 * q + 1) * den)
+        ++q;
+    while (t >= 0 ? 2 * t < (2 * q - 1) * den : 2 * t <= (2 * q - 1) * den)
+        --q;
+    return q;
 }
 
 std::int64_t CMapping::ToDeviceX(std::int64_t x) const
 {
-    Scale s = ScaleX();
-    return m_viewportOrg.x + MulDivRound(x - m_windowOrg.x, s.num, s.den);
+    return m_viewportOrg.x + m_scaleX.Apply(x - m_windowOrg.x);
 }
 
 std::int64_t CMapping::ToDeviceY(std::int64_t y) const
 {
-    Scale s = ScaleY();
-    return m_viewportOrg.y + MulDivRound(y - m_windowOrg.y, s.num, s.den);
+    return m_viewportOrg.y + m_scaleY.Apply(y - m_windowOrg.y);
 }
 
 double CMapping::ScaleLength(double length) const
 {
-    if (m_mode == MM_TEXT)
-        return length;
-    Scale s = IsotropicScale();
-    return length * static_cast<double>(s.num) / static_cast<double>(s.den);
+    return length * std::abs(m_scaleX.ratio);
 }
+
 
 CPoint CMapping::LPtoDP(CPoint p) const
 {
@@ -123,9 +151,7 @@ CPoint CMapping::LPtoDP(CPoint p) const
 
 CPoint CMapping::DPtoLP(CPoint p) const
 {
-    Scale sx = ScaleX();
-    Scale sy = ScaleY();
-    std::int64_t x = m_windowOrg.x + MulDivRound(std::int64_t(p.x) - m_viewportOrg.x, sx.den, sx.num);
-    std::int64_t y = m_windowOrg.y + MulDivRound(std::int64_t(p.y) - m_viewportOrg.y, sy.den, sy.num);
+    std::int64_t x = m_windowOrg.x + MulDivRound(std::int64_t(p.x) - m_viewportOrg.x, m_scaleX.den, m_scaleX.num);
+    std::int64_t y = m_windowOrg.y + MulDivRound(std::int64_t(p.y) - m_viewportOrg.y, m_scaleY.den, m_scaleY.num);
     return CPoint(ClampToInt(x), ClampToInt(y));
 }

@@ -33,24 +33,32 @@ public:
     std::int64_t ToDeviceY(std::int64_t y) const;
     // A logical length to device pixels (non-negative lengths only).
     double ScaleLength(double length) const;
+    // Device pixels per logical unit on each axis, negative where an axis
+    // is mirrored; unrounded.
+    double DeviceScaleX() const { return m_scaleX.ratio; }
+    double DeviceScaleY() const { return m_scaleY.ratio; }
 
     CPoint LPtoDP(CPoint p) const;
     CPoint DPtoLP(CPoint p) const;
 
 private:
     struct Scale {
-        std::int64_t num = 1;  // device pixels
-        std::int64_t den = 1;  // logical units
+        std::int64_t num = 1;  // device pixels, negative on a mirrored axis
+        std::int64_t den = 1;  // logical units, always positive
+        double ratio = 1.0;    // num / den, unrounded
+        // round(d * num / den), halves away from zero, as MulDivRound gives.
+        std::int64_t Apply(std::int64_t d) const;
     };
-    Scale ScaleX() const;
-    Scale ScaleY() const;
     Scale IsotropicScale() const;
+    // Works out the two scales again after a change of mode or extents.
+    void Rescale();
 
     int m_mode = MM_TEXT;
     CSize m_windowExt{1, 1};
     CSize m_viewportExt{1, 1};
     CPoint m_windowOrg;
     CPoint m_viewportOrg;
+    Scale m_scaleX, m_scaleY;  // signed device pixels per logical unit
 };
 
 // round(a * b / c), halves away from zero, in 64 bits; c must not be 0.

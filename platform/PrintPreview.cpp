@@ -41,6 +41,16 @@ constexpr ButtonDef kButtons[] = {
     {CPreviewView::kClose, "&Close"},
 };
 
+// A button's text as the bar shows it, mnemonic and all: a tool button
+// shows its action's icon text, which Qt would otherwise derive from the
+// text without the "&" and the "...".
+void SetButtonText(QAction* action, const char* text)
+{
+    QString s = QString::fromLatin1(text);
+    action->setText(s);
+    action->setIconText(s);
+}
+
 } // namespace
 
 // The page area: grey, with each shown page as white paper holding its
@@ -161,7 +171,7 @@ struct CPreviewUi {
         row->setContentsMargins(4, 4, 4, 4);
         for (const ButtonDef& def : kButtons) {
             QAction* action = ActionOf(frame, def.id);
-            action->setText(QString::fromLatin1(def.text));
+            SetButtonText(action, def.text);
             actions[def.id] = action;
             auto* button = new QToolButton(bar);
             button->setDefaultAction(action);
@@ -321,7 +331,7 @@ void CPreviewView::Zoom(int step)
 void CPreviewView::Refresh()
 {
     if (m_ui->actions.count(kNumPage))
-        m_ui->actions[kNumPage]->setText(QString::fromLatin1(m_nPages == 1 ? "&Two Page" : "&One Page"));
+        SetButtonText(m_ui->actions[kNumPage], m_nPages == 1 ? "&Two Page" : "&One Page");
     if (m_ui->indicator)
         m_ui->indicator->setText(QString::fromStdString(PageIndicator()));
     if (m_ui->pages)

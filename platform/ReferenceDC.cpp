@@ -1,6 +1,8 @@
 #include "ReferenceDC.h"
 
+#include "TextEncoding.h"
 #include "qt/DCDevice.h"
+#include "qt/DeviceGeometry.h"
 #include "qt/PlainDraw.h"
 
 BOOL CReferenceDC::TextOut(int x, int y, const char* text, int length)
@@ -8,8 +10,7 @@ BOOL CReferenceDC::TextOut(int x, int y, const char* text, int length)
     if (!m_device || text == nullptr || length <= 0)
         return TRUE;
     PlainText({m_device->painter, m_device->width, m_device->height, SystemFontPixels(m_device->dpiY)},
-              MappingTransform(m_mapping), *m_font, x, y,
-              QString::fromLatin1(text, length), m_textColor, m_bkColor);
+              TextTransform(m_mapping, x, y), *m_font, TextOf(*m_font, text, length), m_textColor, m_bkColor);
     return TRUE;
 }
 
@@ -17,8 +18,9 @@ BOOL CReferenceDC::Ellipse(int left, int top, int right, int bottom)
 {
     if (!m_device)
         return TRUE;
-    PlainEllipse({m_device->painter, m_device->width, m_device->height}, MappingTransform(m_mapping),
-                 CRect(left, top, right, bottom), m_pen->GetColor(), *m_brush, m_rop2 == R2_XORPEN);
+    PlainEllipse({m_device->painter, m_device->width, m_device->height},
+                 EllipseBox(m_mapping, CRect(left, top, right, bottom)), m_pen->GetColor(), *m_brush,
+                 m_rop2 == R2_XORPEN);
     return TRUE;
 }
 
@@ -28,7 +30,7 @@ BOOL CReferenceDC::LineTo(int x, int y)
     m_position = CPoint(x, y);
     if (!m_device)
         return TRUE;
-    PlainLine({m_device->painter, m_device->width, m_device->height}, MappingTransform(m_mapping), from,
-              m_position, m_pen->GetColor(), m_rop2 == R2_XORPEN);
+    PlainLine({m_device->painter, m_device->width, m_device->height}, DevicePixel(m_mapping, from.x, from.y),
+              DevicePixel(m_mapping, x, y), m_pen->GetColor(), m_rop2 == R2_XORPEN);
     return TRUE;
 }

@@ -1,12 +1,19 @@
 #pragma once
 
 // The toolkit's application object. One must exist before any surface draws
-// text or any window is made; headless programs ask for the off-screen
-// platform unless the environment names another.
+// text or any window is made.
+//
+// A program with windows needs a display: without one it says so on
+// standard error in one line ("kestrin: cannot open the display ...") and
+// ends with status 1, before anything else has happened. A headless program
+// always draws off screen, whatever QT_QPA_PLATFORM says; tests and
+// benchmarks draw off screen unless the environment names a platform.
 
 class CRuntime {
 public:
-    CRuntime(int& argc, char** argv, bool headless);
+    enum class Display { Window, Offscreen, OffscreenUnlessNamed };
+
+    CRuntime(int& argc, char** argv, Display display);
     ~CRuntime();
     CRuntime(const CRuntime&) = delete;
     CRuntime& operator=(const CRuntime&) = delete;

@@ -46,13 +46,21 @@ protected:
     }
 };
 
-// Closes the next modal dialog by hand, as a user would.
-void CloseModalLater(std::function<void(QWidget*)> how)
+// Enter on whichever widget of the dialog has the focus.
+void PressEnterOn(QWidget* focus)
 {
-    QTimer::singleShot(50, [how] {
-        if (QWidget* w = QApplication::activeModalWidget())
-            how(w);
-    });
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(focus, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(focus, &release);
+}
+
+QPushButton* ButtonOf(QWidget* dialog, const QString& text)
+{
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
 }
 
 } // namespace
@@ -138,7 +146,7 @@ TEST_F(Commands, CenterOnFindsTheExactNameOrTheOrigin)
 TEST_F(Commands, CenterOnDialogStartsEmptyAndTakesTheTypedName)
 {
     SetDialogHook(nullptr);
-    CloseModalLater([](QWidget* w) {
+    AnswerModalLater([](QWidget* w) {
         auto* edit = w->findChild<QLineEdit*>();
         ASSERT_NE(edit, nullptr);
         EXPECT_TRUE(edit->text().isEmpty());
@@ -166,7 +174,7 @@ TEST_F(Commands, AboutBoxClosesByOkEscapeAndTheCloseBox)
         [](QWidget* w) { w->close(); },
     };
     for (const auto& way : ways) {
-        CloseModalLater(way);
+        AnswerModalLater(way);
         CAboutDlg about;
         EXPECT_NE(about.DoModal(), -1);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -180,4 +188,82 @@ TEST_F(Commands, ReadmeOpensTheFileOfTheWorkingDirectoryAndReportsNothing)
     EXPECT_EQ(m_shellOpened[0], (std::filesystem::current_path() / "readme.txt").string());
     EXPECT_TRUE(m_messages.empty());
     EXPECT_TRUE(Frame()->IsCommandEnabled(ID_APP_ABOUT));
+}
+
+namespace {
+
+class CenterOnNames : public GuiTest {
+protected:
+    void CenterOn(const std::string& typed)
+    {
+        m_dialogAnswers.push_back({IDOK, typed});
+        View()->m_center = CPoint(5, 5);
+        Frame()->SendCommand(ID_CENTER_ON);
+    }
+};
+
+} // namespace
+
+TEST_F(CenterOnNames, TypedNamesAreFoundInUtf8AndInWindows1252Maps)
+{
+    // The same names, typed (UTF-8) and stored in either encoding; a planet
+    // named "?" catches a conversion that would stand in for what it cannot hold.
+    const std::pair<const char*, CTextEncoding> files[] = {
+        {"Z\xC3\xBCrich 10 20 VH\nCaf\xC3\xA9 \xE2\x80\x94 30 40 QT\n\xE2\x82\xAC" "5 -50 60 E\n? 70 80 VH\n",
+         CTextEncoding::Utf8},
+        {"Z\xFCrich 10 20 VH\nCaf\xE9 \x97 30 40 QT\n\x80" "5 -50 60 E\n? 70 80 VH\n", CTextEncoding::Windows1252},
+    };
+    for (const auto& [text, encoding] : files) {
+        ASSERT_TRUE(Start({m_dir.Write("names.dat", text)}));
+        ASSERT_EQ(Map()->GetTextEncoding(), encoding);
+        CenterOn("Z\xC3\xBCrich");
+        EXPECT_EQ(View()->m_center, CPoint(100, -200));
+        CenterOn("Caf\xC3\xA9 \xE2\x80\x94");
+        EXPECT_EQ(View()->m_center, CPoint(300, -400));
+        CenterOn("\xE2\x82\xAC" "5");
+        EXPECT_EQ(View()->m_center, CPoint(-500, -600));
+        CenterOn("Zurich");
+        EXPECT_EQ(View()->m_center, CPoint(0, 0));
+        CenterOn("\xCE\xA9");  // Greek omega: no byte of Windows-1252 holds it
+        EXPECT_EQ(View()->m_center, CPoint(0, 0));
+        Exit();
+    }
+}
+
+TEST_F(Commands, EnterPressesTheFocusedButtonOrElseOk)
+{
+    SetDialogHook(nullptr);
+    // The focus on Cancel: Enter cancels, the name typed is not used.
+    AnswerModalLater([](QWidget* w) {
+        w->findChild<QLineEdit*>()->setText(QStringLiteral("Morvath"));
+        QPushButton* cancel = ButtonOf(w, QStringLiteral("Cancel"));
+        ASSERT_NE(cancel, nullptr);
+        cancel->setFocus();
+        PressEnterOn(cancel);
+    });
+    Frame()->SendCommand(ID_CENTER_ON);
+    EXPECT_EQ(View()->m_center, CPoint(0, 0));
+    // The focus on OK, then in the edit field: Enter is OK.
+    for (bool onOk : {true, false}) {
+        View()->m_center = CPoint(0, 0);
+        AnswerModalLater([onOk](QWidget* w) {
+            auto* edit = w->findChild<QLineEdit*>();
+            edit->setText(QStringLiteral("Morvath"));
+            QWidget* focus = onOk ? static_cast<QWidget*>(ButtonOf(w, QStringLiteral("OK"))) : edit;
+            ASSERT_NE(focus, nullptr);
+            focus->setFocus();
+            PressEnterOn(focus);
+        });
+        Frame()->SendCommand(ID_CENTER_ON);
+        EXPECT_EQ(View()->m_center, CPoint(500, -200)) << (onOk ? "on OK" : "in the field");
+    }
+    // The About box: Enter on its one button.
+    AnswerModalLater([](QWidget* w) {
+        QPushButton* ok = ButtonOf(w, QStringLiteral("OK"));
+        ASSERT_NE(ok, nullptr);
+        ok->setFocus();
+        PressEnterOn(ok);
+    });
+    CAboutDlg about;
+    EXPECT_EQ(about.DoModal(), IDOK);
 }

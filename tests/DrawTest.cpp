@@ -1,5 +1,6 @@
 #include "model/StarMap.h"
 #include "platform/Image.h"
+#include "platform/ReferenceDC.h"
 #include "view/Legend.h"
 
 #include "RecordingDC.h"
@@ -101,6 +102,9 @@ TEST_F(Draw, LabelsSitAtTruncatedMidpoints)
     m_map.AddMeasureLine(0, 0, 5, 5, 30);
     m_map.AddMeasureLine(0, 0, -5, -5, -2);
     m_map.AddMeasureLine(2147483640, 0, -2147483640, 0, 7);
+    // Odd negative half-differences: -3 / 2 and -5 / 2 drop toward zero, to
+    // -1 and -2, where a floor would give -2 and -3.
+    m_map.AddMeasureLine(2, 3, -1, -2, 0);
     RecordingDC dc;
     m_map.Draw(&dc, FALSE, FALSE);
     std::vector<std::string> labels;
@@ -108,7 +112,7 @@ TEST_F(Draw, LabelsSitAtTruncatedMidpoints)
         if (c.rfind("TextOut", 0) == 0)
             labels.push_back(c);
     EXPECT_EQ(labels, (std::vector<std::string>{"TextOut 2,2 30 Light Years", "TextOut -2,-2 -2 Light Years",
-                                                 "TextOut 0,0 7 Light Years"}));
+                                                 "TextOut 0,0 7 Light Years", "TextOut 1,1 0 Light Years"}));
 }
 
 TEST_F(Draw, PlanetLandsAsACircleOfItsColourAtTheMappedPixel)
@@ -186,4 +190,49 @@ TEST_F(Draw, LegendRowsAreFourteenPixelsApartInTheirColours)
     EXPECT_EQ(dc.calls[13], "SetTextColor FFFFFF");
     EXPECT_EQ(dc.calls[14], "TextOut 0,84 Solvane");
     EXPECT_EQ(dc.calls[34], "TextOut 0,224 Feldrane Planet");
+}
+
+namespace {
+
+template <class DC>
+CImage RenderNames(const std::string& path)
+{
+    CStarMap map;
+    EXPECT_TRUE(map.LoadDataFile(path.c_str()));
+    CImage image(800, 600, RGB(0, 0, 0));
+    DC dc;
+    dc.AttachImage(image);
+    dc.SetMapMode(MM_ISOTROPIC);
+    dc.SetWindowExt(200, 200);
+    dc.SetViewportExt(800, 600);
+    dc.SetViewportOrg(400, 300);
+    map.Draw(&dc, FALSE, FALSE);
+    return image;
+}
+
+// The same names in two encodings: é ü € — „ ” ™ Œ ž, and Ÿ (0x9F).
+const char* const kNamesUtf8 = "Caf\xC3\xA9 -8 8 VH\nZ\xC3\xBCrich -8 4 QT\n\xE2\x82\xAC" "5 \xE2\x80\x94 x -8 0 KOR\n"
+                               "\xE2\x80\x9EQuo\xE2\x80\x9D -8 -4 E\nAb\xE2\x84\xA2 \xC5\x92u\xC5\xBE\xC5\xB8 -8 -8 F\n";
+const char* const kNames1252 = "Caf\xE9 -8 8 VH\nZ\xFCrich -8 4 QT\n\x80" "5 \x97 x -8 0 KOR\n"
+                               "\x84Quo\x94 -8 -4 E\nAb\x99 \x8Cu\x9E\x9F -8 -8 F\n";
+// The same again with every character outside ASCII a replacement mark.
+const char* const kNamesMarked = "Caf\xEF\xBF\xBD -8 8 VH\nZ\xEF\xBF\xBDrich -8 4 QT\n\xEF\xBF\xBD" "5 \xEF\xBF\xBD x -8 0 KOR\n"
+                                 "\xEF\xBF\xBDQuo\xEF\xBF\xBD -8 -4 E\nAb\xEF\xBF\xBD \xEF\xBF\xBDu\xEF\xBF\xBD\xEF\xBF\xBD -8 -8 F\n";
+
+template <class DC>
+void ExpectSameNamesSamePixels(const TempDir& dir)
+{
+    CImage utf8 = RenderNames<DC>(dir.Write("utf8.dat", kNamesUtf8));
+    CImage ansi = RenderNames<DC>(dir.Write("ansi.dat", kNames1252));
+    CImage marked = RenderNames<DC>(dir.Write("marked.dat", kNamesMarked));
+    EXPECT_EQ(utf8.CountDifferences(ansi), 0);
+    EXPECT_GT(utf8.CountDifferences(marked), 100) << "every letter is drawn as itself";
+}
+
+} // namespace
+
+TEST_F(Draw, NamesInUtf8AndInWindows1252DrawTheSamePixels)
+{
+    ExpectSameNamesSamePixels<CDC>(m_dir);
+    ExpectSameNamesSamePixels<CReferenceDC>(m_dir);
 }

@@ -1,8 +1,11 @@
 #include "GuiFixture.h"
 
+#include "platform/PrintService.h"
 #include "res/Resource.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QToolBar>
 #include <QWidget>
 
@@ -127,4 +130,63 @@ TEST_F(MainFrame, CommandsRouteToTheFirstTargetThatHandlesThem)
     EXPECT_EQ(m_dialogs, std::vector<int>{IDD_ABOUTBOX});
     EXPECT_FALSE(Frame()->SendCommand(12345)) << "no target, so disabled";
     EXPECT_FALSE(Frame()->IsCommandEnabled(12345));
+}
+
+namespace {
+
+// A key press as a keyboard layout delivers it: the character the layout
+// puts on the key, and the key's place on the keyboard (the native code of
+// X11 and Wayland: the kernel's key code plus 8).
+void LayoutKey(QWidget* target, int qtKey, quint32 nativeCode, const QString& text,
+               Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, nativeCode, 0, 0, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, nativeCode, 0, 0, text);
+    QApplication::sendEvent(target, &release);
+}
+
+// Native codes of the keys a US keyboard marks C, I, O, P and Z.
+constexpr quint32 kPlaceC = 54, kPlaceI = 31, kPlaceO = 32, kPlaceP = 33, kPlaceZ = 52;
+
+} // namespace
+
+TEST_F(MainFrame, AcceleratorsFireFromTheirKeysUnderEveryLayout)
+{
+    std::string path = m_dir.Write("m.dat", MapText({{"Hub", 0, 0, "QT"}}));
+    ASSERT_TRUE(Start({path}));
+    int printDialogs = 0;
+    SetPrintDialogHook([&printDialogs](CPrintDialogRequest&) {
+        ++printDialogs;
+        return IDCANCEL;
+    });
+    // Cyrillic: the keys of C, O, P and Z type с, щ, з and я.
+    LayoutKey(Canvas(), 0x0421, kPlaceC, QString(QChar(0x0441)));
+    EXPECT_EQ(m_dialogs, std::vector<int>{IDD_CENTER_ON}) << "Ctrl+C";
+    m_openAnswers.push_back((m_dir.Path() / "missing.dat").string());
+    LayoutKey(Canvas(), 0x0429, kPlaceO, QString(QChar(0x0449)));
+    EXPECT_TRUE(m_openAnswers.empty()) << "Ctrl+O asks for a file";
+    LayoutKey(Canvas(), 0x0417, kPlaceP, QString(QChar(0x0437)));
+    EXPECT_EQ(printDialogs, 1) << "Ctrl+P";
+    Map()->AddMeasureLine(0, 0, 100, 100, 7);
+    LayoutKey(Canvas(), 0x042F, kPlaceZ, QString(QChar(0x044F)));
+    EXPECT_EQ(Map()->GetMeasureLineCount(), 0) << "Ctrl+Z";
+    // Greek: the key of C types ψ.
+    LayoutKey(Canvas(), 0x03A8, kPlaceC, QString(QChar(0x03C8)));
+    EXPECT_EQ(m_dialogs.size(), 2u);
+    // Without Ctrl, or with Shift too, the key is no accelerator.
+    LayoutKey(Canvas(), 0x0421, kPlaceC, QString(QChar(0x0441)), Qt::NoModifier);
+    LayoutKey(Canvas(), 0x0421, kPlaceC, QString(QChar(0x0441)), Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(m_dialogs.size(), 2u);
+    // A Latin layout keeps its letters where it puts them (Dvorak types J on
+    // the key of C, and C on the key of I).
+    LayoutKey(Canvas(), Qt::Key_J, kPlaceC, QStringLiteral("j"));
+    EXPECT_EQ(m_dialogs.size(), 2u);
+    LayoutKey(Canvas(), Qt::Key_C, kPlaceI, QStringLiteral("c"));
+    EXPECT_EQ(m_dialogs.size(), 3u);
+    // The keypad's plus and minus still differ from the main keyboard's.
+    LayoutKey(Canvas(), Qt::Key_Plus, 21, QStringLiteral("+"), Qt::NoModifier);
+    EXPECT_EQ(View()->m_zoom.cx, 12500);
+    LayoutKey(Canvas(), Qt::Key_Plus, 86, QStringLiteral("+"), Qt::KeypadModifier);
+    EXPECT_EQ(View()->m_zoom.cx, 6250);
 }

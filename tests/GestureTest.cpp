@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 
+#include "platform/DC.h"
 #include "platform/Image.h"
 #include "res/Resource.h"
 
@@ -38,7 +39,7 @@ TEST_F(Gestures, ZoomBoxDraggedUpAndLeftIsNormalised)
     EXPECT_EQ(View()->m_zoom, CSize(12500 / 2, 12500 / 2));
 }
 
-TEST_F(Gestures, WideBoxKeepsTheWidthAndBoxesPastTheEdgeDivideByOne)
+TEST_F(Gestures, WideBoxKeepsTheWidthAndABoxReleasedPastTheEdgeZoomsNothing)
 {
     Press(MK_LBUTTON, {0, 0});
     Move({500, 100});
@@ -139,4 +140,78 @@ TEST_F(Gestures, ThreeLinesAndFourUndos)
     EXPECT_EQ(Map()->GetMeasureLineCount(), 0);
     EXPECT_TRUE(Frame()->SendCommand(ID_EDIT_UNDO));
     EXPECT_EQ(Map()->GetMeasureLineCount(), 0);
+}
+
+TEST_F(Gestures, TheRubberBandAndTheStoredLineCoverTheSamePixels)
+{
+    // Map units no larger than a pixel, so every client pixel has a map
+    // point of its own; drags in all four directions from a corner free of
+    // planets and names.
+    // At the full extent 30 light years are 28 pixels: no band is clamped.
+    const CPoint drags[] = {{17, 13}, {-15, 16}, {19, -9}, {-12, -14}, {24, 3}};
+    for (int zoom : {12500, 3125, 781}) {
+        View()->m_zoom = CSize(zoom, zoom);
+        View()->Invalidate(TRUE);
+        for (CPoint d : drags) {
+            SCOPED_TRACE(::testing::Message() << "zoom " << zoom << " drag " << d.x << "," << d.y);
+            CPoint from(150, 120), to(150 + d.x, 120 + d.y);
+            CImage before = Snapshot();
+            Press(MK_RBUTTON, from);
+            Move(to);
+            CImage band = View()->GetBackBuffer();
+            Release(MK_RBUTTON, to);
+            ASSERT_GT(Map()->GetMeasureLineCount(), 0);
+            const CMeasureLine& line = Map()->GetMeasureLine(Map()->GetMeasureLineCount() - 1);
+            // The label covers the line from its midpoint right and down.
+            CPoint mid(line.m_x1 + (line.m_x2 - line.m_x1) / 2, line.m_y1 + (line.m_y2 - line.m_y1) / 2);
+            CDC dc;
+            View()->OnPrepareDC(&dc, nullptr);
+            dc.LPtoDP(&mid);
+            CImage stored = Snapshot();
+            long banded = 0, differing = 0;
+            for (int y = 0; y < 300; ++y) {
+                for (int x = 0; x < 300; ++x) {
+                    if (x >= mid.x && y >= mid.y)
+                        continue;
+                    bool inBand = band.GetPixel(x, y) != before.GetPixel(x, y);
+                    bool inLine = stored.GetPixel(x, y) == RGB(255, 255, 0);
+                    banded += inBand;
+                    differing += inBand != inLine;
+                }
+            }
+            EXPECT_GT(banded, 5);
+            EXPECT_EQ(differing, 0);
+            Frame()->SendCommand(ID_EDIT_UNDO);
+        }
+    }
+}
+
+TEST_F(Gestures, ADragReleasedOutsideTheViewOnlyErasesItsBand)
+{
+    CImage before = Snapshot();
+    // The client area is 800 x 600: the first pixel outside on each side.
+    for (CPoint outside : {CPoint(800, 300), CPoint(400, 600), CPoint(-1, 300), CPoint(400, -1), CPoint(2000, 2000)}) {
+        SCOPED_TRACE(::testing::Message() << outside.x << "," << outside.y);
+        Press(MK_LBUTTON, {100, 100});
+        Move({300, 250});
+        Move(outside);
+        Release(MK_LBUTTON, outside);
+        EXPECT_EQ(View()->m_zoom, CSize(12500, 12500));
+        EXPECT_EQ(View()->m_center, CPoint(0, 0));
+        EXPECT_EQ(View()->GetBackBuffer().CountDifferences(before), 0) << "the box is erased";
+        Press(MK_RBUTTON, {400, 300});
+        Move({420, 310});
+        Move(outside);
+        Release(MK_RBUTTON, outside);
+        EXPECT_EQ(Map()->GetMeasureLineCount(), 0);
+        EXPECT_EQ(View()->GetBackBuffer().CountDifferences(before), 0) << "the measuring band is erased";
+    }
+    // The last pixels inside still count.
+    Press(MK_LBUTTON, {500, 400});
+    Move({799, 599});
+    Release(MK_LBUTTON, {799, 599});
+    EXPECT_EQ(View()->m_zoom, CSize(12500 / 2, 12500 / 3));
+    Press(MK_RBUTTON, {790, 590});
+    Release(MK_RBUTTON, {799, 599});
+    EXPECT_EQ(Map()->GetMeasureLineCount(), 1);
 }

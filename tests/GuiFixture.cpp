@@ -6,14 +6,18 @@
 #include "platform/FileDialog.h"
 #include "platform/Image.h"
 #include "platform/MessageBox.h"
+#include "platform/PrintService.h"
 #include "platform/Shell.h"
 #include "platform/Wnd.h"
 #include "platform/qt/WndImpl.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 
 #include <cstdlib>
 #include <sstream>
@@ -53,6 +57,16 @@ GuiTest::GuiTest()
         return true;
     });
     SetShellOpenHook([this](const std::string& path) { m_shellOpened.push_back(path); });
+    // No printer, and no print dialog a test did not ask for.
+    SetPrinterLookupHook([](const std::string&) { return std::optional<CPrinterTarget>(); });
+    SetPrintDialogHook([](CPrintDialogRequest&) {
+        ADD_FAILURE() << "a print dialog this test did not expect";
+        return IDCANCEL;
+    });
+    SetPrintToFileHook([](std::string&) {
+        ADD_FAILURE() << "a Print to File dialog this test did not expect";
+        return false;
+    });
 }
 
 GuiTest::~GuiTest()
@@ -62,6 +76,9 @@ GuiTest::~GuiTest()
     SetDialogHook(nullptr);
     SetFileDialogHook(nullptr);
     SetShellOpenHook(nullptr);
+    SetPrinterLookupHook(nullptr);
+    SetPrintDialogHook(nullptr);
+    SetPrintToFileHook(nullptr);
     SetScrollBarMetricForTesting(0);
 }
 
@@ -82,6 +99,42 @@ void GuiTest::Exit()
     m_app->ExitInstance();
     m_app.reset();
     QApplication::processEvents();
+}
+
+void GuiTest::AnswerModalLater(std::function<void(QWidget*)> how)
+{
+    constexpr int kPatienceMs = 5000;
+    struct Answer {
+        QElapsedTimer since;
+        bool acted = false;
+        QPointer<QWidget> modal;
+    };
+    if (!m_modalTimers)
+        m_modalTimers = std::make_unique<QObject>();
+    auto* poll = new QTimer(m_modalTimers.get());
+    auto state = std::make_shared<Answer>();
+    state->since.start();
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, state, how] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!state->acted) {
+            if (modal != nullptr && state->since.elapsed() >= 30) {
+                state->acted = true;
+                state->modal = modal;
+                how(modal);
+            } else if (modal == nullptr && state->since.elapsed() > kPatienceMs) {
+                poll->deleteLater();  // none came; the test sees that itself
+            }
+            return;
+        }
+        if (state->modal.isNull() || !state->modal->isVisible()) {
+            poll->deleteLater();
+        } else if (state->since.elapsed() > kPatienceMs) {
+            ADD_FAILURE() << "a modal window stayed open; closing it";
+            state->modal->close();
+            poll->deleteLater();
+        }
+    });
+    poll->start(10);
 }
 
 CKestrinView* GuiTest::View() const

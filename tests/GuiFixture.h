@@ -2,7 +2,9 @@
 
 // Drives the real application offscreen: a CKestrinApp started with given
 // arguments, a settings folder of its own, and hooks that answer every
-// message box, dialog and file dialog, recording what was asked.
+// message box, dialog and file dialog, recording what was asked. The print
+// dialogs are answered too: a test that did not expect one fails at once
+// instead of waiting on a window no one will close.
 
 #include "app/KestrinApp.h"
 #include "view/KestrinView.h"
@@ -16,13 +18,15 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-class QWidget;
 class QAction;
+class QObject;
+class QWidget;
 
 class GuiTest : public ::testing::Test {
 protected:
@@ -50,6 +54,10 @@ protected:
     void Key(int qtKey, int qtModifiers = 0);
     QWidget* Canvas() const;
     QAction* Action(UINT id) const;
+    // Acts on the next modal window as a user would, once it is up. One
+    // still open a few seconds later fails the test and is closed, so a
+    // fault never leaves the test waiting.
+    void AnswerModalLater(std::function<void(QWidget*)> how);
 
     TempDir m_dir;
     std::unique_ptr<CKestrinApp> m_app;
@@ -59,6 +67,10 @@ protected:
     std::deque<std::string> m_openAnswers;                    // files chosen in the Open dialog
     std::vector<std::string> m_shellOpened;
     int m_buttons = 0;
+
+private:
+    // Owns the timers of AnswerModalLater, so none outlives its test.
+    std::unique_ptr<QObject> m_modalTimers;
 };
 
 // A map file with one planet per entry of name and file coordinates.

@@ -1,13 +1,21 @@
 // --help and --version of both programs: which argument counts, what goes
 // where. The installed programs' exit status without a display is checked by
-// install-check.sh.
+// install-check.sh; the built programs without a display are started here.
 
 #include "app/CommandLineHelp.h"
 #include "res/Version.h"
 #include "tools/Renderer.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 TEST(KestrinHelpVersion, FirstOfTheTwoWinsAndOnlyTheExactSpellingCounts)
@@ -68,5 +76,52 @@ TEST(RenderHelpVersion, AnsweredOnStandardOutputInTheOrderOfTheArguments)
         EXPECT_EQ(RenderMain(c.args, out, err), c.status) << ::testing::PrintToString(c.args);
         EXPECT_EQ(out.str().substr(0, c.out.size()), c.out) << ::testing::PrintToString(c.args);
         EXPECT_EQ(err.str().empty(), c.status == 0) << err.str();
+    }
+}
+
+namespace {
+
+struct Finished {
+    int status;
+    std::string err;
+};
+
+// Runs a built program under env (a command line prefix of "env ...") in a
+// folder of its own, with standard error kept; ends it after 20 seconds.
+Finished RunBuilt(const std::string& env, const std::string& command)
+{
+    TempDir dir;
+    std::string err = (dir.Path() / "err").string();
+    std::string line = "cd '" + dir.Path().string() + "' && " + env + " timeout 20 " KESTRIN_BIN_DIR "/" + command +
+                       " >/dev/null 2>'" + err + "'";
+    int status = std::system(line.c_str());
+    std::ifstream in(err);
+    std::stringstream text;
+    text << in.rdbuf();
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+}
+
+} // namespace
+
+TEST(Display, KestrinWithoutOneSaysSoInOneLineAndRenderNeedsNone)
+{
+    TempDir dir;
+    std::string map = dir.Write("m.dat", "Hub 0 0 QT\n");
+    // No display named, and one that nothing answers.
+    for (const char* env : {"env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb",
+                            "env -u WAYLAND_DISPLAY DISPLAY=:97 QT_QPA_PLATFORM=xcb"}) {
+        Finished r = RunBuilt(env, "kestrin '" + map + "'");
+        EXPECT_EQ(r.status, 1) << env;
+        EXPECT_EQ(r.err.rfind("kestrin: cannot open the display ", 0), 0u) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    // The renderer draws off screen whatever platform is named.
+    std::string png = (dir.Path() / "m.png").string();
+    for (const char* platform : {"xcb", "wayland", "offscreen"}) {
+        Finished r = RunBuilt(std::string("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=") + platform,
+                         "kestrin-render -o '" + png + "' '" + map + "'");
+        EXPECT_EQ(r.status, 0) << platform << ": " << r.err;
+        EXPECT_TRUE(std::filesystem::exists(png)) << platform;
+        std::filesystem::remove(png);
     }
 }

@@ -230,3 +230,29 @@ TEST_F(Loader, FindPlanetIsExactAndTakesTheFirst)
     CStarMap empty;
     EXPECT_EQ(empty.FindPlanet(""), CPoint(0, 0));
 }
+
+TEST_F(Loader, EveryByteReadDecidesHowTheNamesRead)
+{
+    auto encoding = [this](const std::string& bytes) {
+        CStarMap map;
+        std::string path = m_dir.Write("e.dat", bytes);
+        map.LoadDataFile(path.c_str());
+        return map.GetTextEncoding();
+    };
+    EXPECT_EQ(encoding("Plain 1 2 VH\n"), CTextEncoding::Utf8);
+    EXPECT_EQ(encoding("Z\xC3\xBCrich 1 2 VH\n"), CTextEncoding::Utf8);
+    EXPECT_EQ(encoding("Z\xFCrich 1 2 VH\n"), CTextEncoding::Windows1252);
+    EXPECT_EQ(encoding("; caf\xE9\nPlain 1 2 VH\n"), CTextEncoding::Windows1252) << "comments count";
+    EXPECT_EQ(encoding("Plain 1 2 VH \xE9t\xE9\n"), CTextEncoding::Windows1252) << "ignored words count";
+    // A character cut by the 79th byte: the pieces still join into UTF-8.
+    std::string first = "P 1 2 VH " + std::string(69, 'x') + "\xC3";
+    ASSERT_EQ(first.size(), 79u);
+    Loaded r = Load(first + "\xBCrich 3 4 VH\n");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.planets.size(), 2u);
+    EXPECT_EQ(encoding(first + "\xBCrich 3 4 VH\n"), CTextEncoding::Utf8);
+    // The bytes of the file as they stand: the loader keeps them.
+    r = Load("Z\xFCrich 1 2 VH\n");
+    ASSERT_EQ(r.planets.size(), 1u);
+    EXPECT_EQ(r.planets[0].m_strName, "Z\xFCrich");
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 CMapping Isotropic(CSize window, CSize viewport, CPoint windowOrg, CPoint viewportOrg)
@@ -72,6 +74,19 @@ TEST(Mapping, RoundsHalvesAwayFromZeroAndClampsFarPoints)
     EXPECT_EQ(MulDivRound(5, 1, 2), 3);
     EXPECT_EQ(MulDivRound(-5, 1, 2), -3);
     EXPECT_EQ(MulDivRound(7, 3, -2), -11);
+    // Products on either side of the 64-bit shortcut round alike.
+    EXPECT_EQ(MulDivRound(2147483647, 2147483647, 7), 658812287733202944LL);
+    EXPECT_EQ(MulDivRound(-2147483647, 2147483647, 7), -658812287733202944LL);
+    EXPECT_EQ(MulDivRound(2147483648LL, 2147483648LL, -3), -1537228672809129301LL);
+    EXPECT_EQ(MulDivRound(3, 1LL << 60, -(1LL << 59)), -6);
+    // Halves of large quotients, and a quotient just beside a half.
+    EXPECT_EQ(MulDivRound((1LL << 40) + 1, 1, 2), (1LL << 39) + 1);
+    EXPECT_EQ(MulDivRound(-((1LL << 40) + 1), 1, 2), -((1LL << 39) + 1));
+    EXPECT_EQ(MulDivRound((1LL << 40) + 1, 3, 6), (1LL << 39) + 1);
+    EXPECT_EQ(MulDivRound(1000000000000LL, 1, 1999999999999LL), 1);
+    EXPECT_EQ(MulDivRound(999999999999LL, 1, 1999999999999LL), 0);
+    EXPECT_EQ(MulDivRound(1000000000000LL, 1, 2000000000000LL), 1);
+    EXPECT_EQ(MulDivRound(999999999999LL, 1, 2000000000000LL), 0);
     CMapping m = Isotropic({1, 1}, {1000, 1000}, {0, 0}, {0, 0});
     EXPECT_EQ(m.LPtoDP(CPoint(2147483640, -2147483640)), CPoint(2147483647, -2147483647 - 1));
     EXPECT_EQ(m.ToDeviceX(2147483640), 2147483640000LL);
@@ -85,4 +100,27 @@ TEST(Mapping, ZeroExtentsAreRefused)
     EXPECT_EQ(m.GetWindowExt(), CSize(100, 100));
     EXPECT_EQ(m.GetViewportExt(), CSize(200, 200));
     EXPECT_EQ(m.LPtoDP(CPoint(10, 10)), CPoint(20, 20));
+}
+
+TEST(Mapping, LogicalToDeviceRoundsExactlyAtEveryScale)
+{
+    // Scales of a half and of odd fractions put many points on exact halves
+    // of a pixel; each must round as the exact quotient does.
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 2000; ++trial) {
+        int wext = 1 + int(random() % 30000), vext = 1 + int(random() % 5000);
+        if (trial % 3 == 0)
+            vext = wext / 2 + 1, wext = 2 * (vext - 1) + (trial % 2);
+        CPoint worg(int(random() % 20001) - 10000, int(random() % 20001) - 10000);
+        CMapping m = Isotropic({wext, wext}, {vext, vext}, worg, {vext / 2, vext / 2});
+        for (int i = 0; i < 20; ++i) {
+            int x = int(random() % 2000001) - 1000000;
+            std::int64_t expected = vext / 2 + MulDivRound(std::int64_t(x) - worg.x, vext, wext);
+            ASSERT_EQ(m.ToDeviceX(x), expected) << wext << " " << vext << " " << x;
+            ASSERT_EQ(m.ToDeviceY(-x), vext / 2 + MulDivRound(-std::int64_t(x) - worg.y, vext, wext));
+        }
+    }
+    CMapping half = Isotropic({2, 2}, {1, 1}, {0, 0}, {0, 0});
+    EXPECT_EQ(half.LPtoDP(CPoint(1, -1)), CPoint(1, -1));
+    EXPECT_EQ(half.LPtoDP(CPoint(3, -3)), CPoint(2, -2));
 }

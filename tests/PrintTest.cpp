@@ -5,6 +5,8 @@
 #include "GuiFixture.h"
 #include "Subprocess.h"
 
+#include "model/FactionTable.h"
+
 #include "platform/DC.h"
 #include "platform/Mapping.h"
 #include "platform/PrintPreview.h"
@@ -16,6 +18,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QTest>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -547,4 +551,180 @@ TEST(RenderPrint, APdfPageGoesThroughThePrintJob)
     fs::path nowhere = dir.Path() / "missing-folder" / "page.pdf";
     EXPECT_EQ(RenderMain({"--print", "-o", nowhere.string(), map}, err), 2);
     EXPECT_FALSE(fs::exists(nowhere));
+}
+
+namespace {
+
+// A grid of planets 100 map units apart across and 80 down, each in the
+// colour of its place in the faction table: no name (four characters, 11
+// units high, hanging below and right of its planet) reaches a neighbour,
+// even at the full extent, where a planet's dot and its name take a pixel
+// row each and the rows lie under 4 pixels apart.
+struct SpacedPlanets {
+    struct Planet {
+        std::string name;
+        int x, y;  // map units
+        COLORREF color;
+    };
+    std::vector<Planet> planets;
+    std::string text;
+
+    SpacedPlanets()
+    {
+        std::vector<std::tuple<std::string, int, int, std::string>> rows;
+        int n = 0;
+        for (int fy = -24; fy <= 24; fy += 8) {
+            for (int fx = -60; fx <= 60; fx += 10, ++n) {
+                const FactionCode& code = kFactionCodes[std::size_t(n) % kFactionCodes.size()];
+                std::string name = "P" + std::to_string(n);
+                rows.emplace_back(name, fx, fy, code.code);
+                planets.push_back({name, fx * 10, fy * -10, kPenColors[code.pen]});
+            }
+        }
+        text = MapText(rows);
+    }
+};
+
+// Planets whose own pixels hold no pixel of their colour: the pixels of
+// the planet's square on the device, or the row just above an empty one.
+std::vector<std::string> HiddenPlanets(const SpacedPlanets& map, const CImage& image, const CMapping& mapping,
+                                       bool printing)
+{
+    std::vector<std::string> hidden;
+    for (const SpacedPlanets::Planet& p : map.planets) {
+        CPoint a = mapping.LPtoDP(CPoint(p.x - 5, p.y - 5)), b = mapping.LPtoDP(CPoint(p.x + 5, p.y + 5));
+        int left = a.x, right = std::max(b.x, a.x + 1), top = std::min(a.y, b.y - 1), bottom = b.y;
+        if (left < 0 || top < 0 || right > image.Width() || bottom > image.Height())
+            continue;
+        bool shown = false;
+        for (int y = top; y < bottom && !shown; ++y)
+            for (int x = left; x < right && !shown; ++x)
+                shown = image.GetPixel(x, y) == (printing ? RGB(0, 0, 0) : p.color);
+        if (!shown)
+            hidden.push_back(p.name);
+    }
+    return hidden;
+}
+
+} // namespace
+
+TEST_F(Print, EveryPlanetShowsUnderItsOwnNameOnScreenAndOnPaper)
+{
+    SpacedPlanets map;
+    ASSERT_TRUE(Start({m_dir.Write("spaced.dat", map.text)}));
+    m_default = ImagePrinter("Page", 72);
+    // Planets from a dot (under 2 pixels) to circles of 6 pixels, on
+    // screen and on the page at 72 dots per inch.
+    for (int zoom : {12500, 3125, 1562, 781}) {
+        View()->m_zoom = CSize(zoom, zoom);
+        View()->Invalidate(TRUE);
+        CImage screen = Snapshot();
+        EXPECT_EQ(HiddenPlanets(map, screen, ScreenMapping(), false), std::vector<std::string>()) << "zoom " << zoom;
+        ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+        ASSERT_FALSE(m_pages.empty());
+        EXPECT_EQ(HiddenPlanets(map, m_pages.back(), m_mappings.back(), true), std::vector<std::string>())
+            << "zoom " << zoom << " on paper";
+    }
+}
+
+TEST_F(Print, APdfPageClipsCirclesLikeLinesAtThePrintableArea)
+{
+    if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is needed to look at the PDF page";
+    StartWithMap();
+    fs::path pdf = m_dir.Path() / "page.pdf";
+    m_default = PdfPrinter(pdf, 100);
+    // The circles reach well past the eight inches across, the axes too.
+    View()->m_zoom = CSize(3125, 3125);
+    View()->m_showCircles = TRUE;
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_DIRECT));
+    std::string command = "pdftoppm -r 40 -png -singlefile '" + pdf.string() + "' '" + (m_dir.Path() / "page").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    CImage page;
+    ASSERT_TRUE(page.Load((m_dir.Path() / "page.png").string()));
+    ASSERT_EQ(page.Width(), 340);  // 8.5 inches; the border is a quarter inch, 10 pixels
+    auto dark = [&page](int x0, int y0, int x1, int y1) {
+        long n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += GetRValue(page.GetPixel(x, y)) < 128;
+        return n;
+    };
+    const int w = page.Width(), h = page.Height();
+    EXPECT_EQ(dark(0, 0, w, 9) + dark(0, h - 9, w, h) + dark(0, 0, 9, h) + dark(w - 9, 0, w, h), 0)
+        << "nothing in the border";
+    EXPECT_GT(dark(11, 11, 40, h - 11), 10) << "the circles reach the left edge of the printable area";
+}
+
+namespace {
+
+// Types a key into the focused widget as the keyboard would, shortcuts
+// first, and lets a button's animated click finish.
+void Type(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+    QTest::qWait(150);
+}
+
+std::vector<std::string> PreviewButtonTexts(QMainWindow* main)
+{
+    std::vector<std::string> texts;
+    for (QToolButton* b : main->centralWidget()->findChildren<QToolButton*>())
+        texts.push_back(b->text().toStdString());
+    return texts;
+}
+
+} // namespace
+
+TEST_F(Print, ThePreviewBarsTextsAndTheirKeys)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Page", 50);
+    QMainWindow* main = MainWindowOf(Frame());
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main, 2000));
+    CKestrinView* view = View();
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
+    CPreviewView* preview = view->GetPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(PreviewButtonTexts(main), (std::vector<std::string>{"&Print...", "&Next Page", "Pre&v Page", "&Two Page",
+                                                                  "Zoom &In", "Zoom &Out", "&Close"}));
+    QTest::qWait(100);  // the bar's buttons are laid out and shown
+    Type(Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(preview->GetZoom(), 1) << "Alt+I zooms in";
+    Type(Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(preview->GetZoom(), 0) << "Alt+O zooms out";
+    Type(Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(preview->GetPageCount(), 2) << "Alt+T shows two pages";
+    EXPECT_EQ(PreviewButtonTexts(main)[3], "&One Page");
+    Type(Qt::Key_O, Qt::AltModifier);  // Zoom Out is disabled: the other O
+    EXPECT_EQ(preview->GetPageCount(), 1);
+    Type(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(view->GetPreview(), nullptr) << "Alt+C closes";
+    EXPECT_EQ(Frame()->GetActiveView(), view);
+
+    // A job of three pages, for the page keys.
+    auto info = std::make_unique<CPrintInfo>();
+    info->SetMaxPage(3);
+    info->m_bPreview = TRUE;
+    info->m_printer = m_default;
+    auto pages = std::make_shared<CPreviewView>(view, std::move(info));
+    ASSERT_TRUE(pages->Open());
+    QTest::qWait(100);
+    Type(Qt::Key_PageDown);
+    EXPECT_EQ(pages->GetCurrentPage(), 2u);
+    Type(Qt::Key_PageDown);
+    Type(Qt::Key_PageUp);
+    EXPECT_EQ(pages->GetCurrentPage(), 2u);
+    Type(Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(pages->GetCurrentPage(), 3u) << "Alt+N";
+    Type(Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(pages->GetCurrentPage(), 2u) << "Alt+V";
+    Type(Qt::Key_Escape);
+    EXPECT_EQ(Frame()->GetActiveView(), view) << "Esc closes";
+    Type(Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(m_pages.empty()) << "the bar's keys went with it";
 }

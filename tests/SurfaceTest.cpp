@@ -1,5 +1,6 @@
 #include "platform/DC.h"
 #include "platform/Image.h"
+#include "platform/ReferenceDC.h"
 
 #include <gtest/gtest.h>
 
@@ -167,4 +168,74 @@ TEST(Surface, FarCoordinatesAreClippedNotDrawnWrapped)
     dc.Detach();
     EXPECT_EQ(image.GetPixel(10, 50), RGB(255, 255, 255));
     EXPECT_EQ(image.GetPixel(10, 40), RGB(0, 0, 0));
+}
+
+namespace {
+
+template <class DC>
+class Placement : public ::testing::Test {};
+using Surfaces = ::testing::Types<CDC, CReferenceDC>;
+TYPED_TEST_SUITE(Placement, Surfaces);
+
+// The lit pixels of what draw puts on a black image under the view's
+// mapping at zoom, centred on centre; right and bottom exclusive.
+template <class DC, class Draw>
+CRect LitBounds(int zoom, CPoint centre, Draw draw, CMapping* mapping = nullptr)
+{
+    constexpr int kWidth = 400, kHeight = 300;
+    CImage image(kWidth, kHeight, RGB(0, 0, 0));
+    DC dc;
+    dc.AttachImage(image);
+    dc.SetMapMode(MM_ISOTROPIC);
+    dc.SetWindowExt(zoom, zoom);
+    dc.SetViewportExt(kWidth - 16, kHeight - 16);
+    dc.SetWindowOrg(centre.x, centre.y);
+    dc.SetViewportOrg((kWidth - 16) / 2, (kHeight - 16) / 2);
+    CPen pen(PS_SOLID, 0, RGB(255, 255, 0));
+    dc.SelectObject(&pen);
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.SetBkColor(RGB(0, 0, 255));
+    if (mapping)
+        *mapping = dc.GetMapping();
+    draw(dc);
+    dc.Detach();
+    CRect lit(kWidth, kHeight, 0, 0);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            if (image.GetPixel(x, y) != RGB(0, 0, 0))
+                lit = CRect(std::min(lit.left, x), std::min(lit.top, y), std::max(lit.right, x + 1),
+                            std::max(lit.bottom, y + 1));
+    return lit;
+}
+
+} // namespace
+
+TYPED_TEST(Placement, LinesEllipsesAndTextsStartOnTheirPointsPixels)
+{
+    // Map units smaller and larger than a pixel, at centres that put the
+    // points at every fraction of a pixel.
+    for (int zoom : {12500, 1562, 97}) {
+        for (int step = 0; step < 16; ++step) {
+            CPoint centre(step * 37 - 700, step * 53 - 1000);
+            CPoint a(centre.x - zoom / 5 - step / 2, centre.y - zoom / 8 - step / 4);
+            CPoint b(centre.x + zoom / 4 + step / 2, centre.y + zoom / 6 + step / 4);
+            SCOPED_TRACE(::testing::Message() << "zoom " << zoom << " from " << a.x << "," << a.y << " to " << b.x
+                                              << "," << b.y);
+            CMapping m;
+            CRect across = LitBounds<TypeParam>(zoom, centre, [&](CDC& dc) { dc.MoveTo(a.x, a.y); dc.LineTo(b.x, a.y); }, &m);
+            CPoint pa = m.LPtoDP(a), pb = m.LPtoDP(b);
+            // A line drawn right or down leaves out its last pixel.
+            EXPECT_EQ(across, CRect(pa.x, pa.y, pb.x, pa.y + 1));
+            CRect down = LitBounds<TypeParam>(zoom, centre, [&](CDC& dc) { dc.MoveTo(a.x, a.y); dc.LineTo(a.x, b.y); });
+            EXPECT_EQ(down, CRect(pa.x, pa.y, pa.x + 1, pb.y));
+            CRect slanted = LitBounds<TypeParam>(zoom, centre, [&](CDC& dc) { dc.MoveTo(a.x, a.y); dc.LineTo(b.x, b.y); });
+            EXPECT_EQ(slanted.left, pa.x);
+            EXPECT_EQ(slanted.top, pa.y);
+            CRect ellipse = LitBounds<TypeParam>(zoom, centre, [&](CDC& dc) { dc.Ellipse(a.x, a.y, b.x, b.y); });
+            EXPECT_EQ(ellipse, CRect(pa.x, pa.y, pb.x, pb.y));
+            CRect text = LitBounds<TypeParam>(zoom, centre, [&](CDC& dc) { dc.TextOut(a.x, a.y, "Hm"); });
+            EXPECT_EQ(text.left, pa.x);
+            EXPECT_EQ(text.top, pa.y);
+        }
+    }
 }

@@ -102,6 +102,20 @@ TEST_F(ViewGeometry, ScrollAtExtent1562AndOnlyEndScrollRepaints)
     EXPECT_GT(Snapshot().CountDifferences(before), 0);
 }
 
+TEST_F(ViewGeometry, ScrollRangeAtAnExtentThatDoesNotDivideTheFullOne)
+{
+    // 12500 / 390 is 32 with the remainder dropped, not 32.05 rounded or 33.
+    for (int i = 0; i < 5; ++i)
+        Frame()->SendCommand(ID_ZOOM_IN);
+    ASSERT_EQ(View()->m_zoom, CSize(390, 390));
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        int lo = 0, hi = 0;
+        View()->GetScrollRange(bar, &lo, &hi);
+        EXPECT_EQ(lo, -3199) << bar;
+        EXPECT_EQ(hi, 3199) << bar;
+    }
+}
+
 TEST_F(ViewGeometry, ThumbFollowsTheCentreAfterARefresh)
 {
     View()->m_center = CPoint(130, -260);

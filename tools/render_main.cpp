@@ -11,6 +11,6 @@ int main(int argc, char** argv)
     // no display; the toolkit takes its own options out of argv.
     if (AsksForHelpOrVersion(std::vector<std::string>(argv + 1, argv + argc)))
         return RenderMain(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
-    CRuntime runtime(argc, argv, /*headless=*/true);
+    CRuntime runtime(argc, argv, CRuntime::Display::Offscreen);
     return RenderMain(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

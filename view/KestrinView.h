@@ -83,6 +83,7 @@ private:
     void DrawMeasureBand(CDC& dc) const;
     CPoint ClampMeasureEnd(CPoint q);
     void ZoomToBox(const CRect& box);
+    bool InClientArea(CPoint point) const;
 
     // Gesture state: a release counts only after a press in this view, and
     // only a figure that was drawn is erased.

@@ -6,10 +6,13 @@
 
 #include "platform/DC.h"
 #include "platform/MessageBox.h"
+#include "platform/TextEncoding.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -109,7 +112,10 @@ void CKestrinView::OnCenterOn()
     CStarMap* map = Map();
     if (map == nullptr)
         return;
-    m_center = map->FindPlanet(dialog.m_planetName);
+    // The dialog gives UTF-8 and the names are bytes in the map's encoding;
+    // a character that encoding cannot hold is in no name.
+    std::optional<std::string> name = FromUtf8(dialog.m_planetName, map->GetTextEncoding());
+    m_center = name ? map->FindPlanet(*name) : CPoint(0, 0);
     UpdateScrollBars();
     Invalidate(TRUE);
 }

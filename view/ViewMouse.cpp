@@ -1,6 +1,9 @@
 // The two mouse gestures of the map view: a zoom box with the left button,
 // a measuring line with the right. Both rubber bands are drawn by
 // exclusive-or on a client surface, so drawing a figure again erases it.
+// The toolkit keeps sending a drag's moves and its release after the
+// pointer has left the view; a release out there only erases the band, so
+// that dragging out of the window cancels a gesture begun by mistake.
 
 #include "KestrinView.h"
 
@@ -92,7 +95,14 @@ CPoint CKestrinView::ClampMeasureEnd(CPoint q)
     return q;
 }
 
-void CKestrinView::OnLButtonUp(UINT, CPoint)
+bool CKestrinView::InClientArea(CPoint point) const
+{
+    CRect client;
+    GetClientRect(&client);
+    return point.x >= client.left && point.x < client.right && point.y >= client.top && point.y < client.bottom;
+}
+
+void CKestrinView::OnLButtonUp(UINT, CPoint point)
 {
     if (!m_zoomPressed)
         return;
@@ -103,7 +113,7 @@ void CKestrinView::OnLButtonUp(UINT, CPoint)
         m_boxDrawn = false;
     }
     CRect box = NormalisedZoomBox();
-    if (box.Width() <= 0 || box.Height() <= 0 || !HasPlanets())
+    if (box.Width() <= 0 || box.Height() <= 0 || !HasPlanets() || !InClientArea(point))
         return;
     ZoomToBox(box);
 }
@@ -135,6 +145,8 @@ void CKestrinView::OnRButtonUp(UINT, CPoint point)
         DrawMeasureBand(dc);
         m_bandDrawn = false;
     }
+    if (!InClientArea(point))
+        return;
     m_measureEnd = point;
     CStarMap* map = Map();
     if (!HasPlanets() || point == m_measureStart)

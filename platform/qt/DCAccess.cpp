@@ -16,3 +16,9 @@ void CDCAccess::Resume(CDC& dc)
     if (dc.m_device && !dc.m_device->painter.isActive())
         dc.m_device->painter.begin(dc.m_device->device);
 }
+
+void CDCAccess::ClipToDevice(CDC& dc)
+{
+    if (dc.m_device && dc.m_device->painter.isActive())
+        dc.m_device->painter.setClipRect(QRect(0, 0, dc.m_device->width, dc.m_device->height));
+}

@@ -24,4 +24,7 @@ struct CDCAccess {
     static void Resume(CDC& dc);
     // Puts the surface back in its default state on the same device.
     static void Reset(CDC& dc);
+    // Keeps everything the surface draws inside its device's rectangle, as
+    // a printer keeps to its printable area; an image does so by itself.
+    static void ClipToDevice(CDC& dc);
 };

@@ -1,5 +1,7 @@
 #include "PlainDraw.h"
 
+#include "../TextEncoding.h"
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPolygon>
@@ -46,16 +48,10 @@ QPolygon HugeEllipseOutline(double cx, double cy, double rx, double ry, int widt
 
 } // namespace
 
-QTransform MappingTransform(const CMapping& m)
+QString TextOf(const CFont& font, const char* text, int length)
 {
-    if (m.GetMapMode() == MM_TEXT)
-        return QTransform::fromTranslate(m.GetViewportOrg().x - m.GetWindowOrg().x,
-                                         m.GetViewportOrg().y - m.GetWindowOrg().y);
-    double s = m.ScaleLength(1.0);
-    double sx = (m.GetViewportExt().cx < 0) != (m.GetWindowExt().cx < 0) ? -s : s;
-    double sy = (m.GetViewportExt().cy < 0) != (m.GetWindowExt().cy < 0) ? -s : s;
-    return QTransform(sx, 0, 0, sy, m.GetViewportOrg().x - m.GetWindowOrg().x * sx,
-                      m.GetViewportOrg().y - m.GetWindowOrg().y * sy);
+    std::string utf8 = ToUtf8(std::string_view(text, std::size_t(length)), font.GetTextEncoding());
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
 QFont RealiseFont(const CFont& font, int systemPixels)
@@ -74,86 +70,51 @@ QFont RealiseFont(const CFont& font, int systemPixels)
     return f;
 }
 
-bool SamePixel(QPointF a, QPointF b)
-{
-    return std::llround(a.x()) == std::llround(b.x()) && std::llround(a.y()) == std::llround(b.y());
-}
-
-QPoint DotPixel(const QTransform& t, const CRect& box)
-{
-    QPointF c = t.map(QPointF(std::min(box.left, box.right), std::min(box.top, box.bottom)));
-    return QPoint(qRound(c.x()), qRound(c.y()));
-}
-
-QRectF EllipseDeviceRect(const QTransform& t, const CRect& box)
-{
-    QRectF r = t.mapRect(QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom)).normalized());
-    return r.adjusted(0, 0, -1, -1);
-}
-
-void PlainEllipse(PlainTarget target, const QTransform& t, const CRect& box, COLORREF pen, const CBrush& brush,
-                  bool xorMode)
+void PlainEllipse(PlainTarget target, const DeviceBox& box, COLORREF pen, const CBrush& brush, bool xorMode)
 {
     QPainter& p = target.painter;
     SetRop(p, xorMode);
     p.setPen(QPen(ToQColor(pen), 0));
-    QRectF device = t.mapRect(QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom)).normalized());
-    if (device.width() < kDotShape || device.height() < kDotShape) {
-        p.resetTransform();
-        p.drawPoint(DotPixel(t, box));
+    if (box.Width() < kDotShape || box.Height() < kDotShape) {
+        p.drawPoint(DotPixel(box));
         return;
     }
-    if (device.width() > kHugeShape || device.height() > kHugeShape) {
-        QRectF r = device.adjusted(0, 0, -1, -1);
+    QRectF r = box.OutlineRect();
+    if (box.Width() > kHugeShape || box.Height() > kHugeShape) {
         double rx = r.width() / 2.0, ry = r.height() / 2.0;
-        p.resetTransform();
         p.drawPoints(HugeEllipseOutline(r.x() + rx, r.y() + ry, rx, ry, target.width, target.height));
         return;
     }
-    // Right and bottom are exclusive by one device pixel.
-    QRectF logical = QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom)).normalized();
-    logical.adjust(0, 0, -1.0 / std::abs(t.m11()), -1.0 / std::abs(t.m22()));
     p.setBrush(brush.IsHollow() ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.GetColor())));
-    p.setTransform(t);
-    p.drawEllipse(logical);
-    p.resetTransform();
+    p.drawEllipse(r);
     p.setBrush(Qt::NoBrush);
 }
 
-void PlainLine(PlainTarget target, const QTransform& t, CPoint from, CPoint to, COLORREF pen, bool xorMode)
+void PlainLine(PlainTarget target, QPointF from, QPointF to, COLORREF pen, bool xorMode)
 {
-    // A line leaves out its last pixel, so one that ends where it starts
-    // draws nothing.
-    if (SamePixel(t.map(QPointF(from.x, from.y)), t.map(QPointF(to.x, to.y))))
+    if (from == to)
         return;
     QPainter& p = target.painter;
     SetRop(p, xorMode);
     QPen qpen(ToQColor(pen), 0);
     qpen.setCapStyle(Qt::FlatCap);
     p.setPen(qpen);
-    p.setTransform(t);
-    p.drawLine(QLineF(QPointF(from.x, from.y), QPointF(to.x, to.y)));
-    p.resetTransform();
+    p.drawLine(QLineF(from, to));
 }
 
-void PlainText(PlainTarget target, const QTransform& t, const CFont& font, int x, int y, const QString& text,
-               COLORREF textColor, COLORREF bkColor)
+void PlainText(PlainTarget target, const QTransform& t, const CFont& font, const QString& text, COLORREF textColor,
+               COLORREF bkColor)
 {
     QPainter& p = target.painter;
     QFont f = RealiseFont(font, target.systemPixels);
-    QTransform local = t;
-    QPointF at(x, y);
-    if (font.IsSystemFont()) {
-        // A device font: its size does not follow the mapping.
-        at = t.map(at);
-        local = QTransform();
-    }
+    // A device font: its size does not follow the mapping.
+    QTransform local = font.IsSystemFont() ? QTransform::fromTranslate(t.dx(), t.dy()) : t;
     QFontMetricsF fm(f, p.device());
     SetRop(p, false);
     p.setTransform(local);
-    p.fillRect(QRectF(at.x(), at.y(), fm.horizontalAdvance(text), fm.ascent() + fm.descent()), ToQColor(bkColor));
+    p.fillRect(QRectF(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()), ToQColor(bkColor));
     p.setFont(f);
     p.setPen(ToQColor(textColor));
-    p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
+    p.drawText(QPointF(0, fm.ascent()), text);
     p.resetTransform();
 }

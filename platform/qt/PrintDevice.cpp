@@ -95,12 +95,15 @@ public:
     {
         if (!m_begun) {
             m_begun = CDCAccess::Attach(dc, m_printer.get(), m_dpi, m_dpi);
-            return m_begun;
+        } else {
+            if (!m_printer->newPage())
+                return false;
+            CDCAccess::Reset(dc);
         }
-        if (!m_printer->newPage())
-            return false;
-        CDCAccess::Reset(dc);
-        return true;
+        // A file page reaches into the margins where a printer could not
+        // print; nothing is drawn there.
+        CDCAccess::ClipToDevice(dc);
+        return m_begun;
     }
 
     bool EndDoc(CDC& dc) override

@@ -49,6 +49,7 @@ struct NameHash {
 
 struct Cache {
     LOGFONT desc{};
+    CTextEncoding encoding = CTextEncoding::Windows1252;
     int systemPixels = 0;  // the system font's height; 0 for any other font
     QFont font;
     QRawFont raw;
@@ -58,8 +59,6 @@ struct Cache {
     std::unordered_map<quint32, Mask> masks;
 };
 
-// One cache per font in use (the map font and the legend's system font
-// alternate on every repaint); a few fonts at most.
 constexpr std::size_t kMaxFonts = 4;
 
 std::vector<std::unique_ptr<Cache>>& TheCaches()
@@ -74,13 +73,14 @@ Cache& CacheFor(const CFont& font, int systemPixels)
     if (!font.IsSystemFont())
         systemPixels = 0;
     for (auto& c : caches)
-        if (c->systemPixels == systemPixels &&
+        if (c->systemPixels == systemPixels && c->encoding == font.GetTextEncoding() &&
             std::memcmp(&c->desc, &font.GetLogFont(), sizeof(LOGFONT)) == 0)
             return *c;
     if (caches.size() >= kMaxFonts)
         caches.clear();
     auto c = std::make_unique<Cache>();
     c->desc = font.GetLogFont();
+    c->encoding = font.GetTextEncoding();
     c->systemPixels = systemPixels;
     c->font = RealiseFont(font, systemPixels);
     QFontMetricsF fm(c->font);
@@ -90,14 +90,14 @@ Cache& CacheFor(const CFont& font, int systemPixels)
     return *caches.back();
 }
 
-const Run& RunOf(Cache& c, std::string_view text)
+const Run& RunOf(Cache& c, const CFont& font, std::string_view text)
 {
     auto found = c.runs.find(text);
     if (found != c.runs.end())
         return found->second;
     if (c.runs.size() >= kMaxNames)
         c.runs.clear();
-    QString s = QString::fromLatin1(text.data(), qsizetype(text.size()));
+    QString s = TextOf(font, text.data(), int(text.size()));
     Run run;
     // One shaping gives both the glyphs and the advance of the cell.
     QTextLayout layout(s, c.font);
@@ -218,8 +218,8 @@ double ToFixed(double v)
 
 namespace TextCache {
 
-bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, std::string_view text,
-          COLORREF textColor, COLORREF bkColor, int systemPixels)
+bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
+          COLORREF bkColor, int systemPixels)
 {
     if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0 || image.format() != QImage::Format_RGB32)
         return false;
@@ -240,11 +240,11 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, s
     const double sx = t.m11(), sy = t.m22(), dx = t.dx(), dy = t.dy();
     // Nothing of a text whose cell lies a full line away from the image
     // can show; glyphs overhang their cell by less than that.
-    const double left = sx * x + dx, top = sy * y + dy, bottom = top + sy * c.height;
+    const double left = dx, top = dy, bottom = top + sy * c.height;
     const double line = c.height * c.sy + 2;
     if (left > image.width() + line || top > image.height() + line || bottom < -line)
         return true;
-    const Run& run = RunOf(c, text);
+    const Run& run = RunOf(c, font, text);
     if (run.plain)
         return false;
     const double right = left + sx * run.advance;
@@ -260,7 +260,7 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, s
         const Mask& m = MaskOf(c, g.id);
         if (m.width == 0)
             continue;
-        const double gx = sx * (x + g.x) + dx, gy = sy * (y + g.y) + dy;
+        const double gx = sx * g.x + dx, gy = sy * g.y + dy;
         int px = int(std::floor(ToFixed(gx))), py = int(std::floor(ToFixed(gy) + 0.5));
         Blit(pixels, m, px + m.dx, py + m.dy, color);
     }

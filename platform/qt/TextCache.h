@@ -9,8 +9,11 @@
 // y to nearest, on positions in 1/64 pixel), and the cell is filled by the
 // same rounding of its edges.
 //
-// One cache serves the whole program (one user-interface thread); it is
-// emptied when the font changes and its glyph pixels when the scale does.
+// The caches belong to the whole program (one user-interface thread), one
+// per font in use, told apart by the font's description, its encoding and,
+// for the system font, its height on the device; a few fonts at most, since
+// the map font and the legend's system font alternate on every repaint. A
+// cache's glyph pixels are rendered again when the scale changes.
 
 #include "../DC.h"
 
@@ -21,14 +24,14 @@
 
 namespace TextCache {
 
-// Writes text with its top-left at logical (x, y) into image, as PlainText
-// would. False when this path does not apply (the system font under a
+// Writes text into image as PlainText would under the same transform t,
+// which places the text's top-left at logical (0, 0). False when this path does not apply (the system font under a
 // scaling mapping, a text size at which Qt draws glyphs as outlines, a
 // rotating or mirroring transform, a name the layout splits over several
 // fonts): the caller draws it plainly.
 // systemPixels is the system font's height on this image.
-bool Draw(QImage& image, const QTransform& t, const CFont& font, int x, int y, std::string_view text,
-          COLORREF textColor, COLORREF bkColor, int systemPixels);
+bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
+          COLORREF bkColor, int systemPixels);
 
 // Drops everything cached (tests and benchmarks measuring a cold cache).
 void Clear();
