@@ -6,6 +6,7 @@
 
 #include "BenchMaps.h"
 
+#include "model/LightYears.h"
 #include "model/StarMap.h"
 #include "platform/DC.h"
 #include "platform/Image.h"
@@ -43,7 +44,7 @@ CPoint Clamp(CPoint start, CPoint q)
     mapping.DPtoLP(&from);
     auto tooLong = [&](CPoint p) {
         mapping.DPtoLP(&p);
-        return CKestrinView::LightYearsOfMapPoints(from, p) > CKestrinView::kMaxMeasureLightYears;
+        return WholeLightYears(from, p) > CKestrinView::kMaxMeasureLightYears;
     };
     while (steps-- > 0 && tooLong(q)) {
         q.x += start.x < q.x ? -1 : 1;

@@ -1,3 +1,4 @@
+#include "model/LightYears.h"
 #include "model/StarMap.h"
 
 #include <gtest/gtest.h>
@@ -38,4 +39,14 @@ TEST(MeasureLines, CountStopsAtTheSixteenBitLimit)
         map.AddMeasureLine(0, 0, i, i, i);
     EXPECT_EQ(map.GetMeasureLineCount(), 32767);
     EXPECT_EQ(map.GetMeasureLine(32766).m_lightYears, 32766);
+}
+
+TEST(LightYears, TheLengthIsTruncatedThenDividedByTwenty)
+{
+    EXPECT_EQ(WholeLightYears({0, 0}, {600, 0}), 30);
+    EXPECT_EQ(WholeLightYears({0, 0}, {619, 0}), 30);
+    EXPECT_EQ(WholeLightYears({0, 0}, {620, 0}), 31);
+    EXPECT_EQ(WholeLightYears({0, 0}, {300, 400}), 25);
+    EXPECT_EQ(WholeLightYears({2, 3}, {-637, 37}), 31);  // 639.9 units
+    EXPECT_EQ(WholeLightYears({-2147483647, -2147483647}, {2147483647, 2147483647}), 303700049);
 }

@@ -70,15 +70,6 @@ TEST_F(Render, UsageAndFileErrorsExitTwoWithoutAPicture)
     }
 }
 
-TEST_F(Render, MeasureLinesCountWholeLightYears)
-{
-    EXPECT_EQ(LightYearsOf(0, 0, 600, 0), 30);
-    EXPECT_EQ(LightYearsOf(0, 0, 619, 0), 30);
-    EXPECT_EQ(LightYearsOf(0, 0, 620, 0), 31);
-    EXPECT_EQ(LightYearsOf(0, 0, 300, 400), 25);
-    EXPECT_EQ(LightYearsOf(-2147483647, -2147483647, 2147483647, 2147483647), 303700049);
-}
-
 TEST_F(Render, PrintedPageIsEightByTenInchesBlackOnWhite)
 {
     std::string map = m_dir.Write("m.dat", "Hub 0 0 QT\n");

@@ -4,6 +4,7 @@
 #include "RenderOptions.h"
 
 #include "model/KestrinDoc.h"
+#include "model/LightYears.h"
 #include "model/StarMap.h"
 #include "platform/DC.h"
 #include "platform/Image.h"
@@ -12,12 +13,9 @@
 #include "view/KestrinView.h"
 #include "view/Legend.h"
 
-#include <cmath>
 #include <iostream>
 
 namespace {
-
-constexpr int kMapUnitsPerLightYear = 20;
 
 void DrawScreen(CImage& image, CStarMap& map, const RenderOptions& o)
 {
@@ -112,14 +110,6 @@ bool CheckOutput(const RenderOptions& o, std::string& reason)
 
 } // namespace
 
-int LightYearsOf(int x1, int y1, int x2, int y2)
-{
-    double dx = std::fabs(double(x1) - double(x2));
-    double dy = std::fabs(double(y1) - double(y2));
-    double length = std::sqrt(dx * dx + dy * dy);
-    return static_cast<int>(static_cast<long long>(length) / kMapUnitsPerLightYear);
-}
-
 int RenderMain(const std::vector<std::string>& args, std::ostream& err)
 {
     return RenderMain(args, std::cout, err);
@@ -155,7 +145,7 @@ int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return 2;
     }
     for (const CRect& m : o.measures)
-        map.AddMeasureLine(m.left, m.top, m.right, m.bottom, LightYearsOf(m.left, m.top, m.right, m.bottom));
+        map.AddMeasureLine(m.left, m.top, m.right, m.bottom, WholeLightYears({m.left, m.top}, {m.right, m.bottom}));
     if (!WriteOutput(map, o, reason)) {
         err << "kestrin-render: cannot write " << o.output << ": " << reason << '\n';
         return 2;

@@ -14,7 +14,3 @@
 int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // As above, with out being the standard output.
 int RenderMain(const std::vector<std::string>& args, std::ostream& err);
-
-// Whole light years between two points in map units: the length truncated,
-// then divided by 20.
-int LightYearsOf(int x1, int y1, int x2, int y2);

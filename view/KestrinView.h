@@ -70,8 +70,6 @@ public:
     BOOL m_showTruceLine = FALSE;
     BOOL m_showLegend = FALSE;
 
-    // Whole light years between two points in map units.
-    static int LightYearsOfMapPoints(CPoint a, CPoint b);
 
 private:
     void PrepareScreen(CDC& dc);

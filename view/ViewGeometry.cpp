@@ -4,19 +4,19 @@
 
 #include "CenterOnDlg.h"
 
+#include "model/LightYears.h"
+
 #include "platform/DC.h"
 #include "platform/MessageBox.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace {
 
-constexpr int kMapUnitsPerLightYear = 20;
 constexpr int kPositionsPerExtent = 100;
 
 int Clamp32(std::int64_t v)
@@ -69,15 +69,7 @@ int CKestrinView::LightYearsBetween(CPoint p1, CPoint p2)
 {
     DeviceToMap(p1);
     DeviceToMap(p2);
-    return LightYearsOfMapPoints(p1, p2);
-}
-
-int CKestrinView::LightYearsOfMapPoints(CPoint p1, CPoint p2)
-{
-    double dx = std::fabs(double(p1.x) - double(p2.x));
-    double dy = std::fabs(double(p1.y) - double(p2.y));
-    double length = std::sqrt(dx * dx + dy * dy);
-    return static_cast<int>(static_cast<std::int64_t>(length) / kMapUnitsPerLightYear);
+    return WholeLightYears(p1, p2);
 }
 
 void CKestrinView::OnZoomIn()

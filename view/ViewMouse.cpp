@@ -7,6 +7,8 @@
 
 #include "KestrinView.h"
 
+#include "model/LightYears.h"
+
 #include "platform/ClientDC.h"
 
 #include <algorithm>
@@ -86,7 +88,7 @@ CPoint CKestrinView::ClampMeasureEnd(CPoint q)
     dc.DPtoLP(&start);
     auto tooLong = [&](CPoint p) {
         dc.DPtoLP(&p);
-        return LightYearsOfMapPoints(start, p) > kMaxMeasureLightYears;
+        return WholeLightYears(start, p) > kMaxMeasureLightYears;
     };
     while (steps-- > 0 && tooLong(q)) {
         q.x += m_measureStart.x < q.x ? -1 : 1;

@@ -1,0 +1,14 @@
+#pragma once
+
+// Distances in light years. Twenty map units make one light year in every
+// measurement: a distance is the straight length between two points in map
+// units, truncated to a whole number, then divided by 20 with the remainder
+// dropped. So 619 map units are 30 light years and 620 are 31.
+
+#include "platform/Types.h"
+
+constexpr int kMapUnitsPerLightYear = 20;
+
+// Whole light years between two points in map units; any two 32-bit points
+// give a result that fits an int.
+int WholeLightYears(CPoint a, CPoint b);
