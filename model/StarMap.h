@@ -7,9 +7,9 @@
 #include "MeasureLine.h"
 #include "Planet.h"
 
-#include "platform/DC.h"
-#include "platform/GdiObject.h"
-#include "platform/TextEncoding.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/GdiObject.h"
+#include "platform/surface/TextEncoding.h"
 
 #include <cstdint>
 #include <memory>

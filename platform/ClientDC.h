@@ -5,7 +5,7 @@
 // so exclusive-or figures drawn twice vanish, and overlays may write
 // anywhere in the client area.
 
-#include "DC.h"
+#include "platform/surface/DC.h"
 
 class CView;
 

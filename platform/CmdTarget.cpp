@@ -1,4 +1,4 @@
-#include "CmdTarget.h"
+#include "platform/CmdTarget.h"
 
 bool CCmdTarget::OnCommand(UINT id)
 {

@@ -5,7 +5,7 @@
 // CCmdUI. The frame routes a command through view, document, frame and
 // application, to the first target whose table has it.
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <functional>
 #include <unordered_map>

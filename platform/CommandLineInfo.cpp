@@ -1,4 +1,4 @@
-#include "CommandLineInfo.h"
+#include "platform/CommandLineInfo.h"
 
 #include <algorithm>
 #include <cctype>

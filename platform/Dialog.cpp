@@ -1,10 +1,10 @@
-#include "Dialog.h"
+#include "platform/Dialog.h"
 
-#include "Hook.h"
+#include "platform/Hook.h"
 
-#include "MessageBox.h"
-#include "ResourceRegistry.h"
-#include "qt/SvgPicture.h"
+#include "platform/MessageBox.h"
+#include "platform/ResourceRegistry.h"
+#include "platform/qt/SvgPicture.h"
 
 #include <QApplication>
 #include <QDialog>

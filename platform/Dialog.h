@@ -6,7 +6,7 @@
 // push button that has the focus, else the default button. Tests install a
 // hook that answers every dialog in place of the user.
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <functional>
 #include <map>

@@ -1,9 +1,9 @@
-#include "DocTemplate.h"
+#include "platform/DocTemplate.h"
 
-#include "Document.h"
-#include "FrameWnd.h"
-#include "ResourceRegistry.h"
-#include "View.h"
+#include "platform/Document.h"
+#include "platform/FrameWnd.h"
+#include "platform/ResourceRegistry.h"
+#include "platform/View.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, DocFactory doc, FrameFactory frame, ViewFactory view)
     : m_resourceId(resourceId), m_docFactory(std::move(doc)), m_frameFactory(std::move(frame)),

@@ -3,7 +3,7 @@
 // The single-document template: binds one document, one frame and one view,
 // made by the given factories on the first New or Open and reused after.
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <functional>
 #include <memory>

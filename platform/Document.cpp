@@ -1,6 +1,6 @@
-#include "Document.h"
+#include "platform/Document.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <cerrno>
 #include <cstring>

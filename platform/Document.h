@@ -6,8 +6,8 @@
 // document as it was; otherwise it clears the contents, loads through
 // Serialize, and takes the file's path and name.
 
-#include "CmdTarget.h"
-#include "Types.h"
+#include "platform/CmdTarget.h"
+#include "platform/surface/Types.h"
 
 #include <cstdio>
 #include <string>

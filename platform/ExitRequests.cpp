@@ -1,4 +1,4 @@
-#include "ExitRequests.h"
+#include "platform/ExitRequests.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>

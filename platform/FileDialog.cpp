@@ -1,6 +1,6 @@
-#include "FileDialog.h"
+#include "platform/FileDialog.h"
 
-#include "Hook.h"
+#include "platform/Hook.h"
 
 #include <QApplication>
 #include <QFileDialog>

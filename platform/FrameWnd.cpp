@@ -1,14 +1,14 @@
-#include "FrameWnd.h"
+#include "platform/FrameWnd.h"
 
-#include "Document.h"
-#include "ResourceRegistry.h"
-#include "ToolBar.h"
-#include "View.h"
-#include "WinApp.h"
-#include "qt/KeyPosition.h"
-#include "qt/SvgPicture.h"
-#include "qt/ToolBarImpl.h"
-#include "qt/WndImpl.h"
+#include "platform/Document.h"
+#include "platform/ResourceRegistry.h"
+#include "platform/ToolBar.h"
+#include "platform/View.h"
+#include "platform/WinApp.h"
+#include "platform/qt/KeyPosition.h"
+#include "platform/qt/SvgPicture.h"
+#include "platform/qt/ToolBarImpl.h"
+#include "platform/qt/WndImpl.h"
 
 #include <QAction>
 #include <QApplication>

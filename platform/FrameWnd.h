@@ -7,8 +7,8 @@
 // handlers, asked before a menu opens and after every handled command or
 // message, so a disabled command is disabled everywhere at once.
 
-#include "Resources.h"
-#include "Wnd.h"
+#include "platform/Resources.h"
+#include "platform/Wnd.h"
 
 #include <string>
 #include <vector>

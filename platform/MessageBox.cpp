@@ -1,7 +1,7 @@
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
-#include "Hook.h"
-#include "MessageText.h"
+#include "platform/Hook.h"
+#include "platform/MessageText.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -5,7 +5,7 @@
 // (MessageText.h). Tests install a hook that answers instead, and sees the
 // text as given, so no test waits on a window.
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <functional>
 #include <string>

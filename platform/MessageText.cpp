@@ -1,6 +1,6 @@
-#include "MessageText.h"
+#include "platform/MessageText.h"
 
-#include "TextEscape.h"
+#include "platform/TextEscape.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 
 // What the framework's print flow hands to the view's printing hooks.
 
-#include "PrintTarget.h"
-#include "Types.h"
+#include "platform/PrintTarget.h"
+#include "platform/surface/Types.h"
 
 #include <optional>
 #include <string>

@@ -1,13 +1,13 @@
-#include "PrintPreview.h"
+#include "platform/PrintPreview.h"
 
-#include "DC.h"
-#include "FrameWnd.h"
-#include "Image.h"
-#include "WinApp.h"
-#include "qt/ImageData.h"
-#include "qt/PrintDevice.h"
-#include "qt/ToolBarImpl.h"
-#include "qt/WndImpl.h"
+#include "platform/FrameWnd.h"
+#include "platform/WinApp.h"
+#include "platform/qt/PrintDevice.h"
+#include "platform/qt/ToolBarImpl.h"
+#include "platform/qt/WndImpl.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
+#include "platform/surface/qt/ImageData.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -7,9 +7,9 @@
 // and its three keys replace the accelerator table; closing puts all of it
 // back, with the printing view's state untouched.
 
-#include "PrintInfo.h"
-#include "Resources.h"
-#include "View.h"
+#include "platform/PrintInfo.h"
+#include "platform/Resources.h"
+#include "platform/View.h"
 
 #include <memory>
 #include <string>

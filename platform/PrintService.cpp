@@ -1,7 +1,7 @@
-#include "PrintService.h"
+#include "platform/PrintService.h"
 
-#include "Hook.h"
-#include "MessageBox.h"
+#include "platform/Hook.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QFileDialog>

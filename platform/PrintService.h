@@ -5,8 +5,8 @@
 // each of them, and the printing status box, in place of the user so no
 // test waits on a window.
 
-#include "PrintTarget.h"
-#include "Types.h"
+#include "platform/PrintTarget.h"
+#include "platform/surface/Types.h"
 
 #include <functional>
 #include <optional>

@@ -3,7 +3,7 @@
 // Where a print job goes: a printer of the system, a PDF file, or pages
 // rendered into images at a chosen resolution (what tests look at).
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "RecentFileList.h"
+#include "platform/RecentFileList.h"
 
-#include "Settings.h"
-#include "TextEscape.h"
+#include "platform/Settings.h"
+#include "platform/TextEscape.h"
 
 #include <algorithm>
 #include <climits>

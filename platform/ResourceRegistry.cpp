@@ -1,4 +1,4 @@
-#include "ResourceRegistry.h"
+#include "platform/ResourceRegistry.h"
 
 namespace {
 CResourceSet& Registered()

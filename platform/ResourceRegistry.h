@@ -4,7 +4,7 @@
 // its tables once at start-up, and the frame, the toolbar, the dialogs and
 // the string lookups read them from here.
 
-#include "Resources.h"
+#include "platform/Resources.h"
 
 #include <functional>
 #include <string>

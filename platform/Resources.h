@@ -5,7 +5,7 @@
 // units. The program's own tables live in res/; the frame and the dialogs
 // are built from them by walking these records.
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <cstdint>
 #include <string>

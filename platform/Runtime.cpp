@@ -1,4 +1,4 @@
-#include "Runtime.h"
+#include "platform/Runtime.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "Settings.h"
+#include "platform/Settings.h"
 
-#include "OutputFile.h"
-#include "TextEscape.h"
+#include "platform/TextEscape.h"
+#include "platform/surface/OutputFile.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "Shell.h"
+#include "platform/Shell.h"
 
-#include "Hook.h"
+#include "platform/Hook.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "TextEscape.h"
+#include "platform/TextEscape.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "ToolBar.h"
+#include "platform/ToolBar.h"
 
-#include "FrameWnd.h"
-#include "ResourceRegistry.h"
-#include "qt/SvgPicture.h"
-#include "qt/ToolBarImpl.h"
-#include "qt/WndImpl.h"
+#include "platform/FrameWnd.h"
+#include "platform/ResourceRegistry.h"
+#include "platform/qt/SvgPicture.h"
+#include "platform/qt/ToolBarImpl.h"
+#include "platform/qt/WndImpl.h"
 
 #include <QAction>
 #include <QImage>

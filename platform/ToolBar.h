@@ -4,7 +4,7 @@
 // its image cut from the resource's strip, its tooltip the part of the
 // command's string after the newline.
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <memory>
 

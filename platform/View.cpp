@@ -1,12 +1,12 @@
-#include "View.h"
+#include "platform/View.h"
 
-#include "ClientDC.h"
-#include "DC.h"
-#include "FrameWnd.h"
-#include "WinApp.h"
-#include "qt/DCDevice.h"
-#include "qt/ImageData.h"
-#include "qt/WndImpl.h"
+#include "platform/ClientDC.h"
+#include "platform/FrameWnd.h"
+#include "platform/WinApp.h"
+#include "platform/qt/WndImpl.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/qt/DCDevice.h"
+#include "platform/surface/qt/ImageData.h"
 
 #include <QEvent>
 #include <QGridLayout>

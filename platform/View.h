@@ -6,8 +6,8 @@
 // class background, prepares a surface with OnPrepareDC and calls OnDraw.
 // Qt's events arrive as the handlers below.
 
-#include "PrintInfo.h"
-#include "Wnd.h"
+#include "platform/PrintInfo.h"
+#include "platform/Wnd.h"
 
 #include <memory>
 

@@ -1,18 +1,18 @@
 // The framework's print command on the view: preparation, the print to
 // file prompt, the status box, the job and its page loop.
 
-#include "View.h"
+#include "platform/View.h"
 
-#include "DC.h"
-#include "Document.h"
-#include "FrameWnd.h"
-#include "MessageBox.h"
-#include "PrintPreview.h"
-#include "PrintService.h"
-#include "WinApp.h"
-#include "qt/PrintDevice.h"
-#include "qt/PrintStatusBox.h"
-#include "qt/WndImpl.h"
+#include "platform/Document.h"
+#include "platform/FrameWnd.h"
+#include "platform/MessageBox.h"
+#include "platform/PrintPreview.h"
+#include "platform/PrintService.h"
+#include "platform/WinApp.h"
+#include "platform/qt/PrintDevice.h"
+#include "platform/qt/PrintStatusBox.h"
+#include "platform/qt/WndImpl.h"
+#include "platform/surface/DC.h"
 
 #include <QTimer>
 

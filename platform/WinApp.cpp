@@ -1,13 +1,13 @@
-#include "WinApp.h"
+#include "platform/WinApp.h"
 
-#include "DocTemplate.h"
-#include "Document.h"
-#include "ExitRequests.h"
-#include "FileDialog.h"
-#include "FrameWnd.h"
-#include "MessageBox.h"
-#include "PrintService.h"
-#include "ResourceRegistry.h"
+#include "platform/DocTemplate.h"
+#include "platform/Document.h"
+#include "platform/ExitRequests.h"
+#include "platform/FileDialog.h"
+#include "platform/FrameWnd.h"
+#include "platform/MessageBox.h"
+#include "platform/PrintService.h"
+#include "platform/ResourceRegistry.h"
 
 #include <QApplication>
 

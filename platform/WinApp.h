@@ -5,11 +5,11 @@
 // then ExitInstance, which writes the settings back. The desktop session's
 // end (OnSessionEnd) writes them too, and the program goes on.
 
-#include "CmdTarget.h"
-#include "CommandLineInfo.h"
-#include "PrintTarget.h"
-#include "RecentFileList.h"
-#include "Settings.h"
+#include "platform/CmdTarget.h"
+#include "platform/CommandLineInfo.h"
+#include "platform/PrintTarget.h"
+#include "platform/RecentFileList.h"
+#include "platform/Settings.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "Wnd.h"
+#include "platform/Wnd.h"
 
-#include "GdiObject.h"
-#include "qt/WndImpl.h"
+#include "platform/qt/WndImpl.h"
+#include "platform/surface/GdiObject.h"
 
 #include <QApplication>
 #include <QLayout>

@@ -4,8 +4,8 @@
 // and the class background brush and cursor. Its toolkit side lives in the
 // platform's private CWndImpl.
 
-#include "CmdTarget.h"
-#include "Types.h"
+#include "platform/CmdTarget.h"
+#include "platform/surface/Types.h"
 
 #include <memory>
 

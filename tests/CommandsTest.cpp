@@ -1,9 +1,9 @@
 #include "GuiFixture.h"
 
 #include "app/AboutDlg.h"
-#include "platform/DC.h"
 #include "platform/Dialog.h"
-#include "platform/Image.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
 #include "res/Resource.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
-#include "platform/DC.h"
-#include "platform/Image.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
 #include "res/Resource.h"
 
 #include <Qt>

@@ -4,12 +4,12 @@
 
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"
-#include "platform/Image.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintService.h"
 #include "platform/Shell.h"
 #include "platform/Wnd.h"
 #include "platform/qt/WndImpl.h"
+#include "platform/surface/Image.h"
 
 #include <QAction>
 #include <QApplication>

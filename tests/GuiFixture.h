@@ -10,8 +10,8 @@
 #include "view/KestrinView.h"
 
 #include "platform/FrameWnd.h"
-#include "platform/Image.h"
 #include "platform/MessageBox.h"
+#include "platform/surface/Image.h"
 
 #include "TestFiles.h"
 

@@ -7,11 +7,11 @@
 
 #include "model/FactionTable.h"
 
-#include "platform/DC.h"
-#include "platform/Mapping.h"
 #include "platform/PrintPreview.h"
 #include "platform/PrintService.h"
 #include "platform/qt/WndImpl.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Mapping.h"
 #include "res/Resource.h"
 #include "tools/Renderer.h"
 

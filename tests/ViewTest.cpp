@@ -1,6 +1,6 @@
 #include "GuiFixture.h"
 
-#include "platform/DC.h"
+#include "platform/surface/DC.h"
 #include "res/Resource.h"
 
 #include <Qt>

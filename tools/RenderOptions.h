@@ -2,7 +2,7 @@
 
 // Command-line options of kestrin-render.
 
-#include "platform/Types.h"
+#include "platform/surface/Types.h"
 
 #include <optional>
 #include <string>

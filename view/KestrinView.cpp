@@ -5,8 +5,8 @@
 #include "res/Resource.h"
 
 #include "platform/ClientDC.h"
-#include "platform/DC.h"
 #include "platform/Shell.h"
+#include "platform/surface/DC.h"
 
 CKestrinView::CKestrinView()
 {

@@ -6,9 +6,9 @@
 
 #include "model/LightYears.h"
 
-#include "platform/DC.h"
 #include "platform/MessageBox.h"
-#include "platform/TextEncoding.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "KeyPosition.h"
+#include "platform/qt/KeyPosition.h"
 
 #include <array>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "PdfFileOutput.h"
+#include "platform/qt/PdfFileOutput.h"
 
 #include <cerrno>
 #include <charconv>

@@ -8,7 +8,7 @@
 // bytes in place of the target, checking every write to its end. A job that
 // fails or is abandoned leaves the target as it was and no file behind.
 
-#include "../OutputFile.h"
+#include "platform/surface/OutputFile.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "PrintDevice.h"
+#include "platform/qt/PrintDevice.h"
 
-#include "DCDevice.h"
-#include "PdfFileOutput.h"
+#include "platform/qt/PdfFileOutput.h"
+#include "platform/surface/qt/DCDevice.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -9,11 +9,6 @@
 #include <QPrinterInfo>
 
 #include <cmath>
-
-void CDCAccess::Reset(CDC& dc)
-{
-    dc.ResetState();
-}
 
 namespace {
 

@@ -7,8 +7,8 @@
 // job ends whole (CPdfFileOutput); a failed or abandoned job leaves the
 // file that stood there as it was.
 
-#include "../Image.h"
-#include "../PrintTarget.h"
+#include "platform/PrintTarget.h"
+#include "platform/surface/Image.h"
 
 #include <QRectF>
 #include <QSizeF>

@@ -1,6 +1,6 @@
-#include "PrintStatusBox.h"
+#include "platform/qt/PrintStatusBox.h"
 
-#include "../PrintService.h"
+#include "platform/PrintService.h"
 
 #include <QApplication>
 #include <QDialog>

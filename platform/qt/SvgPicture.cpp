@@ -1,4 +1,4 @@
-#include "SvgPicture.h"
+#include "platform/qt/SvgPicture.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -4,8 +4,8 @@
 // holding the canvas (its client area) and the window's two scroll bars; a
 // frame is a main window.
 
-#include "../Image.h"
-#include "../View.h"
+#include "platform/View.h"
+#include "platform/surface/Image.h"
 
 #include <QMainWindow>
 #include <QPointer>

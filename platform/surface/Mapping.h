@@ -7,7 +7,7 @@
 // Conversions round to the nearest whole unit, halves away from zero; device
 // results are computed in 64 bits and only clamped when narrowed to 32.
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "platform/surface/OutputFile.h"
 
 #include <cerrno>
 #include <climits>

@@ -3,7 +3,7 @@
 // Platform-internal: the Qt device a CDC draws on, and the way other
 // platform classes (window, printer, preview) attach one.
 
-#include "../DC.h"
+#include "platform/surface/DC.h"
 
 #include <QPainter>
 

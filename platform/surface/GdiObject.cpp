@@ -1,4 +1,4 @@
-#include "GdiObject.h"
+#include "platform/surface/GdiObject.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "ShapeCache.h"
+#include "platform/surface/qt/ShapeCache.h"
 
 #include <QPainter>
 

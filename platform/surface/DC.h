@@ -9,9 +9,9 @@
 // Drawing operations are virtual so that a recording surface can stand in
 // for a real one.
 
-#include "GdiObject.h"
-#include "Mapping.h"
-#include "Types.h"
+#include "platform/surface/GdiObject.h"
+#include "platform/surface/Mapping.h"
+#include "platform/surface/Types.h"
 
 #include <memory>
 #include <string>

@@ -4,8 +4,8 @@
 // surface realises them when it draws. Stock objects are shared and never
 // deleted; objects the program creates are deleted by their owner.
 
-#include "TextEncoding.h"
-#include "Types.h"
+#include "platform/surface/TextEncoding.h"
+#include "platform/surface/Types.h"
 
 class CGdiObject {
 public:

@@ -1,4 +1,4 @@
-#include "Mapping.h"
+#include "platform/surface/Mapping.h"
 
 #include <cmath>
 #include <cstdlib>

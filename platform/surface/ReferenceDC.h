@@ -5,7 +5,7 @@
 // no caching and no culling. It draws the same picture as CDC, only slowly,
 // and is kept as the yardstick for CDC's tests and benchmarks.
 
-#include "DC.h"
+#include "platform/surface/DC.h"
 
 class CReferenceDC : public CDC {
 public:

@@ -3,7 +3,7 @@
 // A 32-bit RGB picture in memory: the target of off-screen surfaces, the
 // view's back buffer, and what tests compare.
 
-#include "Types.h"
+#include "platform/surface/Types.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "DeviceGeometry.h"
+#include "platform/surface/qt/DeviceGeometry.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "TextCache.h"
+#include "platform/surface/qt/TextCache.h"
 
-#include "PlainDraw.h"
+#include "platform/surface/qt/PlainDraw.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>

@@ -1,7 +1,7 @@
-#include "Image.h"
+#include "platform/surface/Image.h"
 
-#include "OutputFile.h"
-#include "qt/ImageData.h"
+#include "platform/surface/OutputFile.h"
+#include "platform/surface/qt/ImageData.h"
 
 #include <QBuffer>
 #include <QColor>

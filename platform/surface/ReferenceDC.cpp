@@ -1,9 +1,9 @@
-#include "ReferenceDC.h"
+#include "platform/surface/ReferenceDC.h"
 
-#include "TextEncoding.h"
-#include "qt/DCDevice.h"
-#include "qt/DeviceGeometry.h"
-#include "qt/PlainDraw.h"
+#include "platform/surface/TextEncoding.h"
+#include "platform/surface/qt/DCDevice.h"
+#include "platform/surface/qt/DeviceGeometry.h"
+#include "platform/surface/qt/PlainDraw.h"
 
 BOOL CReferenceDC::TextOut(int x, int y, const char* text, int length)
 {

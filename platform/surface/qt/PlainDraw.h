@@ -6,8 +6,8 @@
 // this way; the fast surface falls back to it where its own shortcuts do not
 // apply, so both give the same pixels there.
 
-#include "../DC.h"
-#include "DeviceGeometry.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/qt/DeviceGeometry.h"
 
 #include <QFont>
 #include <QPainter>

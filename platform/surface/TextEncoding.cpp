@@ -1,4 +1,4 @@
-#include "TextEncoding.h"
+#include "platform/surface/TextEncoding.h"
 
 #include <array>
 

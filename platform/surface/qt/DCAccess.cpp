@@ -1,4 +1,4 @@
-#include "DCDevice.h"
+#include "platform/surface/qt/DCDevice.h"
 
 // Two surfaces cannot paint on one image at once; a client surface made
 // while a repaint is drawing (the legend) pauses the repaint's painter and
@@ -15,6 +15,11 @@ void CDCAccess::Resume(CDC& dc)
 {
     if (dc.m_device && !dc.m_device->painter.isActive())
         dc.m_device->painter.begin(dc.m_device->device);
+}
+
+void CDCAccess::Reset(CDC& dc)
+{
+    dc.ResetState();
 }
 
 void CDCAccess::ClipToDevice(CDC& dc)

@@ -12,7 +12,7 @@
 // Device coordinates are whole pixels held as doubles, so that points far
 // outside the 32-bit range keep their place for clipping.
 
-#include "../Mapping.h"
+#include "platform/surface/Mapping.h"
 
 #include <QPoint>
 #include <QPointF>

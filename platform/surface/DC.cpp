@@ -1,12 +1,12 @@
-#include "DC.h"
+#include "platform/surface/DC.h"
 
-#include "Image.h"
-#include "qt/DCDevice.h"
-#include "qt/DeviceGeometry.h"
-#include "qt/ImageData.h"
-#include "qt/PlainDraw.h"
-#include "qt/ShapeCache.h"
-#include "qt/TextCache.h"
+#include "platform/surface/Image.h"
+#include "platform/surface/qt/DCDevice.h"
+#include "platform/surface/qt/DeviceGeometry.h"
+#include "platform/surface/qt/ImageData.h"
+#include "platform/surface/qt/PlainDraw.h"
+#include "platform/surface/qt/ShapeCache.h"
+#include "platform/surface/qt/TextCache.h"
 
 #include <QPolygon>
 

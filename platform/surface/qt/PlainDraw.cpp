@@ -1,6 +1,6 @@
-#include "PlainDraw.h"
+#include "platform/surface/qt/PlainDraw.h"
 
-#include "../TextEncoding.h"
+#include "platform/surface/TextEncoding.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
