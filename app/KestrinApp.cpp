@@ -9,8 +9,8 @@
 #include "res/Resource.h"
 #include "view/KestrinView.h"
 
-#include "platform/DocTemplate.h"
-#include "platform/Runtime.h"
+#include "platform/framework/DocTemplate.h"
+#include "platform/framework/Runtime.h"
 
 #include <iostream>
 

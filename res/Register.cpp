@@ -4,7 +4,7 @@
 #include "Resources.h"
 #include "Strings.h"
 
-#include "platform/ResourceRegistry.h"
+#include "platform/framework/ResourceRegistry.h"
 
 void RegisterKestrinResources()
 {

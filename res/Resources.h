@@ -3,7 +3,7 @@
 // The program's resources as data: menu 128, accelerator table 128,
 // toolbar 128 with its image strip, dialog templates 100 and 130, the icon.
 
-#include "platform/Resources.h"
+#include "platform/framework/ResourceRecords.h"
 
 #include <vector>
 

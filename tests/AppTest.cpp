@@ -1,6 +1,6 @@
 #include "GuiFixture.h"
 
-#include "platform/RecentFileList.h"
+#include "platform/framework/RecentFileList.h"
 #include "res/Resource.h"
 
 #include <filesystem>

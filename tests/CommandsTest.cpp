@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
 #include "app/AboutDlg.h"
-#include "platform/Dialog.h"
+#include "platform/framework/Dialog.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
 #include "res/Resource.h"

@@ -1,6 +1,6 @@
 #include "GuiFixture.h"
 
-#include "platform/PrintService.h"
+#include "platform/print/PrintService.h"
 #include "res/Resource.h"
 
 #include <QAction>

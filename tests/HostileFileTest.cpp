@@ -3,7 +3,7 @@
 // result, memory stays flat, and the document keeps what it had.
 
 #include "model/KestrinDoc.h"
-#include "platform/MessageBox.h"
+#include "platform/framework/MessageBox.h"
 #include "platform/surface/Image.h"
 
 #include "ProcessMemory.h"

@@ -7,9 +7,9 @@
 
 #include "model/FactionTable.h"
 
-#include "platform/PrintPreview.h"
-#include "platform/PrintService.h"
-#include "platform/qt/WndImpl.h"
+#include "platform/framework/qt/WndImpl.h"
+#include "platform/print/PrintPreview.h"
+#include "platform/print/PrintService.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Mapping.h"
 #include "res/Resource.h"

@@ -7,7 +7,7 @@
 #include "GuiFixture.h"
 #include "Subprocess.h"
 
-#include "platform/RecentFileList.h"
+#include "platform/framework/RecentFileList.h"
 #include "res/Resource.h"
 
 #include <csignal>

@@ -9,10 +9,10 @@
 #include "FileAccess.h"
 #include "GuiFixture.h"
 
-#include "platform/PrintPreview.h"
-#include "platform/PrintService.h"
-#include "platform/RecentFileList.h"
-#include "platform/qt/WndImpl.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/framework/qt/WndImpl.h"
+#include "platform/print/PrintPreview.h"
+#include "platform/print/PrintService.h"
 #include "res/Resource.h"
 
 #include <QAbstractSlider>

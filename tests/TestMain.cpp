@@ -1,4 +1,4 @@
-#include "platform/Runtime.h"
+#include "platform/framework/Runtime.h"
 
 #include "TestWatchdog.h"
 

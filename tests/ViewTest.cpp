@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "platform/qt/WndImpl.h"
+#include "platform/framework/qt/WndImpl.h"
 
 namespace {
 

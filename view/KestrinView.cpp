@@ -4,8 +4,8 @@
 
 #include "res/Resource.h"
 
-#include "platform/ClientDC.h"
-#include "platform/Shell.h"
+#include "platform/framework/ClientDC.h"
+#include "platform/framework/Shell.h"
 #include "platform/surface/DC.h"
 
 CKestrinView::CKestrinView()

@@ -7,7 +7,7 @@
 
 #include "model/KestrinDoc.h"
 
-#include "platform/View.h"
+#include "platform/framework/View.h"
 
 class CKestrinView : public CView {
 public:

@@ -6,7 +6,7 @@
 
 #include "model/LightYears.h"
 
-#include "platform/MessageBox.h"
+#include "platform/framework/MessageBox.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/TextEncoding.h"
 

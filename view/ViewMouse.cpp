@@ -9,7 +9,7 @@
 
 #include "model/LightYears.h"
 
-#include "platform/ClientDC.h"
+#include "platform/framework/ClientDC.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,0 +1,276 @@
+#include "platform/framework/WinApp.h"
+
+#include "platform/framework/DocTemplate.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/ExitRequests.h"
+#include "platform/framework/FileDialog.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/MessageBox.h"
+#include "platform/framework/ResourceRegistry.h"
+#include "platform/print/PrintService.h"
+
+#include <QApplication>
+
+namespace {
+
+constexpr UINT kFileNew = 57600;
+constexpr UINT kFileOpen = 57601;
+constexpr UINT kFilePrintSetup = 57606;
+constexpr UINT kFilePrintDirect = 57608;
+constexpr UINT kRecentFirst = 57616;
+constexpr UINT kAppExit = 57665;
+constexpr int kRecentCommands = 4;
+constexpr int kAppTitle = 57344;
+constexpr const char* kNoFileToPrint =
+    "No file to print was named.\nUse -p FILE, or -pt FILE PRINTER DRIVER PORT.";
+
+CWinApp*& Current()
+{
+    static CWinApp* app = nullptr;
+    return app;
+}
+
+} // namespace
+
+CWinApp* CWinApp::Get() { return Current(); }
+CWinApp* AfxGetApp() { return Current(); }
+
+CWinApp::CWinApp()
+{
+    Current() = this;
+    OnCommandId(kFileNew, [this] { OnFileNew(); });
+    OnCommandId(kFileOpen, [this] { OnFileOpen(); });
+    OnCommandId(kAppExit, [this] { OnAppExit(); });
+    OnCommandId(kFilePrintSetup, [this] { OnFilePrintSetup(); });
+    for (int i = 0; i < kRecentCommands; ++i) {
+        UINT id = kRecentFirst + static_cast<UINT>(i);
+        OnCommandId(id, [this, id] { OnOpenRecentFile(id); });
+        OnUpdateId(id, [this, i](CCmdUI* ui) { ui->Enable(i < m_recentFiles.GetSize()); });
+    }
+}
+
+CWinApp::~CWinApp()
+{
+    m_pTemplate.reset();
+    if (Current() == this)
+        Current() = nullptr;
+}
+
+int CWinApp::Run(const std::vector<std::string>& args)
+{
+    m_args = args;
+    std::string title = AfxLoadString(kAppTitle);
+    if (!title.empty())
+        m_pszAppName = title;
+    // Installed before InitInstance: a SIGTERM during start-up ends the
+    // event loop as soon as it runs, and the settings are still written.
+    CExitRequests requests([this] { OnSessionEnd(); });
+    if (!InitInstance()) {
+        ExitInstance();
+        return m_nExitCode;
+    }
+    if (!requests.EndRequested())
+        QApplication::exec();
+    return ExitInstance();
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (!m_writeSettings || !m_settingsLoaded)
+        return;
+    m_recentFiles.WriteList(m_settings);
+    m_settings.Save();
+}
+
+void CWinApp::OnSessionEnd()
+{
+    SaveStdProfileSettings();
+}
+
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    m_writeSettings = false;  // written once
+    if (m_pTemplate)
+        m_pTemplate->CloseAll();
+    m_pMainWnd = nullptr;
+    return 0;
+}
+
+void CWinApp::SetRegistryKey(const std::string& key)
+{
+    m_settings.SetKey(key, m_pszAppName);
+}
+
+void CWinApp::LoadStdProfileSettings(int maxRecentFiles)
+{
+    m_recentFiles = CRecentFileList(maxRecentFiles);
+    m_settings.Load();
+    m_recentFiles.ReadList(m_settings);
+    m_settingsLoaded = true;
+}
+
+void CWinApp::AddDocTemplate(CSingleDocTemplate* docTemplate)
+{
+    m_pTemplate.reset(docTemplate);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info)
+{
+    info.Parse(m_args);
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
+{
+    switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(info.m_strFileName) != nullptr;
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo:
+        m_nCmdShow = 0;  // SW_HIDE
+        m_nExitCode = OpenAndPrint(info) ? 0 : 1;
+        return FALSE;
+    case CCommandLineInfo::AppUnregister: {
+        bool removed = m_settings.Remove();
+        if (!info.m_bRunEmbedded)
+            AfxMessageBox(removed ? "System registry entries have been removed and the INI file (if any) was deleted."
+                                  : "Not all of the system registry entries (or INI file) were removed.");
+        m_writeSettings = false;
+        m_nExitCode = removed ? 0 : 1;
+        return FALSE;
+    }
+    case CCommandLineInfo::FileNothing:
+        return TRUE;
+    }
+    return FALSE;
+}
+
+bool CWinApp::OpenAndPrint(CCommandLineInfo& info)
+{
+    // Without a file there is nothing to print, not even an empty map.
+    if (info.m_strFileName.empty()) {
+        AfxMessageBox(kNoFileToPrint);
+        return false;
+    }
+    CDocument* doc = m_pTemplate ? m_pTemplate->OpenDocumentFile(info.m_strFileName, false) : nullptr;
+    if (doc == nullptr)
+        return false;
+    m_pMainWnd = m_pTemplate->GetFrame();
+    AddToRecentFiles(doc);
+    return PrintFromCommandLine(info);
+}
+
+BOOL CWinApp::PrintFromCommandLine(CCommandLineInfo& info)
+{
+    if (info.m_nShellCommand == CCommandLineInfo::FilePrintTo) {
+        std::optional<CPrinterTarget> printer = AfxFindPrinter(info.m_strPrinterName);
+        if (info.m_strPrinterName.empty() || !printer) {
+            AfxMessageBox("Could not start print job.");
+            return FALSE;
+        }
+        if (!info.m_strPortName.empty())
+            printer->port = info.m_strPortName;
+        SelectPrinter(*printer);
+    }
+    return m_pMainWnd && m_pMainWnd->SendCommand(kFilePrintDirect) ? TRUE : FALSE;
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    CPrintDialogRequest request;
+    request.setup = true;
+    request.printer = m_printer ? m_printer : AfxFindPrinter(std::string());
+    if (AfxDoPrintDialog(request) == IDOK && request.printer)
+        SelectPrinter(*request.printer);
+}
+
+void CWinApp::SelectPrinter(const CPrinterTarget& printer)
+{
+    m_printer = printer;
+}
+
+CDocument* CWinApp::OpenDocumentFile(const std::string& path)
+{
+    if (!m_pTemplate)
+        return nullptr;
+    CDocument* doc = m_pTemplate->OpenDocumentFile(path);
+    m_pMainWnd = m_pTemplate->GetFrame();
+    AddToRecentFiles(doc);
+    return doc;
+}
+
+void CWinApp::AddToRecentFiles(CDocument* doc)
+{
+    if (doc && !doc->GetPathName().empty()) {
+        m_recentFiles.Add(doc->GetPathName());
+        RefreshRecentFileMenu();
+    }
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_pTemplate)
+        return;
+    m_pTemplate->OpenDocumentFile(std::string());
+    m_pMainWnd = m_pTemplate->GetFrame();
+    RefreshRecentFileMenu();
+}
+
+void CWinApp::OnFileOpen()
+{
+    std::vector<CFileFilter> filters;
+    if (m_pTemplate) {
+        std::string name = m_pTemplate->GetDocString(3), ext = m_pTemplate->GetDocString(4);
+        if (!name.empty())
+            filters.push_back({name, "*" + ext});
+    }
+    filters.push_back({"All Files (*.*)", "*"});
+    std::string path;
+    if (AfxPromptOpenFileName(path, filters))
+        OpenDocumentFile(path);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->Close();
+    else
+        QCoreApplication::quit();
+}
+
+void CWinApp::OnOpenRecentFile(UINT id)
+{
+    int index = static_cast<int>(id - kRecentFirst);
+    if (index < 0 || index >= m_recentFiles.GetSize())
+        return;
+    std::string path = m_recentFiles[index];
+    if (OpenDocumentFile(path) == nullptr) {
+        m_recentFiles.Remove(index);
+        RefreshRecentFileMenu();
+    }
+}
+
+void CWinApp::RefreshRecentFileMenu()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SetRecentFileMenu(m_recentFiles.MenuEntries());
+}
+
+int CWinApp::GetProfileInt(const std::string& section, const std::string& entry, int def) const
+{
+    return m_settings.GetInt(section, entry, def);
+}
+
+void CWinApp::WriteProfileInt(const std::string& section, const std::string& entry, int value)
+{
+    m_settings.SetInt(section, entry, value);
+}
+
+void CWinApp::OnIdle()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->UpdateCommandUI();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+// Platform-internal: the Qt widgets behind a CWnd. A view is a host widget
+// holding the canvas (its client area) and the window's two scroll bars; a
+// frame is a main window.
+
+#include "platform/framework/View.h"
+#include "platform/surface/Image.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <map>
+
+class CFrameWnd;
+class QAction;
+class QMenu;
+
+class ViewCanvas : public QWidget {
+public:
+    ViewCanvas(CView* view, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    void Handled();
+    CView* m_view;
+};
+
+// Turns Qt's scroll-bar actions into classic scroll codes.
+class ScrollBarAdapter : public QObject {
+public:
+    ScrollBarAdapter(CView* view, QScrollBar* bar, int which);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnAction(int action);
+    void Send(UINT code, int pos);
+    CView* m_view;
+    QScrollBar* m_bar;
+    int m_which;
+};
+
+class FrameWindow : public QMainWindow {
+public:
+    explicit FrameWindow(CFrameWnd* frame);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    CFrameWnd* m_frame;
+};
+
+struct CWndImpl {
+    QPointer<QWidget> widget;  // the host (view) or the main window (frame)
+    // View only.
+    QPointer<ViewCanvas> canvas;
+    QPointer<QScrollBar> bars[2];
+    CImage backBuffer;
+    bool stale = true;
+    COLORREF background = RGB(255, 255, 255);
+    // Frame only.
+    std::map<UINT, QAction*> actions;
+    QMenu* fileMenu = nullptr;
+    QAction* recentAnchor = nullptr;  // the separator after the recent files
+    std::vector<QMenu*> menus;
+    bool ownsWidget = false;
+
+    ~CWndImpl()
+    {
+        if (ownsWidget && widget)
+            delete widget.data();
+    }
+};
+
+// The main window of a frame, for the platform's other parts.
+QMainWindow* MainWindowOf(CFrameWnd* frame);
