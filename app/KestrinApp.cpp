@@ -32,7 +32,7 @@ BOOL CKestrinApp::InitInstance()
         return FALSE;
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateCommandUI();
-    if (CView* view = m_pMainWnd->GetActiveView())
+    if (CViewBase* view = m_pMainWnd->GetActiveView())
         view->UpdateWindow();
     return TRUE;
 }

@@ -7,7 +7,7 @@
 
 #include "model/KestrinDoc.h"
 
-#include "platform/framework/View.h"
+#include "platform/print/View.h"
 
 class CKestrinView : public CView {
 public:

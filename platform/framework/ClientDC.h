@@ -7,14 +7,14 @@
 
 #include "platform/surface/DC.h"
 
-class CView;
+class CViewBase;
 
 class CClientDC : public CDC {
 public:
-    explicit CClientDC(CView* view);
+    explicit CClientDC(CViewBase* view);
     ~CClientDC() override;
 
 private:
-    CView* m_view;
+    CViewBase* m_view;
     CDC* m_suspended = nullptr;
 };

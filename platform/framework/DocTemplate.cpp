@@ -3,7 +3,7 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/ResourceRegistry.h"
-#include "platform/framework/View.h"
+#include "platform/framework/ViewBase.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, DocFactory doc, FrameFactory frame, ViewFactory view)
     : m_resourceId(resourceId), m_docFactory(std::move(doc)), m_frameFactory(std::move(frame)),

@@ -11,13 +11,13 @@
 
 class CDocument;
 class CFrameWnd;
-class CView;
+class CViewBase;
 
 class CSingleDocTemplate {
 public:
     using DocFactory = std::function<std::unique_ptr<CDocument>()>;
     using FrameFactory = std::function<std::unique_ptr<CFrameWnd>()>;
-    using ViewFactory = std::function<std::unique_ptr<CView>()>;
+    using ViewFactory = std::function<std::unique_ptr<CViewBase>()>;
 
     CSingleDocTemplate(UINT resourceId, DocFactory doc, FrameFactory frame, ViewFactory view);
     ~CSingleDocTemplate();
@@ -34,7 +34,7 @@ public:
 
     CDocument* GetDocument() const { return m_doc.get(); }
     CFrameWnd* GetFrame() const { return m_frame.get(); }
-    CView* GetView() const { return m_view; }
+    CViewBase* GetView() const { return m_view; }
     // Destroys frame, view and document (at the end of the program).
     void CloseAll();
 
@@ -47,6 +47,6 @@ private:
     ViewFactory m_viewFactory;
     std::unique_ptr<CDocument> m_doc;
     std::unique_ptr<CFrameWnd> m_frame;
-    std::unique_ptr<CView> m_viewOwner;
-    CView* m_view = nullptr;
+    std::unique_ptr<CViewBase> m_viewOwner;
+    CViewBase* m_view = nullptr;
 };

@@ -3,8 +3,8 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/ResourceRegistry.h"
 #include "platform/framework/ToolBar.h"
-#include "platform/framework/View.h"
-#include "platform/framework/WinApp.h"
+#include "platform/framework/ViewBase.h"
+#include "platform/framework/WinAppBase.h"
 #include "platform/framework/qt/KeyPosition.h"
 #include "platform/framework/qt/SvgPicture.h"
 #include "platform/framework/qt/ToolBarImpl.h"
@@ -185,7 +185,7 @@ CDocument* CFrameWnd::GetActiveDocument() const
 void CFrameWnd::UpdateFrameTitle()
 {
     CDocument* doc = GetActiveDocument();
-    std::string app = CWinApp::Get() ? CWinApp::Get()->m_pszAppName : std::string("Kestrin");
+    std::string app = CWinAppBase::Get() ? CWinAppBase::Get()->m_pszAppName : std::string("Kestrin");
     std::string title = doc ? doc->GetTitle() + " - " + app : app;
     if (m_impl->widget)
         m_impl->widget->setWindowTitle(QString::fromLocal8Bit(title.c_str()));
@@ -198,7 +198,7 @@ std::string CFrameWnd::GetWindowText() const
 
 void CFrameWnd::QueryCommand(CCmdUI* ui)
 {
-    CCmdTarget* targets[] = {m_pActiveView, GetActiveDocument(), this, CWinApp::Get()};
+    CCmdTarget* targets[] = {m_pActiveView, GetActiveDocument(), this, CWinAppBase::Get()};
     for (CCmdTarget* target : targets) {
         if (target && target->OnUpdateCommand(ui))
             return;
@@ -224,7 +224,7 @@ bool CFrameWnd::SendCommand(UINT id)
     // A disabled command does nothing, whichever way it arrives.
     if (!IsCommandEnabled(id))
         return false;
-    CCmdTarget* targets[] = {m_pActiveView, GetActiveDocument(), this, CWinApp::Get()};
+    CCmdTarget* targets[] = {m_pActiveView, GetActiveDocument(), this, CWinAppBase::Get()};
     bool handled = false;
     for (CCmdTarget* target : targets) {
         if (target && target->OnCommand(id)) {
@@ -232,8 +232,8 @@ bool CFrameWnd::SendCommand(UINT id)
             break;
         }
     }
-    if (CWinApp::Get())
-        CWinApp::Get()->OnIdle();
+    if (CWinAppBase::Get())
+        CWinAppBase::Get()->OnIdle();
     return handled;
 }
 

@@ -15,7 +15,7 @@
 
 class CDocument;
 class CToolBar;
-class CView;
+class CViewBase;
 
 class CFrameWnd : public CWnd {
 public:
@@ -28,8 +28,8 @@ public:
     virtual BOOL PreCreateWindow() { return TRUE; }
     virtual int OnCreate();
 
-    CView* GetActiveView() const { return m_pActiveView; }
-    void SetActiveView(CView* view) { m_pActiveView = view; }
+    CViewBase* GetActiveView() const { return m_pActiveView; }
+    void SetActiveView(CViewBase* view) { m_pActiveView = view; }
     CDocument* GetActiveDocument() const;
 
     // The caption: the document's title, " - ", the program's name.
@@ -65,7 +65,7 @@ public:
 protected:
     void OnViewToolbar();
 
-    CView* m_pActiveView = nullptr;
+    CViewBase* m_pActiveView = nullptr;
     CToolBar* m_pToolBar = nullptr;
     std::vector<CAccelDef> m_accelerators;
 };

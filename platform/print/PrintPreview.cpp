@@ -1,9 +1,10 @@
 #include "platform/print/PrintPreview.h"
 
 #include "platform/framework/FrameWnd.h"
-#include "platform/framework/WinApp.h"
+#include "platform/framework/WinAppBase.h"
 #include "platform/framework/qt/ToolBarImpl.h"
 #include "platform/framework/qt/WndImpl.h"
+#include "platform/print/View.h"
 #include "platform/print/qt/PrintDevice.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
@@ -232,7 +233,7 @@ CPreviewView::CPreviewView(CView* printView, std::unique_ptr<CPrintInfo> info)
     // No preview of the preview, and no printing from it but its own button.
     for (UINT id : {57607u, 57608u, 57609u})
         OnUpdateId(id, [](CCmdUI* ui) { ui->Enable(FALSE); });
-    CWinApp* app = CWinApp::Get();
+    CWinAppBase* app = CWinAppBase::Get();
     m_nPages = app && app->GetProfileInt(kSettingsSection, kPagesEntry, 0) == 2 ? 2 : 1;
 }
 
@@ -307,7 +308,7 @@ void CPreviewView::OnPreviewPrint()
 void CPreviewView::OnNumPage()
 {
     m_nPages = m_nPages == 1 ? 2 : 1;
-    if (CWinApp* app = CWinApp::Get())
+    if (CWinAppBase* app = CWinAppBase::Get())
         app->WriteProfileInt(kSettingsSection, kPagesEntry, m_nPages);
     Refresh();
 }

@@ -8,7 +8,7 @@
 // back, with the printing view's state untouched.
 
 #include "platform/framework/ResourceRecords.h"
-#include "platform/framework/View.h"
+#include "platform/framework/ViewBase.h"
 #include "platform/print/PrintInfo.h"
 
 #include <memory>
@@ -16,9 +16,10 @@
 #include <vector>
 
 class CImage;
+class CView;
 struct CPreviewUi;
 
-class CPreviewView : public CView {
+class CPreviewView : public CViewBase {
 public:
     static constexpr UINT kClose = 58112;
     static constexpr UINT kNumPage = 58113;
@@ -63,7 +64,7 @@ private:
     std::unique_ptr<CPrintInfo> m_info;
     std::unique_ptr<CPreviewUi> m_ui;
     std::vector<CAccelDef> m_savedAccelerators;
-    CView* m_savedActiveView = nullptr;
+    CViewBase* m_savedActiveView = nullptr;
     UINT m_nCurrentPage = 1;
     int m_nPages = 1;
     int m_zoom = 0;

@@ -4,7 +4,7 @@
 // holding the canvas (its client area) and the window's two scroll bars; a
 // frame is a main window.
 
-#include "platform/framework/View.h"
+#include "platform/framework/ViewBase.h"
 #include "platform/surface/Image.h"
 
 #include <QMainWindow>
@@ -20,7 +20,7 @@ class QMenu;
 
 class ViewCanvas : public QWidget {
 public:
-    ViewCanvas(CView* view, QWidget* parent);
+    ViewCanvas(CViewBase* view, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -31,13 +31,13 @@ protected:
 
 private:
     void Handled();
-    CView* m_view;
+    CViewBase* m_view;
 };
 
 // Turns Qt's scroll-bar actions into classic scroll codes.
 class ScrollBarAdapter : public QObject {
 public:
-    ScrollBarAdapter(CView* view, QScrollBar* bar, int which);
+    ScrollBarAdapter(CViewBase* view, QScrollBar* bar, int which);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,7 +45,7 @@ protected:
 private:
     void OnAction(int action);
     void Send(UINT code, int pos);
-    CView* m_view;
+    CViewBase* m_view;
     QScrollBar* m_bar;
     int m_which;
 };

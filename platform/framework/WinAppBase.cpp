@@ -1,4 +1,4 @@
-#include "platform/framework/WinApp.h"
+#include "platform/framework/WinAppBase.h"
 
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
@@ -7,7 +7,6 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/ResourceRegistry.h"
-#include "platform/print/PrintService.h"
 
 #include <QApplication>
 
@@ -15,8 +14,6 @@ namespace {
 
 constexpr UINT kFileNew = 57600;
 constexpr UINT kFileOpen = 57601;
-constexpr UINT kFilePrintSetup = 57606;
-constexpr UINT kFilePrintDirect = 57608;
 constexpr UINT kRecentFirst = 57616;
 constexpr UINT kAppExit = 57665;
 constexpr int kRecentCommands = 4;
@@ -24,24 +21,23 @@ constexpr int kAppTitle = 57344;
 constexpr const char* kNoFileToPrint =
     "No file to print was named.\nUse -p FILE, or -pt FILE PRINTER DRIVER PORT.";
 
-CWinApp*& Current()
+CWinAppBase*& Current()
 {
-    static CWinApp* app = nullptr;
+    static CWinAppBase* app = nullptr;
     return app;
 }
 
 } // namespace
 
-CWinApp* CWinApp::Get() { return Current(); }
-CWinApp* AfxGetApp() { return Current(); }
+CWinAppBase* CWinAppBase::Get() { return Current(); }
+CWinAppBase* AfxGetApp() { return Current(); }
 
-CWinApp::CWinApp()
+CWinAppBase::CWinAppBase()
 {
     Current() = this;
     OnCommandId(kFileNew, [this] { OnFileNew(); });
     OnCommandId(kFileOpen, [this] { OnFileOpen(); });
     OnCommandId(kAppExit, [this] { OnAppExit(); });
-    OnCommandId(kFilePrintSetup, [this] { OnFilePrintSetup(); });
     for (int i = 0; i < kRecentCommands; ++i) {
         UINT id = kRecentFirst + static_cast<UINT>(i);
         OnCommandId(id, [this, id] { OnOpenRecentFile(id); });
@@ -49,14 +45,14 @@ CWinApp::CWinApp()
     }
 }
 
-CWinApp::~CWinApp()
+CWinAppBase::~CWinAppBase()
 {
     m_pTemplate.reset();
     if (Current() == this)
         Current() = nullptr;
 }
 
-int CWinApp::Run(const std::vector<std::string>& args)
+int CWinAppBase::Run(const std::vector<std::string>& args)
 {
     m_args = args;
     std::string title = AfxLoadString(kAppTitle);
@@ -74,7 +70,7 @@ int CWinApp::Run(const std::vector<std::string>& args)
     return ExitInstance();
 }
 
-void CWinApp::SaveStdProfileSettings()
+void CWinAppBase::SaveStdProfileSettings()
 {
     if (!m_writeSettings || !m_settingsLoaded)
         return;
@@ -82,12 +78,12 @@ void CWinApp::SaveStdProfileSettings()
     m_settings.Save();
 }
 
-void CWinApp::OnSessionEnd()
+void CWinAppBase::OnSessionEnd()
 {
     SaveStdProfileSettings();
 }
 
-int CWinApp::ExitInstance()
+int CWinAppBase::ExitInstance()
 {
     SaveStdProfileSettings();
     m_writeSettings = false;  // written once
@@ -97,12 +93,12 @@ int CWinApp::ExitInstance()
     return 0;
 }
 
-void CWinApp::SetRegistryKey(const std::string& key)
+void CWinAppBase::SetRegistryKey(const std::string& key)
 {
     m_settings.SetKey(key, m_pszAppName);
 }
 
-void CWinApp::LoadStdProfileSettings(int maxRecentFiles)
+void CWinAppBase::LoadStdProfileSettings(int maxRecentFiles)
 {
     m_recentFiles = CRecentFileList(maxRecentFiles);
     m_settings.Load();
@@ -110,17 +106,17 @@ void CWinApp::LoadStdProfileSettings(int maxRecentFiles)
     m_settingsLoaded = true;
 }
 
-void CWinApp::AddDocTemplate(CSingleDocTemplate* docTemplate)
+void CWinAppBase::AddDocTemplate(CSingleDocTemplate* docTemplate)
 {
     m_pTemplate.reset(docTemplate);
 }
 
-void CWinApp::ParseCommandLine(CCommandLineInfo& info)
+void CWinAppBase::ParseCommandLine(CCommandLineInfo& info)
 {
     info.Parse(m_args);
 }
 
-BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
+BOOL CWinAppBase::ProcessShellCommand(CCommandLineInfo& info)
 {
     switch (info.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
@@ -148,7 +144,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
     return FALSE;
 }
 
-bool CWinApp::OpenAndPrint(CCommandLineInfo& info)
+bool CWinAppBase::OpenAndPrint(CCommandLineInfo& info)
 {
     // Without a file there is nothing to print, not even an empty map.
     if (info.m_strFileName.empty()) {
@@ -163,36 +159,7 @@ bool CWinApp::OpenAndPrint(CCommandLineInfo& info)
     return PrintFromCommandLine(info);
 }
 
-BOOL CWinApp::PrintFromCommandLine(CCommandLineInfo& info)
-{
-    if (info.m_nShellCommand == CCommandLineInfo::FilePrintTo) {
-        std::optional<CPrinterTarget> printer = AfxFindPrinter(info.m_strPrinterName);
-        if (info.m_strPrinterName.empty() || !printer) {
-            AfxMessageBox("Could not start print job.");
-            return FALSE;
-        }
-        if (!info.m_strPortName.empty())
-            printer->port = info.m_strPortName;
-        SelectPrinter(*printer);
-    }
-    return m_pMainWnd && m_pMainWnd->SendCommand(kFilePrintDirect) ? TRUE : FALSE;
-}
-
-void CWinApp::OnFilePrintSetup()
-{
-    CPrintDialogRequest request;
-    request.setup = true;
-    request.printer = m_printer ? m_printer : AfxFindPrinter(std::string());
-    if (AfxDoPrintDialog(request) == IDOK && request.printer)
-        SelectPrinter(*request.printer);
-}
-
-void CWinApp::SelectPrinter(const CPrinterTarget& printer)
-{
-    m_printer = printer;
-}
-
-CDocument* CWinApp::OpenDocumentFile(const std::string& path)
+CDocument* CWinAppBase::OpenDocumentFile(const std::string& path)
 {
     if (!m_pTemplate)
         return nullptr;
@@ -202,7 +169,7 @@ CDocument* CWinApp::OpenDocumentFile(const std::string& path)
     return doc;
 }
 
-void CWinApp::AddToRecentFiles(CDocument* doc)
+void CWinAppBase::AddToRecentFiles(CDocument* doc)
 {
     if (doc && !doc->GetPathName().empty()) {
         m_recentFiles.Add(doc->GetPathName());
@@ -210,7 +177,7 @@ void CWinApp::AddToRecentFiles(CDocument* doc)
     }
 }
 
-void CWinApp::OnFileNew()
+void CWinAppBase::OnFileNew()
 {
     if (!m_pTemplate)
         return;
@@ -219,7 +186,7 @@ void CWinApp::OnFileNew()
     RefreshRecentFileMenu();
 }
 
-void CWinApp::OnFileOpen()
+void CWinAppBase::OnFileOpen()
 {
     std::vector<CFileFilter> filters;
     if (m_pTemplate) {
@@ -233,7 +200,7 @@ void CWinApp::OnFileOpen()
         OpenDocumentFile(path);
 }
 
-void CWinApp::OnAppExit()
+void CWinAppBase::OnAppExit()
 {
     if (m_pMainWnd)
         m_pMainWnd->Close();
@@ -241,7 +208,7 @@ void CWinApp::OnAppExit()
         QCoreApplication::quit();
 }
 
-void CWinApp::OnOpenRecentFile(UINT id)
+void CWinAppBase::OnOpenRecentFile(UINT id)
 {
     int index = static_cast<int>(id - kRecentFirst);
     if (index < 0 || index >= m_recentFiles.GetSize())
@@ -253,23 +220,23 @@ void CWinApp::OnOpenRecentFile(UINT id)
     }
 }
 
-void CWinApp::RefreshRecentFileMenu()
+void CWinAppBase::RefreshRecentFileMenu()
 {
     if (m_pMainWnd)
         m_pMainWnd->SetRecentFileMenu(m_recentFiles.MenuEntries());
 }
 
-int CWinApp::GetProfileInt(const std::string& section, const std::string& entry, int def) const
+int CWinAppBase::GetProfileInt(const std::string& section, const std::string& entry, int def) const
 {
     return m_settings.GetInt(section, entry, def);
 }
 
-void CWinApp::WriteProfileInt(const std::string& section, const std::string& entry, int value)
+void CWinAppBase::WriteProfileInt(const std::string& section, const std::string& entry, int value)
 {
     m_settings.SetInt(section, entry, value);
 }
 
-void CWinApp::OnIdle()
+void CWinAppBase::OnIdle()
 {
     if (m_pMainWnd)
         m_pMainWnd->UpdateCommandUI();

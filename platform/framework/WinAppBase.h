@@ -1,18 +1,20 @@
 #pragma once
 
-// The application object: one per program. Run calls InitInstance, then
-// the event loop until the main frame closes or SIGTERM or SIGHUP arrives,
-// then ExitInstance, which writes the settings back. The desktop session's
-// end (OnSessionEnd) writes them too, and the program goes on.
+// The application object without printing: one per program. Run calls
+// InitInstance, then the event loop until the main frame closes or SIGTERM
+// or SIGHUP arrives, then ExitInstance, which writes the settings back. The
+// desktop session's end (OnSessionEnd) writes them too, and the program
+// goes on.
+//
+// The print layer's CWinApp (platform/print/WinApp.h) adds the printer
+// choice and printing from the command line; programs derive from that.
 
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/CommandLineInfo.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/Settings.h"
-#include "platform/print/PrintTarget.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +22,10 @@ class CDocument;
 class CFrameWnd;
 class CSingleDocTemplate;
 
-class CWinApp : public CCmdTarget {
+class CWinAppBase : public CCmdTarget {
 public:
-    CWinApp();
-    ~CWinApp() override;
+    CWinAppBase();
+    ~CWinAppBase() override;
 
     // Runs the program; returns its exit status.
     int Run(const std::vector<std::string>& args);
@@ -49,13 +51,6 @@ public:
     void OnFileOpen();
     void OnAppExit();
     void OnOpenRecentFile(UINT id);
-    // The printer-setup dialog; its printer serves every later print.
-    void OnFilePrintSetup();
-
-    // The printer chosen in Print Setup, the print dialog or on the command
-    // line; none until then, when the default printer serves.
-    const std::optional<CPrinterTarget>& GetSelectedPrinter() const { return m_printer; }
-    void SelectPrinter(const CPrinterTarget& printer);
 
     CFrameWnd* GetMainWnd() const { return m_pMainWnd; }
     CSingleDocTemplate* GetDocTemplate() const { return m_pTemplate.get(); }
@@ -68,7 +63,7 @@ public:
     // handled: refreshes the command states of the main frame.
     void OnIdle();
 
-    static CWinApp* Get();
+    static CWinAppBase* Get();
 
     CFrameWnd* m_pMainWnd = nullptr;
     int m_nCmdShow = 5;  // SW_SHOW
@@ -76,9 +71,9 @@ public:
     std::vector<std::string> m_args;
 
 protected:
-    // Prints the open document as the print switches ask; the printing
-    // service supplies it.
-    virtual BOOL PrintFromCommandLine(CCommandLineInfo& info);
+    // Prints the open document as the print switches ask. The print layer
+    // supplies it; without one nothing prints.
+    virtual BOOL PrintFromCommandLine(CCommandLineInfo&) { return FALSE; }
     // The print switches: opens the file hidden, enters it in the recent
     // list like any file opened, and prints it.
     bool OpenAndPrint(CCommandLineInfo& info);
@@ -94,7 +89,6 @@ protected:
     int m_nExitCode = 1;
     bool m_writeSettings = true;
     bool m_settingsLoaded = false;
-    std::optional<CPrinterTarget> m_printer;
 };
 
-CWinApp* AfxGetApp();
+CWinAppBase* AfxGetApp();

@@ -1,8 +1,8 @@
-#include "platform/framework/View.h"
+#include "platform/framework/ViewBase.h"
 
 #include "platform/framework/ClientDC.h"
 #include "platform/framework/FrameWnd.h"
-#include "platform/framework/WinApp.h"
+#include "platform/framework/WinAppBase.h"
 #include "platform/framework/qt/WndImpl.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/qt/DCDevice.h"
@@ -41,7 +41,7 @@ CPoint PointOf(const QMouseEvent* e, qreal ratio)
 
 } // namespace
 
-ViewCanvas::ViewCanvas(CView* view, QWidget* parent) : QWidget(parent), m_view(view)
+ViewCanvas::ViewCanvas(CViewBase* view, QWidget* parent) : QWidget(parent), m_view(view)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -67,7 +67,7 @@ void ViewCanvas::resizeEvent(QResizeEvent*)
 
 void ViewCanvas::Handled()
 {
-    if (CWinApp* app = CWinApp::Get())
+    if (CWinAppBase* app = CWinAppBase::Get())
         app->OnIdle();
 }
 
@@ -97,7 +97,7 @@ void ViewCanvas::mouseMoveEvent(QMouseEvent* e)
     Handled();
 }
 
-ScrollBarAdapter::ScrollBarAdapter(CView* view, QScrollBar* bar, int which)
+ScrollBarAdapter::ScrollBarAdapter(CViewBase* view, QScrollBar* bar, int which)
     : QObject(bar), m_view(view), m_bar(bar), m_which(which)
 {
     bar->setTracking(false);
@@ -149,20 +149,15 @@ void ScrollBarAdapter::Send(UINT code, int pos)
         m_view->OnHScroll(code, static_cast<UINT>(pos), nullptr);
     else
         m_view->OnVScroll(code, static_cast<UINT>(pos), nullptr);
-    if (CWinApp* app = CWinApp::Get())
+    if (CWinAppBase* app = CWinAppBase::Get())
         app->OnIdle();
 }
 
-CView::CView()
-{
-    OnCommandId(57607, [this] { OnFilePrint(false); });
-    OnCommandId(57608, [this] { OnFilePrint(true); });
-    OnCommandId(57609, [this] { OnFilePrintPreview(); });
-}
+CViewBase::CViewBase() = default;
 
-CView::~CView() = default;
+CViewBase::~CViewBase() = default;
 
-bool CView::Create(CFrameWnd* frame)
+bool CViewBase::Create(CFrameWnd* frame)
 {
     m_pFrame = frame;
     if (!PreCreateWindow())
@@ -186,24 +181,14 @@ bool CView::Create(CFrameWnd* frame)
     return OnCreate() != -1;
 }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
-{
-    // Without a page count only page 1 prints.
-    if (pInfo != nullptr)
-        pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != CPrintInfo::kUnsetMaxPage || pInfo->m_nCurPage == 1;
-}
+void CViewBase::OnPrepareDC(CDC*, CPrintInfo*) {}
 
-void CView::OnInitialUpdate()
+void CViewBase::OnInitialUpdate()
 {
     Invalidate(TRUE);
 }
 
-BOOL CView::OnPreparePrinting(CPrintInfo*)
-{
-    return TRUE;
-}
-
-CImage& CView::GetBackBuffer()
+CImage& CViewBase::GetBackBuffer()
 {
     CImage& buffer = m_impl->backBuffer;
     CRect client;
@@ -218,7 +203,7 @@ CImage& CView::GetBackBuffer()
     return buffer;
 }
 
-void CView::RefreshBackBuffer()
+void CViewBase::RefreshBackBuffer()
 {
     CImage& buffer = GetBackBuffer();
     if (!m_impl->stale)
@@ -233,7 +218,7 @@ void CView::RefreshBackBuffer()
     m_paintingDC = nullptr;
 }
 
-CClientDC::CClientDC(CView* view) : m_view(view)
+CClientDC::CClientDC(CViewBase* view) : m_view(view)
 {
     CImage& buffer = view->GetBackBuffer();
     if (CDC* painting = view->GetPaintingDC()) {
