@@ -6,7 +6,7 @@
 
 #include "model/KestrinDoc.h"
 #include "res/Register.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 #include "view/KestrinView.h"
 
 #include "platform/framework/DocTemplate.h"

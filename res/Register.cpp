@@ -1,7 +1,7 @@
 #include "Register.h"
 
-#include "Resource.h"
-#include "Resources.h"
+#include "ResourceIds.h"
+#include "ResourceTables.h"
 #include "Strings.h"
 
 #include "platform/framework/ResourceRegistry.h"

@@ -4,7 +4,7 @@
 #include "platform/framework/Dialog.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 #include <QAction>
 #include <QApplication>

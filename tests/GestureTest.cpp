@@ -2,7 +2,7 @@
 
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 #include <Qt>
 

@@ -3,7 +3,7 @@
 #include "platform/framework/ResourceRegistry.h"
 #include "platform/framework/qt/SvgPicture.h"
 #include "platform/framework/qt/WndImpl.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 #include <QAction>
 #include <QIcon>

@@ -12,7 +12,7 @@
 #include "platform/print/PrintService.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Mapping.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 #include "tools/Renderer.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "Subprocess.h"
 
 #include "platform/framework/RecentFileList.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 #include <csignal>
 #include <filesystem>

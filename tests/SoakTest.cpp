@@ -13,7 +13,7 @@
 #include "platform/framework/qt/WndImpl.h"
 #include "platform/print/PrintPreview.h"
 #include "platform/print/PrintService.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 #include <QAbstractSlider>
 #include <QAction>

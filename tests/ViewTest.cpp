@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
 #include "platform/surface/DC.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 #include <Qt>
 #include <QApplication>

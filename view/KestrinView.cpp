@@ -2,7 +2,7 @@
 
 #include "Legend.h"
 
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 #include "platform/framework/ClientDC.h"
 #include "platform/framework/Shell.h"

@@ -1,5 +1,6 @@
 #include "platform/framework/FrameWnd.h"
 
+#include "platform/framework/CommandIds.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/ResourceRegistry.h"
 #include "platform/framework/ToolBar.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr UINT kToolbarCommand = 59392;
-constexpr UINT kRecentFirst = 57616;
 
 // Whether a key press is the accelerator: the keypad keys only with the
 // keypad modifier, letters only with Ctrl and no other modifier, and a
@@ -115,8 +114,8 @@ QAction* ActionOf(CFrameWnd* frame, unsigned id)
 
 CFrameWnd::CFrameWnd()
 {
-    OnCommandId(kToolbarCommand, [this] { OnViewToolbar(); });
-    OnUpdateId(kToolbarCommand, [this](CCmdUI* ui) {
+    OnCommandId(ID_VIEW_TOOLBAR, [this] { OnViewToolbar(); });
+    OnUpdateId(ID_VIEW_TOOLBAR, [this](CCmdUI* ui) {
         ui->Enable(m_pToolBar != nullptr);
         ui->SetCheck(m_pToolBar && IsControlBarVisible(m_pToolBar));
     });
@@ -134,7 +133,7 @@ static void BuildMenu(CFrameWnd* frame, CWndImpl* impl, QMenu* menu, const std::
             impl->menus.push_back(sub);
             QObject::connect(sub, &QMenu::aboutToShow, sub, [frame] { frame->UpdateCommandUI(); });
             BuildMenu(frame, impl, sub, item.children);
-        } else if (item.id == static_cast<int>(kRecentFirst) && item.grayed) {
+        } else if (item.id == ID_FILE_MRU_FILE1 && item.grayed) {
             // The placeholder stands where the recent files go.
             impl->fileMenu = menu;
             impl->recentAnchor = menu->addAction(QString::fromStdString(item.text));
@@ -287,8 +286,8 @@ void CFrameWnd::SetRecentFileMenu(const std::vector<std::string>& entries)
     QMenu* menu = m_impl->fileMenu;
     if (!menu || !m_impl->recentAnchor)
         return;
-    for (UINT i = 0; i < 16; ++i) {
-        auto it = m_impl->actions.find(kRecentFirst + i);
+    for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_LAST; ++id) {
+        auto it = m_impl->actions.find(static_cast<UINT>(id));
         if (it != m_impl->actions.end()) {
             menu->removeAction(it->second);
             // The action may be the one whose trigger is running now.
@@ -298,7 +297,7 @@ void CFrameWnd::SetRecentFileMenu(const std::vector<std::string>& entries)
     }
     m_impl->recentAnchor->setVisible(entries.empty());
     for (size_t i = 0; i < entries.size(); ++i) {
-        QAction* action = ActionOf(this, kRecentFirst + static_cast<UINT>(i));
+        QAction* action = ActionOf(this, static_cast<UINT>(ID_FILE_MRU_FILE1 + i));
         action->setText(QString::fromLocal8Bit(entries[i].c_str()));
         menu->insertAction(m_impl->recentAnchor, action);
     }

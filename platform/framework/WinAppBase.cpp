@@ -1,5 +1,6 @@
 #include "platform/framework/WinAppBase.h"
 
+#include "platform/framework/CommandIds.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/ExitRequests.h"
@@ -12,12 +13,7 @@
 
 namespace {
 
-constexpr UINT kFileNew = 57600;
-constexpr UINT kFileOpen = 57601;
-constexpr UINT kRecentFirst = 57616;
-constexpr UINT kAppExit = 57665;
 constexpr int kRecentCommands = 4;
-constexpr int kAppTitle = 57344;
 constexpr const char* kNoFileToPrint =
     "No file to print was named.\nUse -p FILE, or -pt FILE PRINTER DRIVER PORT.";
 
@@ -35,11 +31,11 @@ CWinAppBase* AfxGetApp() { return Current(); }
 CWinAppBase::CWinAppBase()
 {
     Current() = this;
-    OnCommandId(kFileNew, [this] { OnFileNew(); });
-    OnCommandId(kFileOpen, [this] { OnFileOpen(); });
-    OnCommandId(kAppExit, [this] { OnAppExit(); });
+    OnCommandId(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommandId(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommandId(ID_APP_EXIT, [this] { OnAppExit(); });
     for (int i = 0; i < kRecentCommands; ++i) {
-        UINT id = kRecentFirst + static_cast<UINT>(i);
+        UINT id = static_cast<UINT>(ID_FILE_MRU_FILE1 + i);
         OnCommandId(id, [this, id] { OnOpenRecentFile(id); });
         OnUpdateId(id, [this, i](CCmdUI* ui) { ui->Enable(i < m_recentFiles.GetSize()); });
     }
@@ -55,7 +51,7 @@ CWinAppBase::~CWinAppBase()
 int CWinAppBase::Run(const std::vector<std::string>& args)
 {
     m_args = args;
-    std::string title = AfxLoadString(kAppTitle);
+    std::string title = AfxLoadString(AFX_IDS_APP_TITLE);
     if (!title.empty())
         m_pszAppName = title;
     // Installed before InitInstance: a SIGTERM during start-up ends the
@@ -210,7 +206,7 @@ void CWinAppBase::OnAppExit()
 
 void CWinAppBase::OnOpenRecentFile(UINT id)
 {
-    int index = static_cast<int>(id - kRecentFirst);
+    int index = static_cast<int>(id) - ID_FILE_MRU_FILE1;
     if (index < 0 || index >= m_recentFiles.GetSize())
         return;
     std::string path = m_recentFiles[index];

@@ -1,5 +1,6 @@
 #include "platform/print/PrintPreview.h"
 
+#include "platform/framework/CommandIds.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/WinAppBase.h"
 #include "platform/framework/qt/ToolBarImpl.h"
@@ -231,7 +232,7 @@ CPreviewView::CPreviewView(CView* printView, std::unique_ptr<CPrintInfo> info)
     OnUpdateId(kZoomIn, [this](CCmdUI* ui) { ui->Enable(m_zoom < kMaxZoom); });
     OnUpdateId(kZoomOut, [this](CCmdUI* ui) { ui->Enable(m_zoom > 0); });
     // No preview of the preview, and no printing from it but its own button.
-    for (UINT id : {57607u, 57608u, 57609u})
+    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
         OnUpdateId(id, [](CCmdUI* ui) { ui->Enable(FALSE); });
     CWinAppBase* app = CWinAppBase::Get();
     m_nPages = app && app->GetProfileInt(kSettingsSection, kPagesEntry, 0) == 2 ? 2 : 1;
@@ -302,7 +303,7 @@ void CPreviewView::OnPreviewPrint()
 {
     CFrameWnd* frame = m_frame;
     OnClose();
-    frame->SendCommand(57607);
+    frame->SendCommand(ID_FILE_PRINT);
 }
 
 void CPreviewView::OnNumPage()

@@ -1,5 +1,6 @@
 #include "platform/print/View.h"
 
+#include "platform/framework/CommandIds.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/qt/WndImpl.h"
 #include "platform/print/PrintJob.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-constexpr UINT kFilePrint = 57607;
-constexpr UINT kFilePrintDirect = 57608;
-constexpr UINT kFilePrintPreview = 57609;
 constexpr const char* kCouldNotStart = "Could not start print job.";
 
 // A job whose file could not be completed: the file is named with the
@@ -30,9 +28,9 @@ std::string OutputFailedMessage(const CPrintInfo& info)
 
 CView::CView()
 {
-    OnCommandId(kFilePrint, [this] { OnFilePrint(false); });
-    OnCommandId(kFilePrintDirect, [this] { OnFilePrint(true); });
-    OnCommandId(kFilePrintPreview, [this] { OnFilePrintPreview(); });
+    OnCommandId(ID_FILE_PRINT, [this] { OnFilePrint(false); });
+    OnCommandId(ID_FILE_PRINT_DIRECT, [this] { OnFilePrint(true); });
+    OnCommandId(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
 }
 
 CView::~CView() = default;

@@ -1,13 +1,13 @@
 #pragma once
 
 // The view as programs derive from it: the view base with the framework's
-// print flow. Its commands print with the print dialog (57607), without it
-// (57608), and preview (57609). A job calls the printing hooks in the
-// framework's order: OnPreparePrinting (which normally calls
-// DoPreparePrinting: the dialog, or the chosen or default printer), then
-// OnBeginPrinting, for each page OnPrepareDC and OnPrint on a surface whose
-// printing flag is set, then OnEndPrinting. Print preview calls the same
-// hooks for the pages it shows.
+// print flow. Its commands print with the print dialog (ID_FILE_PRINT),
+// without it (ID_FILE_PRINT_DIRECT), and preview (ID_FILE_PRINT_PREVIEW).
+// A job calls the printing hooks in the framework's order:
+// OnPreparePrinting (which normally calls DoPreparePrinting: the dialog, or
+// the chosen or default printer), then OnBeginPrinting, for each page
+// OnPrepareDC and OnPrint on a surface whose printing flag is set, then
+// OnEndPrinting. Print preview calls the same hooks for the pages it shows.
 
 #include "platform/framework/ViewBase.h"
 #include "platform/print/PrintInfo.h"

@@ -1,19 +1,13 @@
 #include "platform/print/WinApp.h"
 
+#include "platform/framework/CommandIds.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/print/PrintService.h"
 
-namespace {
-
-constexpr UINT kFilePrintSetup = 57606;
-constexpr UINT kFilePrintDirect = 57608;
-
-} // namespace
-
 CWinApp::CWinApp()
 {
-    OnCommandId(kFilePrintSetup, [this] { OnFilePrintSetup(); });
+    OnCommandId(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
 }
 
 CWinApp* CWinApp::Get()
@@ -33,7 +27,7 @@ BOOL CWinApp::PrintFromCommandLine(CCommandLineInfo& info)
             printer->port = info.m_strPortName;
         SelectPrinter(*printer);
     }
-    return m_pMainWnd && m_pMainWnd->SendCommand(kFilePrintDirect) ? TRUE : FALSE;
+    return m_pMainWnd && m_pMainWnd->SendCommand(ID_FILE_PRINT_DIRECT) ? TRUE : FALSE;
 }
 
 void CWinApp::OnFilePrintSetup()

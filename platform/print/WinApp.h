@@ -1,11 +1,12 @@
 #pragma once
 
 // The application object as programs derive from it: the application base
-// with the framework's choice of printer. Print Setup (57606) picks the
-// printer that every later job uses, as does a printer chosen in the print
-// dialog; until then the default printer serves. The print switches of the
-// command line print the open document through the view's print command
-// without the dialog (57608), on the named printer for "pt".
+// with the framework's choice of printer. Print Setup (ID_FILE_PRINT_SETUP)
+// picks the printer that every later job uses, as does a printer chosen in
+// the print dialog; until then the default printer serves. The print
+// switches of the command line print the open document through the view's
+// print command without the dialog (ID_FILE_PRINT_DIRECT), on the named
+// printer for "pt".
 
 #include "platform/framework/WinAppBase.h"
 #include "platform/print/PrintTarget.h"
