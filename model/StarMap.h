@@ -8,7 +8,7 @@
 #include "Planet.h"
 
 #include "platform/surface/DC.h"
-#include "platform/surface/GdiObject.h"
+#include "platform/surface/Pen.h"
 #include "platform/surface/TextEncoding.h"
 
 #include <cstdint>

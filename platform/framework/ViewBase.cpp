@@ -5,7 +5,7 @@
 #include "platform/framework/WinAppBase.h"
 #include "platform/framework/qt/WndImpl.h"
 #include "platform/surface/DC.h"
-#include "platform/surface/qt/DCDevice.h"
+#include "platform/surface/qt/DCAccess.h"
 #include "platform/surface/qt/ImageData.h"
 
 #include <QEvent>

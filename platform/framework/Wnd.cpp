@@ -1,7 +1,7 @@
 #include "platform/framework/Wnd.h"
 
 #include "platform/framework/qt/WndImpl.h"
-#include "platform/surface/GdiObject.h"
+#include "platform/surface/Brush.h"
 
 #include <QApplication>
 #include <QLayout>

@@ -1,8 +1,11 @@
 #include "platform/surface/DC.h"
 
 #include "platform/surface/Image.h"
+#include "platform/surface/qt/DCAccess.h"
 #include "platform/surface/qt/DCDevice.h"
 #include "platform/surface/qt/DeviceGeometry.h"
+#include "platform/surface/qt/DrawingRules.h"
+#include "platform/surface/qt/EllipseRoutes.h"
 #include "platform/surface/qt/ImageData.h"
 #include "platform/surface/qt/PlainDraw.h"
 #include "platform/surface/qt/ShapeCache.h"
@@ -16,83 +19,6 @@
 #include <cstring>
 #include <string_view>
 #include <utility>
-
-namespace {
-
-// Shapes are clipped to the device plus this margin before Qt sees them, so
-// coordinates far outside (deep zoom, distant planets) never reach the
-// rasteriser.
-constexpr double kClipMargin = 4.0;
-
-// Liang-Barsky clipping of a segment to [lo, hi] on both axes; false when
-// nothing of it is inside.
-bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY,
-                 double hiX, double hiY)
-{
-    double t0 = 0.0, t1 = 1.0;
-    double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - loX, hiX - x1, y1 - loY, hiY - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    double ox = x1, oy = y1;
-    x1 = ox + t0 * dx;
-    y1 = oy + t0 * dy;
-    x2 = ox + t1 * dx;
-    y2 = oy + t1 * dy;
-    return true;
-}
-
-void SetRop(QPainter& p, int rop2)
-{
-    p.setCompositionMode(rop2 == R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
-                                           : QPainter::CompositionMode_SourceOver);
-}
-
-// Whether a shape between two rough device corners lies wholly more than a
-// couple of pixels off the device.
-bool FarOff(QPointF a, QPointF b, const CDCDevice& dev)
-{
-    constexpr double kMargin = 3.0;
-    return std::max(a.x(), b.x()) < -kMargin || std::max(a.y(), b.y()) < -kMargin ||
-           std::min(a.x(), b.x()) > dev.width + kMargin || std::min(a.y(), b.y()) > dev.height + kMargin;
-}
-
-QImage* ImageOf(CDCDevice& dev)
-{
-    QImage* image = dynamic_cast<QImage*>(dev.device);
-    return image != nullptr && image->format() == QImage::Format_RGB32 ? image : nullptr;
-}
-
-} // namespace
-
-bool CDCAccess::Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY)
-{
-    dc.Detach();
-    auto dev = std::make_unique<CDCDevice>();
-    dev->device = device;
-    if (!dev->painter.begin(device))
-        return false;
-    dev->width = device->width();
-    dev->height = device->height();
-    dev->dpiX = dpiX;
-    dev->dpiY = dpiY;
-    dc.m_device = std::move(dev);
-    dc.ResetState();
-    return true;
-}
 
 CDC::CDC()
 {
@@ -262,37 +188,16 @@ BOOL CDC::LineTo(int x, int y)
     QPen pen(ToQColor(m_pen->GetColor()), 0);
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
-    SetRop(p, m_rop2);
+    SetRasterOp(p, m_rop2 == R2_XORPEN);
     p.drawLine(QLineF(x1, y1, x2, y2));
     return TRUE;
 }
 
 BOOL CDC::Ellipse(int left, int top, int right, int bottom)
 {
-    if (!m_device)
-        return TRUE;
-    CDCDevice& dev = *m_device;
-    if (FarOff(RoughDevicePoint(m_mapping, left, top), RoughDevicePoint(m_mapping, right, bottom), dev))
-        return TRUE;
-    DeviceBox box = EllipseBox(m_mapping, CRect(left, top, right, bottom));
-    if (box.right < -1 || box.bottom < -1 || box.left > dev.width + 1 || box.top > dev.height + 1)
-        return TRUE;
-    QImage* image = ImageOf(dev);
-    const bool dot = box.Width() < kDotShape || box.Height() < kDotShape;
-    if (image != nullptr && dot) {
-        // A planet seen from far away: one pixel, written directly.
-        QPoint at = DotPixel(box);
-        if (at.x() < 0 || at.y() < 0 || at.x() >= dev.width || at.y() >= dev.height)
-            return TRUE;
-        QRgb& pixel = reinterpret_cast<QRgb*>(image->scanLine(at.y()))[at.x()];
-        QRgb color = ToQColor(m_pen->GetColor()).rgb();
-        pixel = m_rop2 == R2_XORPEN ? (pixel ^ color) | 0xFF000000u : color;
-        return TRUE;
-    }
-    if (image != nullptr && m_brush->IsHollow() && m_rop2 != R2_XORPEN &&
-        ShapeCache::DrawHollowEllipse(*image, box.OutlineRect(), ToQColor(m_pen->GetColor()).rgb()))
-        return TRUE;
-    PlainEllipse({dev.painter, dev.width, dev.height}, box, m_pen->GetColor(), *m_brush, m_rop2 == R2_XORPEN);
+    if (m_device)
+        DrawEllipse(*m_device, m_mapping, CRect(left, top, right, bottom),
+                    {m_pen->GetColor(), *m_brush, m_rop2 == R2_XORPEN});
     return TRUE;
 }
 
@@ -319,7 +224,7 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
         at.x() + 2.0 * line * (length + 1) < 0)
         return TRUE;
     const QTransform t = TextTransform(m_mapping, x, y);
-    QImage* image = ImageOf(dev);
+    QImage* image = dev.Image();
     if (image != nullptr &&
         TextCache::Draw(*image, t, *m_font, std::string_view(text, std::size_t(length)), m_textColor, m_bkColor,
                         systemPixels))
@@ -356,10 +261,10 @@ void CDC::DrawFocusRect(const CRect* rect)
             dots << QPoint(right - 1, y);
     }
     QPainter& p = m_device->painter;
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    SetRasterOp(p, true);
     p.setPen(QPen(QColor(255, 255, 255), 0));
     p.drawPoints(dots);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetRasterOp(p, false);
 }
 
 void CDC::FlushCaches()
@@ -373,6 +278,6 @@ void CDC::FillSolidRect(const CRect& rect, COLORREF color)
     if (!m_device)
         return;
     QPainter& p = m_device->painter;
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetRasterOp(p, false);
     p.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
 }

@@ -9,8 +9,10 @@
 // Drawing operations are virtual so that a recording surface can stand in
 // for a real one.
 
-#include "platform/surface/GdiObject.h"
+#include "platform/surface/Brush.h"
+#include "platform/surface/Font.h"
 #include "platform/surface/Mapping.h"
+#include "platform/surface/Pen.h"
 #include "platform/surface/Types.h"
 
 #include <memory>

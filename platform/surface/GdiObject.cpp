@@ -1,6 +1,8 @@
 #include "platform/surface/GdiObject.h"
 
-#include <cstring>
+#include "platform/surface/Brush.h"
+#include "platform/surface/Font.h"
+#include "platform/surface/Pen.h"
 
 BOOL CGdiObject::DeleteObject()
 {
@@ -50,51 +52,4 @@ CGdiObject* CGdiObject::GetStockObject(int index)
     case SYSTEM_FONT: return &stock.systemFont;
     default: return nullptr;
     }
-}
-
-CPen::CPen(int style, int width, COLORREF color) : CGdiObject(Kind::Pen)
-{
-    CreatePen(style, width, color);
-}
-
-BOOL CPen::CreatePen(int style, int width, COLORREF color)
-{
-    if (m_valid || style != PS_SOLID || width < 0)
-        return FALSE;
-    m_style = style;
-    m_width = width;
-    m_color = color & 0x00FFFFFF;
-    m_valid = true;
-    return TRUE;
-}
-
-BOOL CBrush::CreateSolidBrush(COLORREF color)
-{
-    if (m_valid)
-        return FALSE;
-    m_hollow = false;
-    m_color = color & 0x00FFFFFF;
-    m_valid = true;
-    return TRUE;
-}
-
-BOOL CBrush::CreateHollowBrush()
-{
-    if (m_valid)
-        return FALSE;
-    m_hollow = true;
-    m_valid = true;
-    return TRUE;
-}
-
-BOOL CFont::CreateFontIndirect(const LOGFONT* desc)
-{
-    if (m_valid || desc == nullptr)
-        return FALSE;
-    m_desc = *desc;
-    // The face name field need not be terminated; keep it bounded.
-    m_desc.lfFaceName[sizeof(m_desc.lfFaceName) - 1] = '\0';
-    m_encoding = CTextEncoding::Windows1252;
-    m_valid = true;
-    return TRUE;
 }

@@ -1,6 +1,7 @@
 #include "platform/surface/Image.h"
 
 #include "platform/surface/OutputFile.h"
+#include "platform/surface/qt/DrawingRules.h"
 #include "platform/surface/qt/ImageData.h"
 
 #include <QBuffer>
@@ -8,11 +9,6 @@
 #include <QFileInfo>
 
 namespace {
-
-QRgb ToRgb(COLORREF c)
-{
-    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 constexpr double kInchesPerMeter = 39.37007874;
 
@@ -62,7 +58,7 @@ int CImage::DpiY() const { return qRound(m_data->image.dotsPerMeterY() / kInches
 void CImage::Fill(COLORREF color)
 {
     if (!IsNull())
-        m_data->image.fill(ToRgb(color));
+        m_data->image.fill(ToQColor(color).rgb());
 }
 
 COLORREF CImage::GetPixel(int x, int y) const

@@ -1,8 +1,8 @@
 #include "platform/surface/ReferenceDC.h"
 
-#include "platform/surface/TextEncoding.h"
 #include "platform/surface/qt/DCDevice.h"
 #include "platform/surface/qt/DeviceGeometry.h"
+#include "platform/surface/qt/DrawingRules.h"
 #include "platform/surface/qt/PlainDraw.h"
 
 BOOL CReferenceDC::TextOut(int x, int y, const char* text, int length)

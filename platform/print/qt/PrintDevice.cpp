@@ -1,7 +1,8 @@
 #include "platform/print/qt/PrintDevice.h"
 
 #include "platform/print/qt/PdfFileOutput.h"
-#include "platform/surface/qt/DCDevice.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/qt/DCAccess.h"
 
 #include <QPageLayout>
 #include <QPageSize>

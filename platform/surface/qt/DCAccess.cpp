@@ -1,4 +1,26 @@
+#include "platform/surface/qt/DCAccess.h"
+
+#include "platform/surface/DC.h"
 #include "platform/surface/qt/DCDevice.h"
+
+#include <memory>
+#include <utility>
+
+bool CDCAccess::Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY)
+{
+    dc.Detach();
+    auto dev = std::make_unique<CDCDevice>();
+    dev->device = device;
+    if (!dev->painter.begin(device))
+        return false;
+    dev->width = device->width();
+    dev->height = device->height();
+    dev->dpiX = dpiX;
+    dev->dpiY = dpiY;
+    dc.m_device = std::move(dev);
+    dc.ResetState();
+    return true;
+}
 
 // Two surfaces cannot paint on one image at once; a client surface made
 // while a repaint is drawing (the legend) pauses the repaint's painter and

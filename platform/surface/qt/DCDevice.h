@@ -1,10 +1,11 @@
 #pragma once
 
-// Platform-internal: the Qt device a CDC draws on, and the way other
-// platform classes (window, printer, preview) attach one.
+// Platform-internal: the Qt device a CDC draws on, with the painter that is
+// active on it while the surface is attached, its size in pixels and its
+// dots per inch. Other platform classes attach a surface to a device
+// through CDCAccess.
 
-#include "platform/surface/DC.h"
-
+#include <QImage>
 #include <QPainter>
 
 struct CDCDevice {
@@ -14,17 +15,13 @@ struct CDCDevice {
     int height = 0;
     int dpiX = 96;
     int dpiY = 96;
-};
 
-struct CDCAccess {
-    // Starts painting on device; false if Qt cannot paint on it.
-    static bool Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY);
-    // Pauses and restarts the surface's painter on its device.
-    static void Suspend(CDC& dc);
-    static void Resume(CDC& dc);
-    // Puts the surface back in its default state on the same device.
-    static void Reset(CDC& dc);
-    // Keeps everything the surface draws inside its device's rectangle, as
-    // a printer keeps to its printable area; an image does so by itself.
-    static void ClipToDevice(CDC& dc);
+    // The device as an image of 32-bit pixels, which the fast paths write
+    // into directly; nullptr for a printer, a preview page or another
+    // image format, which are drawn the plain way.
+    QImage* Image() const
+    {
+        auto* image = dynamic_cast<QImage*>(device);
+        return image != nullptr && image->format() == QImage::Format_RGB32 ? image : nullptr;
+    }
 };

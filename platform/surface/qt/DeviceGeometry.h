@@ -17,7 +17,6 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
-#include <QTransform>
 
 // The device pixel of logical (x, y).
 QPointF DevicePixel(const CMapping& mapping, int x, int y);
@@ -50,6 +49,12 @@ inline constexpr double kDotShape = 2.0;
 // as a planet's name is, never covers the dot.
 QPoint DotPixel(const DeviceBox& box);
 
-// The mapping's scale, with logical (0, 0) at the device pixel of logical
-// (x, y): a text is laid out in logical units from that origin.
-QTransform TextTransform(const CMapping& mapping, int x, int y);
+// Shapes are clipped to the device plus this margin before Qt sees them, so
+// coordinates far outside (deep zoom, distant planets) never reach the
+// rasteriser.
+inline constexpr double kClipMargin = 4.0;
+
+// Liang-Barsky clipping of a segment to [lo, hi] on both axes; false when
+// nothing of it is inside.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY,
+                 double hiX, double hiY);

@@ -1,9 +1,6 @@
 #include "platform/surface/qt/PlainDraw.h"
 
-#include "platform/surface/TextEncoding.h"
-
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPolygon>
 
 #include <algorithm>
@@ -11,11 +8,6 @@
 #include <cstdlib>
 
 namespace {
-
-void SetRop(QPainter& p, bool xorMode)
-{
-    p.setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_SourceOver);
-}
 
 // The outline of an ellipse far larger than the device, as the pixels where
 // it crosses each column and each row of the device.
@@ -48,32 +40,10 @@ QPolygon HugeEllipseOutline(double cx, double cy, double rx, double ry, int widt
 
 } // namespace
 
-QString TextOf(const CFont& font, const char* text, int length)
-{
-    std::string utf8 = ToUtf8(std::string_view(text, std::size_t(length)), font.GetTextEncoding());
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
-QFont RealiseFont(const CFont& font, int systemPixels)
-{
-    const LOGFONT& desc = font.GetLogFont();
-    QFont f = font.IsSystemFont() ? QGuiApplication::font() : QFont(QString::fromLatin1(desc.lfFaceName));
-    int height = font.IsSystemFont() ? systemPixels : desc.lfHeight == 0 ? kSystemFontPixels : std::abs(desc.lfHeight);
-    f.setPixelSize(std::max(height, 1));
-    if (!font.IsSystemFont()) {
-        f.setWeight(desc.lfWeight >= 600 ? QFont::Bold : QFont::Normal);
-        f.setItalic(desc.lfItalic != 0);
-        f.setUnderline(desc.lfUnderline != 0);
-        f.setStrikeOut(desc.lfStrikeOut != 0);
-    }
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
-}
-
 void PlainEllipse(PlainTarget target, const DeviceBox& box, COLORREF pen, const CBrush& brush, bool xorMode)
 {
     QPainter& p = target.painter;
-    SetRop(p, xorMode);
+    SetRasterOp(p, xorMode);
     p.setPen(QPen(ToQColor(pen), 0));
     if (box.Width() < kDotShape || box.Height() < kDotShape) {
         p.drawPoint(DotPixel(box));
@@ -95,7 +65,7 @@ void PlainLine(PlainTarget target, QPointF from, QPointF to, COLORREF pen, bool 
     if (from == to)
         return;
     QPainter& p = target.painter;
-    SetRop(p, xorMode);
+    SetRasterOp(p, xorMode);
     QPen qpen(ToQColor(pen), 0);
     qpen.setCapStyle(Qt::FlatCap);
     p.setPen(qpen);
@@ -110,7 +80,7 @@ void PlainText(PlainTarget target, const QTransform& t, const CFont& font, const
     // A device font: its size does not follow the mapping.
     QTransform local = font.IsSystemFont() ? QTransform::fromTranslate(t.dx(), t.dy()) : t;
     QFontMetricsF fm(f, p.device());
-    SetRop(p, false);
+    SetRasterOp(p, false);
     p.setTransform(local);
     p.fillRect(QRectF(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()), ToQColor(bkColor));
     p.setFont(f);

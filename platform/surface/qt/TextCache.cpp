@@ -1,6 +1,6 @@
 #include "platform/surface/qt/TextCache.h"
 
-#include "platform/surface/qt/PlainDraw.h"
+#include "platform/surface/qt/DrawingRules.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>

@@ -15,7 +15,7 @@
 // the map font and the legend's system font alternate on every repaint. A
 // cache's glyph pixels are rendered again when the scale changes.
 
-#include "platform/surface/DC.h"
+#include "platform/surface/Font.h"
 
 #include <QImage>
 #include <QTransform>
