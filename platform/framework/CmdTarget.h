@@ -5,33 +5,11 @@
 // CCmdUI. The frame routes a command through view, document, frame and
 // application, to the first target whose table has it.
 
+#include "platform/framework/CmdUI.h"
 #include "platform/surface/Types.h"
 
 #include <functional>
 #include <unordered_map>
-
-class CCmdUI {
-public:
-    explicit CCmdUI(UINT id) : m_nID(id) {}
-    virtual ~CCmdUI() = default;
-
-    virtual void Enable(BOOL on = TRUE)
-    {
-        m_enabled = on != FALSE;
-        m_enableSet = true;
-    }
-    virtual void SetCheck(int check = 1)
-    {
-        m_checked = check != 0;
-        m_checkSet = true;
-    }
-
-    UINT m_nID;
-    bool m_enabled = false;
-    bool m_enableSet = false;
-    bool m_checked = false;
-    bool m_checkSet = false;
-};
 
 class CCmdTarget {
 public:

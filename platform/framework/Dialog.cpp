@@ -127,14 +127,6 @@ DialogHook SetDialogHook(DialogHook hook)
     return Hook::Replace(std::move(hook));
 }
 
-void DDX_Text(CDataExchange* pDX, int id, std::string& value)
-{
-    if (pDX->m_bSaveAndValidate)
-        value = pDX->m_texts[id];
-    else
-        pDX->m_texts[id] = value;
-}
-
 int CDialog::DoModal()
 {
     std::map<int, std::string> texts;

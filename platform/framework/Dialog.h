@@ -6,21 +6,12 @@
 // push button that has the focus, else the default button. Tests install a
 // hook that answers every dialog in place of the user.
 
+#include "platform/framework/DataExchange.h"
 #include "platform/surface/Types.h"
 
 #include <functional>
 #include <map>
 #include <string>
-
-class CDataExchange {
-public:
-    CDataExchange(std::map<int, std::string>& texts, bool save) : m_texts(texts), m_bSaveAndValidate(save) {}
-    std::map<int, std::string>& m_texts;
-    bool m_bSaveAndValidate;
-};
-
-// Moves the whole text of edit control id into value (saving) or back.
-void DDX_Text(CDataExchange* pDX, int id, std::string& value);
 
 class CDialog {
 public:

@@ -6,47 +6,12 @@
 // document as it was; otherwise it clears the contents, loads through
 // Serialize, and takes the file's path and name.
 
+#include "platform/framework/Archive.h"
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/File.h"
 #include "platform/surface/Types.h"
 
-#include <cstdio>
 #include <string>
-
-class CFile {
-public:
-    CFile() = default;
-    ~CFile();
-    CFile(const CFile&) = delete;
-    CFile& operator=(const CFile&) = delete;
-
-    enum class Error { None, NotFound, NotRegular, AccessDenied, Other };
-    // Opens a regular file for reading without ever blocking on it.
-    Error OpenForReading(const std::string& path);
-    void Close();
-    const std::string& GetFilePath() const { return m_path; }
-    long long GetLength() const { return m_length; }
-    // The system's error number of the last failed open; 0 after success.
-    int GetSystemError() const { return m_errno; }
-
-private:
-    int m_fd = -1;
-    int m_errno = 0;
-    std::string m_path;
-    long long m_length = 0;
-};
-
-class CArchive {
-public:
-    enum Mode { load = 1, store = 0 };
-    CArchive(CFile* file, Mode mode) : m_file(file), m_mode(mode) {}
-    BOOL IsLoading() const { return m_mode == load; }
-    BOOL IsStoring() const { return m_mode == store; }
-    CFile* GetFile() const { return m_file; }
-
-private:
-    CFile* m_file;
-    Mode m_mode;
-};
 
 class CDocument : public CCmdTarget {
 public:

@@ -4,7 +4,7 @@
 // holding the canvas (its client area) and the window's two scroll bars; a
 // frame is a main window.
 
-#include "platform/framework/ViewBase.h"
+#include "platform/framework/qt/ViewCanvas.h"
 #include "platform/surface/Image.h"
 
 #include <QMainWindow>
@@ -17,49 +17,6 @@
 class CFrameWnd;
 class QAction;
 class QMenu;
-
-class ViewCanvas : public QWidget {
-public:
-    ViewCanvas(CViewBase* view, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void resizeEvent(QResizeEvent*) override;
-
-private:
-    void Handled();
-    CViewBase* m_view;
-};
-
-// Turns Qt's scroll-bar actions into classic scroll codes.
-class ScrollBarAdapter : public QObject {
-public:
-    ScrollBarAdapter(CViewBase* view, QScrollBar* bar, int which);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void OnAction(int action);
-    void Send(UINT code, int pos);
-    CViewBase* m_view;
-    QScrollBar* m_bar;
-    int m_which;
-};
-
-class FrameWindow : public QMainWindow {
-public:
-    explicit FrameWindow(CFrameWnd* frame);
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    CFrameWnd* m_frame;
-};
 
 struct CWndImpl {
     QPointer<QWidget> widget;  // the host (view) or the main window (frame)
