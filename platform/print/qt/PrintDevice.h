@@ -8,21 +8,13 @@
 // file that stood there as it was.
 
 #include "platform/print/PrintTarget.h"
+#include "platform/print/qt/PageGeometry.h"
 #include "platform/surface/Image.h"
-
-#include <QRectF>
-#include <QSizeF>
 
 #include <memory>
 #include <string>
 
 class CDC;
-
-// The paper and its printable area, in inches.
-struct CPageGeometry {
-    QSizeF paper;
-    QRectF printable;
-};
 
 class CPrintDevice {
 public:
@@ -49,7 +41,7 @@ public:
 protected:
     explicit CPrintDevice(const CPrinterTarget& target) : m_target(target) {}
     CPrinterTarget m_target;
-    int m_dpi = 600;
+    int m_dpi = kDefaultPageDpi;
     CImage m_attributes;
     std::string m_error;
 };
