@@ -35,7 +35,7 @@ const char* const kRenderHelp =
 namespace {
 
 constexpr int kMaxImageSide = 16384;
-constexpr int kMaxZoom = 12500;
+constexpr int kMaxZoom = CMapViewport::kFullExtent;
 constexpr int kMaxDpi = 600;
 
 // Splits text at sep into exactly count integers.

@@ -2,6 +2,8 @@
 
 // Command-line options of kestrin-render.
 
+#include "view/MapViewport.h"
+
 #include "platform/surface/Types.h"
 
 #include <optional>
@@ -10,7 +12,7 @@
 
 struct RenderOptions {
     CSize size{800, 600};
-    CSize zoom{12500, 12500};
+    CSize zoom{CMapViewport::kFullExtent, CMapViewport::kFullExtent};
     CPoint center{0, 0};
     bool circles = false;
     bool truce = false;

@@ -1,7 +1,8 @@
 #pragma once
 
 // Where a print job goes: a printer of the system, a PDF file, or pages
-// rendered into images at a chosen resolution (what tests look at).
+// rendered into images at a chosen resolution (what tests and
+// kestrin-render look at).
 
 #include "platform/surface/Types.h"
 
@@ -21,6 +22,10 @@ struct CPrinterTarget {
     // Files and image pages: paper in inches and the unprintable border on
     // each side. Printers use their own paper unless paper is named.
     std::string paper;  // a page size key such as "Letter" or "A4"; empty for the default
+    // Files and image pages: a paper of this size in inches instead, when
+    // both are above 0 (a page exactly the size of a picture).
+    double paperWidth = 0;
+    double paperHeight = 0;
     bool landscape = false;
     double margin = 0.25;
     int copies = 1;

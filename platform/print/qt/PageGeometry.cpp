@@ -4,6 +4,8 @@
 
 QPageSize PaperOf(const CPrinterTarget& t)
 {
+    if (t.paperWidth > 0 && t.paperHeight > 0)
+        return QPageSize(QSizeF(t.paperWidth, t.paperHeight), QPageSize::Inch, QString(), QPageSize::ExactMatch);
     if (t.paper.empty())
         return QPageSize(QPageSize::Letter);
     for (int id = 0; id <= QPageSize::LastPageSize; ++id) {

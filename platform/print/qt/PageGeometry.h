@@ -1,8 +1,8 @@
 #pragma once
 
 // Platform-internal: paper and printable area. Files and image pages have
-// the paper their target names (Letter when it names none) with the
-// target's border on every side; printers report their own.
+// the paper their target names or measures (Letter when it does neither)
+// with the target's border on every side; printers report their own.
 
 #include "platform/print/PrintTarget.h"
 
@@ -19,7 +19,7 @@ struct CPageGeometry {
     QRectF printable;
 };
 
-// The paper a target names: its key, else Letter.
+// The paper a target names: its size in inches, else its key, else Letter.
 QPageSize PaperOf(const CPrinterTarget& target);
 // Files and image pages: the paper with the target's border on every side.
 CPageGeometry FileGeometry(const CPrinterTarget& target);
