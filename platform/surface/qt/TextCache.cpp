@@ -214,47 +214,30 @@ double ToFixed(double v)
     return std::trunc(v * 64.0) / 64.0;
 }
 
-} // namespace
-
-namespace TextCache {
-
-bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
-          COLORREF bkColor, int systemPixels)
+// Whether a text can be drawn this way under t at all: a plain scale on
+// an RGB32 image, the system font only where the mapping leaves its size
+// alone (it is a device font).
+bool Applies(const QImage& image, const QTransform& t, const CFont& font)
 {
     if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0 || image.format() != QImage::Format_RGB32)
         return false;
-    // The system font is a device font: it is cached only where the mapping
-    // leaves its size alone.
-    if (font.IsSystemFont() && (t.m11() != 1.0 || t.m22() != 1.0))
-        return false;
-    Cache& c = CacheFor(font, systemPixels);
-    if (c.font.pixelSize() * std::max(t.m11(), t.m22()) > kLargestCachedPixels)
-        return false;
-    if (t.m11() != c.sx || t.m22() != c.sy) {
-        c.masks.clear();
-        c.sx = t.m11(), c.sy = t.m22();
-    }
-    // Device coordinates as Qt's own mapping of a point and of a rectangle
-    // computes them for a scaling transform (scale times value plus offset,
-    // a width scaled alone), so every rounding below sees the same numbers.
+    return !font.IsSystemFont() || (t.m11() == 1.0 && t.m22() == 1.0);
+}
+
+// The glyphs of run into the image under t: the cell filled first, then
+// each glyph's pixels. Device coordinates are worked out as Qt's own
+// mapping of a point and of a rectangle computes them for a scaling
+// transform (scale times value plus offset, a width scaled alone), so every
+// rounding sees the same numbers.
+void DrawRun(QImage& image, const QTransform& t, Cache& c, const Run& run, COLORREF textColor, COLORREF bkColor)
+{
     const double sx = t.m11(), sy = t.m22(), dx = t.dx(), dy = t.dy();
-    // Nothing of a text whose cell lies a full line away from the image
-    // can show; glyphs overhang their cell by less than that.
-    const double left = dx, top = dy, bottom = top + sy * c.height;
-    const double line = c.height * c.sy + 2;
-    if (left > image.width() + line || top > image.height() + line || bottom < -line)
-        return true;
-    const Run& run = RunOf(c, font, text);
-    if (run.plain)
-        return false;
-    const double right = left + sx * run.advance;
-    if (right < -line)
-        return true;
     // Rounded as Qt rounds a filled rectangle's edges; clamped first, since
     // a long name may reach far beyond the image.
     auto edge = [](double v) { return qRound(std::clamp(v, -1e6, 1e6)); };
     const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};
-    FillBox(pixels, edge(left), edge(top), edge(right), edge(bottom), ToQColor(bkColor).rgb());
+    FillBox(pixels, edge(dx), edge(dy), edge(dx + sx * run.advance), edge(dy + sy * c.height),
+            ToQColor(bkColor).rgb());
     const QRgb color = ToQColor(textColor).rgb();
     for (const Glyph& g : run.glyphs) {
         const Mask& m = MaskOf(c, g.id);
@@ -264,6 +247,36 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_vie
         int px = int(std::floor(ToFixed(gx))), py = int(std::floor(ToFixed(gy) + 0.5));
         Blit(pixels, m, px + m.dx, py + m.dy, color);
     }
+}
+
+} // namespace
+
+namespace TextCache {
+
+bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
+          COLORREF bkColor, int systemPixels)
+{
+    if (!Applies(image, t, font))
+        return false;
+    Cache& c = CacheFor(font, systemPixels);
+    if (c.font.pixelSize() * std::max(t.m11(), t.m22()) > kLargestCachedPixels)
+        return false;
+    if (t.m11() != c.sx || t.m22() != c.sy) {
+        c.masks.clear();
+        c.sx = t.m11(), c.sy = t.m22();
+    }
+    // Nothing of a text whose cell lies a full line away from the image
+    // can show; glyphs overhang their cell by less than that.
+    const double left = t.dx(), top = t.dy(), bottom = top + t.m22() * c.height;
+    const double line = c.height * c.sy + 2;
+    if (left > image.width() + line || top > image.height() + line || bottom < -line)
+        return true;
+    const Run& run = RunOf(c, font, text);
+    if (run.plain)
+        return false;
+    if (left + t.m11() * run.advance < -line)
+        return true;
+    DrawRun(image, t, c, run, textColor, bkColor);
     return true;
 }
 
