@@ -1,5 +1,5 @@
 #include "AboutDlg.h"
 
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

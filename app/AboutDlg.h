@@ -2,7 +2,7 @@
 
 // The About box: icon, version, and a few lines on using the program.
 
-#include "platform/Dialog.h"
+#include "platform/framework/Dialog.h"
 
 class CAboutDlg : public CDialog {
 public:

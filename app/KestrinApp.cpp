@@ -6,11 +6,11 @@
 
 #include "model/KestrinDoc.h"
 #include "res/Register.h"
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 #include "view/KestrinView.h"
 
-#include "platform/DocTemplate.h"
-#include "platform/Runtime.h"
+#include "platform/framework/DocTemplate.h"
+#include "platform/framework/Runtime.h"
 
 #include <iostream>
 
@@ -32,7 +32,7 @@ BOOL CKestrinApp::InitInstance()
         return FALSE;
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateCommandUI();
-    if (CView* view = m_pMainWnd->GetActiveView())
+    if (CViewBase* view = m_pMainWnd->GetActiveView())
         view->UpdateWindow();
     return TRUE;
 }

@@ -3,7 +3,7 @@
 // The application: settings, the document template binding the map
 // document, the main frame and the map view, and the command line.
 
-#include "platform/WinApp.h"
+#include "platform/print/WinApp.h"
 
 class CKestrinApp : public CWinApp {
 public:

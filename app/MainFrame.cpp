@@ -1,6 +1,6 @@
 #include "MainFrame.h"
 
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 int CMainFrame::OnCreate()
 {

@@ -2,8 +2,8 @@
 
 // The main frame: menu, accelerators and a dockable toolbar around the view.
 
-#include "platform/FrameWnd.h"
-#include "platform/ToolBar.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/ToolBar.h"
 
 class CMainFrame : public CFrameWnd {
 public:

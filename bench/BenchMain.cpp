@@ -6,7 +6,7 @@
 #include "BenchMaps.h"
 #include "GeneratedMap.h"
 
-#include "platform/Runtime.h"
+#include "platform/framework/Runtime.h"
 
 #include <benchmark/benchmark.h>
 

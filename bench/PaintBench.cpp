@@ -4,9 +4,9 @@
 #include "BenchMaps.h"
 
 #include "model/StarMap.h"
-#include "platform/DC.h"
-#include "platform/Image.h"
-#include "platform/ReferenceDC.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
+#include "platform/surface/ReferenceDC.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,8 +8,8 @@
 
 #include "model/LightYears.h"
 #include "model/StarMap.h"
-#include "platform/DC.h"
-#include "platform/Image.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
 #include "view/KestrinView.h"
 
 #include <benchmark/benchmark.h>

@@ -9,7 +9,7 @@
 #include "res/Register.h"
 #include "view/KestrinView.h"
 
-#include "platform/FrameWnd.h"
+#include "platform/framework/FrameWnd.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // The built-in faction table: which of the map's twenty pens each faction
 // code selects, and the seventeen rows of the legend.
 
-#include "platform/Types.h"
+#include "platform/surface/Types.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "KestrinDoc.h"
 
-#include "platform/MessageBox.h"
+#include "platform/framework/MessageBox.h"
 
 CKestrinDoc::~CKestrinDoc()
 {

@@ -5,7 +5,7 @@
 
 #include "StarMap.h"
 
-#include "platform/Document.h"
+#include "platform/framework/Document.h"
 
 #include <memory>
 

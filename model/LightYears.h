@@ -5,7 +5,7 @@
 // units, truncated to a whole number, then divided by 20 with the remainder
 // dropped. So 619 map units are 30 light years and 620 are 31.
 
-#include "platform/Types.h"
+#include "platform/surface/Types.h"
 
 constexpr int kMapUnitsPerLightYear = 20;
 

@@ -7,9 +7,9 @@
 #include "MeasureLine.h"
 #include "Planet.h"
 
-#include "platform/DC.h"
-#include "platform/GdiObject.h"
-#include "platform/TextEncoding.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Pen.h"
+#include "platform/surface/TextEncoding.h"
 
 #include <cstdint>
 #include <memory>
@@ -72,6 +72,12 @@ public:
 
 private:
     BOOL ReadPlanets(CTextModeReader& reader, CUtf8Check& utf8, CLoadDiagnostic* diagnostic);
+    // The steps of Draw, in its order. On a printing surface they choose no
+    // pen or colour.
+    void DrawPlanets(CDC& dc, bool printing);
+    void DrawMeasureLines(CDC& dc, bool printing);
+    void DrawCircles(CDC& dc, bool printing);
+    void DrawTruceLine(CDC& dc, bool printing);
 
     CPen m_penWhite, m_penBlack, m_penOrange, m_penRed, m_penMagenta, m_penGreen, m_penMidGreen,
         m_penCyan, m_penTeal, m_penOchre, m_penBlue, m_penDarkBlue, m_penViolet, m_penLightGrey,

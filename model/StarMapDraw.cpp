@@ -1,5 +1,7 @@
 #include "StarMap.h"
 
+#include "LightYears.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -27,8 +29,11 @@ LOGFONT MapFontDescription()
 }
 
 constexpr int kPlanetRadius = 5;
-constexpr int kCircleRadii[] = {2000, 4000, 6000};
-constexpr int kOverlayHalfWidth = 6000;
+// The light-year circles around the origin: 100, 200 and 300 light years.
+constexpr int kCircleRadii[] = {100 * kMapUnitsPerLightYear, 200 * kMapUnitsPerLightYear,
+                                300 * kMapUnitsPerLightYear};
+// The axes and the truce line span the width of the outermost circle.
+constexpr int kOverlayHalfWidth = kCircleRadii[2];
 
 } // namespace
 
@@ -43,7 +48,18 @@ void CStarMap::Draw(CDC* pDC, BOOL showCircles, BOOL showTruceLine)
     pDC->SelectStockObject(NULL_BRUSH);
     if (!printing)
         pDC->SetBkColor(RGB(0, 0, 0));
+    DrawPlanets(*pDC, printing);
+    DrawMeasureLines(*pDC, printing);
+    if (showCircles)
+        DrawCircles(*pDC, printing);
+    if (showTruceLine)
+        DrawTruceLine(*pDC, printing);
+    pDC->SelectObject(oldFont);
+    font.DeleteObject();
+}
 
+void CStarMap::DrawPlanets(CDC& dc, bool printing)
+{
     std::int16_t planetCount = GetPlanetCount();
     for (std::int16_t i = 0; i < planetCount; ++i) {
         const CPlanet& planet = *m_planets[i];
@@ -51,51 +67,53 @@ void CStarMap::Draw(CDC* pDC, BOOL showCircles, BOOL showTruceLine)
             CPen* pen;
             COLORREF color;
             GetFactionPen(planet.m_strFaction, pen, color);
-            pDC->SelectObject(pen);
-            pDC->SetTextColor(color);
+            dc.SelectObject(pen);
+            dc.SetTextColor(color);
         }
-        pDC->Ellipse(planet.m_x - kPlanetRadius, planet.m_y - kPlanetRadius,
-                     planet.m_x + kPlanetRadius, planet.m_y + kPlanetRadius);
-        pDC->TextOut(planet.m_x - kPlanetRadius, planet.m_y + kPlanetRadius, planet.m_strName);
+        dc.Ellipse(planet.m_x - kPlanetRadius, planet.m_y - kPlanetRadius, planet.m_x + kPlanetRadius,
+                   planet.m_y + kPlanetRadius);
+        dc.TextOut(planet.m_x - kPlanetRadius, planet.m_y + kPlanetRadius, planet.m_strName);
     }
+}
 
+void CStarMap::DrawMeasureLines(CDC& dc, bool printing)
+{
     if (!printing) {
-        pDC->SelectObject(&m_penYellow);
-        pDC->SetTextColor(RGB(255, 255, 0));
+        dc.SelectObject(&m_penYellow);
+        dc.SetTextColor(RGB(255, 255, 0));
     }
     std::int16_t lineCount = GetMeasureLineCount();
     for (std::int16_t i = 0; i < lineCount; ++i) {
         const CMeasureLine& line = *m_measureLines[i];
-        pDC->MoveTo(line.m_x1, line.m_y1);
-        pDC->LineTo(line.m_x2, line.m_y2);
+        dc.MoveTo(line.m_x1, line.m_y1);
+        dc.LineTo(line.m_x2, line.m_y2);
         char label[48];
         int length = std::snprintf(label, sizeof label, "%ld Light Years", static_cast<long>(line.m_lightYears));
         // Half-differences in 64 bits: the ends may lie at opposite ends of
         // the 32-bit range.
         long long midX = line.m_x1 + (static_cast<long long>(line.m_x2) - line.m_x1) / 2;
         long long midY = line.m_y1 + (static_cast<long long>(line.m_y2) - line.m_y1) / 2;
-        pDC->TextOut(static_cast<int>(midX), static_cast<int>(midY), label, length);
+        dc.TextOut(static_cast<int>(midX), static_cast<int>(midY), label, length);
     }
+}
 
-    if (showCircles) {
-        if (!printing)
-            pDC->SelectObject(&m_penDarkGreen);
-        for (int r : kCircleRadii)
-            pDC->Ellipse(-r, -r, r, r);
-        pDC->MoveTo(-kOverlayHalfWidth, 0);
-        pDC->LineTo(kOverlayHalfWidth, 0);
-        pDC->MoveTo(0, -kOverlayHalfWidth);
-        pDC->LineTo(0, kOverlayHalfWidth);
-    }
+void CStarMap::DrawCircles(CDC& dc, bool printing)
+{
+    if (!printing)
+        dc.SelectObject(&m_penDarkGreen);
+    for (int r : kCircleRadii)
+        dc.Ellipse(-r, -r, r, r);
+    dc.MoveTo(-kOverlayHalfWidth, 0);
+    dc.LineTo(kOverlayHalfWidth, 0);
+    dc.MoveTo(0, -kOverlayHalfWidth);
+    dc.LineTo(0, kOverlayHalfWidth);
+}
 
-    if (showTruceLine) {
-        if (!printing)
-            pDC->SelectObject(&m_penPurple);
-        int y = FindPlanet("Morvath").y;
-        pDC->MoveTo(-kOverlayHalfWidth, y);
-        pDC->LineTo(kOverlayHalfWidth, y);
-    }
-
-    pDC->SelectObject(oldFont);
-    font.DeleteObject();
+void CStarMap::DrawTruceLine(CDC& dc, bool printing)
+{
+    if (!printing)
+        dc.SelectObject(&m_penPurple);
+    int y = FindPlanet("Morvath").y;
+    dc.MoveTo(-kOverlayHalfWidth, y);
+    dc.LineTo(kOverlayHalfWidth, y);
 }

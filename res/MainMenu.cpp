@@ -1,6 +1,6 @@
-#include "Resources.h"
+#include "ResourceTables.h"
 
-#include "Resource.h"
+#include "ResourceIds.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "Register.h"
 
-#include "Resource.h"
-#include "Resources.h"
+#include "ResourceIds.h"
+#include "ResourceTables.h"
 #include "Strings.h"
 
-#include "platform/ResourceRegistry.h"
+#include "platform/framework/ResourceRegistry.h"
 
 void RegisterKestrinResources()
 {

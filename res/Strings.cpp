@@ -1,6 +1,6 @@
 #include "Strings.h"
 
-#include "Resource.h"
+#include "ResourceIds.h"
 
 #include <unordered_map>
 

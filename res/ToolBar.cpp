@@ -1,7 +1,7 @@
-#include "Resources.h"
+#include "ResourceTables.h"
 
 #include "IconSources.h"
-#include "Resource.h"
+#include "ResourceIds.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
-#include "platform/RecentFileList.h"
-#include "res/Resource.h"
+#include "platform/framework/RecentFileList.h"
+#include "res/ResourceIds.h"
 
 #include <filesystem>
 #include <fstream>

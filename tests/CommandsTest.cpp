@@ -1,10 +1,10 @@
 #include "GuiFixture.h"
 
 #include "app/AboutDlg.h"
-#include "platform/DC.h"
-#include "platform/Dialog.h"
-#include "platform/Image.h"
-#include "res/Resource.h"
+#include "platform/framework/Dialog.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
+#include "res/ResourceIds.h"
 
 #include <QAction>
 #include <QApplication>

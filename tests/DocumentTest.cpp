@@ -1,5 +1,5 @@
 #include "model/KestrinDoc.h"
-#include "platform/MessageBox.h"
+#include "platform/framework/MessageBox.h"
 
 #include "TestFiles.h"
 

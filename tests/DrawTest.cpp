@@ -1,6 +1,6 @@
 #include "model/StarMap.h"
-#include "platform/Image.h"
-#include "platform/ReferenceDC.h"
+#include "platform/surface/Image.h"
+#include "platform/surface/ReferenceDC.h"
 #include "view/Legend.h"
 
 #include "RecordingDC.h"

@@ -1,8 +1,8 @@
 #include "bench/GeneratedMap.h"
 #include "model/StarMap.h"
-#include "platform/DC.h"
-#include "platform/Image.h"
-#include "platform/ReferenceDC.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
+#include "platform/surface/ReferenceDC.h"
 #include "view/Legend.h"
 
 #include "TestFiles.h"

@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
-#include "platform/PrintService.h"
-#include "res/Resource.h"
+#include "platform/print/PrintService.h"
+#include "res/ResourceIds.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "GuiFixture.h"
 
-#include "platform/DC.h"
-#include "platform/Image.h"
-#include "res/Resource.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
+#include "res/ResourceIds.h"
 
 #include <Qt>
 

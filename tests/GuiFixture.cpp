@@ -2,14 +2,14 @@
 
 #include "res/Register.h"
 
-#include "platform/Dialog.h"
-#include "platform/FileDialog.h"
-#include "platform/Image.h"
-#include "platform/MessageBox.h"
-#include "platform/PrintService.h"
-#include "platform/Shell.h"
-#include "platform/Wnd.h"
-#include "platform/qt/WndImpl.h"
+#include "platform/framework/Dialog.h"
+#include "platform/framework/FileDialog.h"
+#include "platform/framework/MessageBox.h"
+#include "platform/framework/Shell.h"
+#include "platform/framework/Wnd.h"
+#include "platform/framework/qt/WndImpl.h"
+#include "platform/print/PrintService.h"
+#include "platform/surface/Image.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,9 +9,9 @@
 #include "app/KestrinApp.h"
 #include "view/KestrinView.h"
 
-#include "platform/FrameWnd.h"
-#include "platform/Image.h"
-#include "platform/MessageBox.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/MessageBox.h"
+#include "platform/surface/Image.h"
 
 #include "TestFiles.h"
 

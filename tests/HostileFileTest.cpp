@@ -3,8 +3,8 @@
 // result, memory stays flat, and the document keeps what it had.
 
 #include "model/KestrinDoc.h"
-#include "platform/Image.h"
-#include "platform/MessageBox.h"
+#include "platform/framework/MessageBox.h"
+#include "platform/surface/Image.h"
 
 #include "ProcessMemory.h"
 #include "TestFiles.h"

@@ -1,9 +1,9 @@
 #include "GuiFixture.h"
 
-#include "platform/ResourceRegistry.h"
-#include "platform/qt/SvgPicture.h"
-#include "platform/qt/WndImpl.h"
-#include "res/Resource.h"
+#include "platform/framework/ResourceRegistry.h"
+#include "platform/framework/qt/SvgPicture.h"
+#include "platform/framework/qt/WndImpl.h"
+#include "res/ResourceIds.h"
 
 #include <QAction>
 #include <QIcon>

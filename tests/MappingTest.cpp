@@ -1,4 +1,4 @@
-#include "platform/Mapping.h"
+#include "platform/surface/Mapping.h"
 
 #include <gtest/gtest.h>
 

@@ -7,12 +7,12 @@
 
 #include "model/FactionTable.h"
 
-#include "platform/DC.h"
-#include "platform/Mapping.h"
-#include "platform/PrintPreview.h"
-#include "platform/PrintService.h"
-#include "platform/qt/WndImpl.h"
-#include "res/Resource.h"
+#include "platform/framework/qt/WndImpl.h"
+#include "platform/print/PrintPreview.h"
+#include "platform/print/PrintService.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Mapping.h"
+#include "res/ResourceIds.h"
 #include "tools/Renderer.h"
 
 #include <QApplication>

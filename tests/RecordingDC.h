@@ -3,7 +3,7 @@
 // A surface that records every call the map drawing makes, as text, and
 // keeps the state as a real surface would.
 
-#include "platform/DC.h"
+#include "platform/surface/DC.h"
 
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 #include "tools/RenderOptions.h"
 #include "tools/Renderer.h"
 
-#include "platform/Image.h"
+#include "platform/surface/Image.h"
 
 #include "TestFiles.h"
 

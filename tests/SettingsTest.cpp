@@ -7,8 +7,8 @@
 #include "GuiFixture.h"
 #include "Subprocess.h"
 
-#include "platform/RecentFileList.h"
-#include "res/Resource.h"
+#include "platform/framework/RecentFileList.h"
+#include "res/ResourceIds.h"
 
 #include <csignal>
 #include <filesystem>

@@ -9,11 +9,11 @@
 #include "FileAccess.h"
 #include "GuiFixture.h"
 
-#include "platform/PrintPreview.h"
-#include "platform/PrintService.h"
-#include "platform/RecentFileList.h"
-#include "platform/qt/WndImpl.h"
-#include "res/Resource.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/framework/qt/WndImpl.h"
+#include "platform/print/PrintPreview.h"
+#include "platform/print/PrintService.h"
+#include "res/ResourceIds.h"
 
 #include <QAbstractSlider>
 #include <QAction>

@@ -2,11 +2,11 @@
 // recent-file menu, and the command line's switches and file names: pure
 // functions, checked without a window.
 
-#include "platform/CommandLineInfo.h"
-#include "platform/MessageText.h"
-#include "platform/RecentFileList.h"
-#include "platform/Settings.h"
-#include "platform/TextEscape.h"
+#include "platform/framework/CommandLineInfo.h"
+#include "platform/framework/MessageText.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/framework/Settings.h"
+#include "platform/framework/TextEscape.h"
 
 #include "TestFiles.h"
 

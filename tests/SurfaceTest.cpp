@@ -1,6 +1,6 @@
-#include "platform/DC.h"
-#include "platform/Image.h"
-#include "platform/ReferenceDC.h"
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
+#include "platform/surface/ReferenceDC.h"
 
 #include <gtest/gtest.h>
 

@@ -53,3 +53,13 @@ void TestWatchdog::Watch()
         std::_Exit(124);
     }
 }
+
+int RunAllTestsWatched()
+{
+    TestWatchdog watchdog(TestWatchdog::LimitFromEnvironment());
+    ::testing::TestEventListeners& listeners = ::testing::UnitTest::GetInstance()->listeners();
+    listeners.Append(&watchdog);
+    int result = RUN_ALL_TESTS();
+    listeners.Release(&watchdog);
+    return result;
+}

@@ -37,3 +37,8 @@ private:
     bool m_stopping = false;
     std::thread m_thread;
 };
+
+// Runs every test under a watchdog of the environment's limit and returns
+// what RUN_ALL_TESTS returns. The watchdog is owned here rather than by the
+// test framework, so that its thread ends before the program does.
+int RunAllTestsWatched();

@@ -35,7 +35,7 @@ const char* const kRenderHelp =
 namespace {
 
 constexpr int kMaxImageSide = 16384;
-constexpr int kMaxZoom = 12500;
+constexpr int kMaxZoom = CMapViewport::kFullExtent;
 constexpr int kMaxDpi = 600;
 
 // Splits text at sep into exactly count integers.
@@ -62,21 +62,22 @@ bool ParseInts(const std::string& text, char sep, size_t count, std::vector<int>
 
 bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
-} // namespace
+using ValueHandler = std::function<bool(const std::string&)>;
 
-std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args, std::string& error)
+// The options that take a value, each setting its field of o; false for a
+// value out of its range.
+std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
 {
-    RenderOptions o;
-    std::vector<int> v;
-    using Handler = std::function<bool(const std::string&)>;
-    const std::map<std::string, Handler> valued = {
-        {"--size", [&](const std::string& a) {
+    return {
+        {"--size", [&o](const std::string& a) {
+             std::vector<int> v;
              if (!ParseInts(a, 'x', 2, v) || !InRange(v[0], 1, kMaxImageSide) || !InRange(v[1], 1, kMaxImageSide))
                  return false;
              o.size = CSize(v[0], v[1]);
              return true;
          }},
-        {"--zoom", [&](const std::string& a) {
+        {"--zoom", [&o](const std::string& a) {
+             std::vector<int> v;
              if (ParseInts(a, 'x', 1, v))
                  v.push_back(v[0]);
              else if (!ParseInts(a, 'x', 2, v))
@@ -86,32 +87,42 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
              o.zoom = CSize(v[0], v[1]);
              return true;
          }},
-        {"--center", [&](const std::string& a) {
+        {"--center", [&o](const std::string& a) {
+             std::vector<int> v;
              if (!ParseInts(a, ',', 2, v))
                  return false;
              o.center = CPoint(v[0], v[1]);
              return true;
          }},
-        {"--measure", [&](const std::string& a) {
+        {"--measure", [&o](const std::string& a) {
+             std::vector<int> v;
              if (!ParseInts(a, ',', 4, v))
                  return false;
              o.measures.emplace_back(v[0], v[1], v[2], v[3]);
              return true;
          }},
-        {"--dpi", [&](const std::string& a) {
+        {"--dpi", [&o](const std::string& a) {
+             std::vector<int> v;
              if (!ParseInts(a, 'x', 1, v) || !InRange(v[0], 1, kMaxDpi))
                  return false;
              o.dpi = v[0];
              return true;
          }},
-        {"-o", [&](const std::string& a) {
+        {"-o", [&o](const std::string& a) {
              o.output = a;
              return !a.empty();
          }},
     };
+}
+
+} // namespace
+
+std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args, std::string& error)
+{
+    RenderOptions o;
+    const std::map<std::string, ValueHandler> valued = ValuedOptions(o);
     const std::map<std::string, bool*> flags = {
         {"--circles", &o.circles}, {"--truce", &o.truce}, {"--legend", &o.legend}, {"--print", &o.print}};
-
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "--version") {

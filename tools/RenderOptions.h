@@ -2,7 +2,9 @@
 
 // Command-line options of kestrin-render.
 
-#include "platform/Types.h"
+#include "view/MapViewport.h"
+
+#include "platform/surface/Types.h"
 
 #include <optional>
 #include <string>
@@ -10,7 +12,7 @@
 
 struct RenderOptions {
     CSize size{800, 600};
-    CSize zoom{12500, 12500};
+    CSize zoom{CMapViewport::kFullExtent, CMapViewport::kFullExtent};
     CPoint center{0, 0};
     bool circles = false;
     bool truce = false;

@@ -1,7 +1,7 @@
 #include "RenderOptions.h"
 #include "Renderer.h"
 
-#include "platform/Runtime.h"
+#include "platform/framework/Runtime.h"
 
 #include <iostream>
 

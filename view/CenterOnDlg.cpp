@@ -1,6 +1,6 @@
 #include "CenterOnDlg.h"
 
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
 CCenterOnDlg::CCenterOnDlg() : CDialog(IDD_CENTER_ON) {}
 

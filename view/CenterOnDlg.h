@@ -3,7 +3,7 @@
 // The Center On dialog: one edit field for a planet's name, empty each
 // time the dialog is made.
 
-#include "platform/Dialog.h"
+#include "platform/framework/Dialog.h"
 
 #include <string>
 

@@ -2,11 +2,11 @@
 
 #include "Legend.h"
 
-#include "res/Resource.h"
+#include "res/ResourceIds.h"
 
-#include "platform/ClientDC.h"
-#include "platform/DC.h"
-#include "platform/Shell.h"
+#include "platform/framework/ClientDC.h"
+#include "platform/framework/Shell.h"
+#include "platform/surface/DC.h"
 
 CKestrinView::CKestrinView()
 {

@@ -3,16 +3,21 @@
 // The map view: shows the document's map under an isotropic mapping of its
 // zoom and centre, zooms and scrolls, and turns mouse drags into a zoom box
 // or a measure line. Zoom and centre are in map units; gesture points are
-// client pixels. All of its state outlives a change of file.
+// client pixels. All of its state outlives a change of file. Every mapping,
+// scroll and zoom rule comes from CMapViewport, made from the zoom, the
+// centre, the client area and the scroll-bar metrics of the moment.
+
+#include "MapViewport.h"
 
 #include "model/KestrinDoc.h"
 
-#include "platform/View.h"
+#include "platform/print/View.h"
+
+#include <functional>
 
 class CKestrinView : public CView {
 public:
-    static constexpr int kFullExtent = 12500;  // map units across the shorter side
-    static constexpr int kMinExtent = 1;
+    // The longest rubber band of a measuring drag.
     static constexpr int kMaxMeasureLightYears = 30;
 
     CKestrinView();
@@ -61,7 +66,7 @@ public:
     // Whole light years between two client points (20 map units each).
     int LightYearsBetween(CPoint p1, CPoint p2);
 
-    CSize m_zoom{kFullExtent, kFullExtent};
+    CSize m_zoom{CMapViewport::kFullExtent, CMapViewport::kFullExtent};
     CPoint m_center{0, 0};
     CRect m_zoomBox{0, 0, 0, 0};
     CPoint m_measureStart{0, 0};
@@ -70,17 +75,19 @@ public:
     BOOL m_showTruceLine = FALSE;
     BOOL m_showLegend = FALSE;
 
-
 private:
-    void PrepareScreen(CDC& dc);
+    // The screen's viewport as the view stands now.
+    CMapViewport Viewport() const;
+    // Applies a change of zoom or centre, then refreshes the scroll bars
+    // and repaints.
+    void ChangeViewport(const std::function<void(CMapViewport&)>& change);
     void Scroll(int bar, UINT code, UINT pos);
     void ToggleAndRepaint(BOOL& field);
     void UpdateToggle(CCmdUI* ui, BOOL field);
     CRect NormalisedZoomBox() const;
     void DrawZoomBox(CDC& dc) const;
     void DrawMeasureBand(CDC& dc) const;
-    CPoint ClampMeasureEnd(CPoint q);
-    void ZoomToBox(const CRect& box);
+    CPoint ClampMeasureEnd(CPoint q) const;
     bool InClientArea(CPoint point) const;
 
     // Gesture state: a release counts only after a press in this view, and

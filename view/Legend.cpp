@@ -2,7 +2,7 @@
 
 #include "model/FactionTable.h"
 #include "model/StarMap.h"
-#include "platform/DC.h"
+#include "platform/surface/DC.h"
 
 void DrawLegend(CDC* pDC, CStarMap* map)
 {

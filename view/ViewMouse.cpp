@@ -7,9 +7,7 @@
 
 #include "KestrinView.h"
 
-#include "model/LightYears.h"
-
-#include "platform/ClientDC.h"
+#include "platform/framework/ClientDC.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -73,24 +71,17 @@ void CKestrinView::OnMouseMove(UINT flags, CPoint point)
     m_bandDrawn = true;
 }
 
-CPoint CKestrinView::ClampMeasureEnd(CPoint q)
+CPoint CKestrinView::ClampMeasureEnd(CPoint q) const
 {
     // One-pixel steps toward the start on both axes at once. Where a single
     // pixel spans more than the limit the steps could circle the start for
     // ever, so they stop after as many steps as the longer axis needs.
     long long steps = std::max(std::llabs(static_cast<long long>(q.x) - m_measureStart.x),
                                std::llabs(static_cast<long long>(q.y) - m_measureStart.y)) + 1;
-    // One mapping for all the steps: the same conversion LightYearsBetween
-    // makes, without preparing a surface per step.
-    CDC dc;
-    OnPrepareDC(&dc, nullptr);
-    CPoint start = m_measureStart;
-    dc.DPtoLP(&start);
-    auto tooLong = [&](CPoint p) {
-        dc.DPtoLP(&p);
-        return WholeLightYears(start, p) > kMaxMeasureLightYears;
-    };
-    while (steps-- > 0 && tooLong(q)) {
+    // One viewport for all the steps: the conversion LightYearsBetween
+    // makes, without measuring the client area per step.
+    const CMapViewport viewport = Viewport();
+    while (steps-- > 0 && viewport.LightYearsBetween(m_measureStart, q) > kMaxMeasureLightYears) {
         q.x += m_measureStart.x < q.x ? -1 : 1;
         q.y += m_measureStart.y < q.y ? -1 : 1;
     }
@@ -117,24 +108,7 @@ void CKestrinView::OnLButtonUp(UINT, CPoint point)
     CRect box = NormalisedZoomBox();
     if (box.Width() <= 0 || box.Height() <= 0 || !HasPlanets() || !InClientArea(point))
         return;
-    ZoomToBox(box);
-}
-
-void CKestrinView::ZoomToBox(const CRect& box)
-{
-    CRect client;
-    GetClientRect(&client);
-    CPoint middle(box.left + box.Width() / 2, box.top + box.Height() / 2);
-    DeviceToMap(middle);
-    m_center = middle;
-    // A box larger than the client area (dragged past its edge) divides by
-    // one, not by zero.
-    int fx = std::max(client.Width() / box.Width(), 1);
-    int fy = std::max(client.Height() / box.Height(), 1);
-    m_zoom.cx = std::max(m_zoom.cx / fx, kMinExtent);
-    m_zoom.cy = std::max(m_zoom.cy / fy, kMinExtent);
-    UpdateScrollBars();
-    Invalidate(TRUE);
+    ChangeViewport([&box](CMapViewport& v) { v.ZoomToBox(box); });
 }
 
 void CKestrinView::OnRButtonUp(UINT, CPoint point)

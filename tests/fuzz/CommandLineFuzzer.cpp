@@ -5,7 +5,7 @@
 // of the arguments, never a "-" switch; printer arguments only after a file
 // name (a later "p" may still make them unused).
 
-#include "platform/CommandLineInfo.h"
+#include "platform/framework/CommandLineInfo.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -6,9 +6,9 @@
 // recent list read from it holds only absolute paths without NUL and shows
 // them on one line each.
 
-#include "platform/RecentFileList.h"
-#include "platform/Settings.h"
-#include "platform/TextEscape.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/framework/Settings.h"
+#include "platform/framework/TextEscape.h"
 
 #include <cstdint>
 #include <cstdio>

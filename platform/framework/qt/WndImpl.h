@@ -1,0 +1,44 @@
+#pragma once
+
+// Platform-internal: the Qt widgets behind a CWnd. A view is a host widget
+// holding the canvas (its client area) and the window's two scroll bars; a
+// frame is a main window.
+
+#include "platform/framework/qt/ViewCanvas.h"
+#include "platform/surface/Image.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <map>
+
+class CFrameWnd;
+class QAction;
+class QMenu;
+
+struct CWndImpl {
+    QPointer<QWidget> widget;  // the host (view) or the main window (frame)
+    // View only.
+    QPointer<ViewCanvas> canvas;
+    QPointer<QScrollBar> bars[2];
+    CImage backBuffer;
+    bool stale = true;
+    COLORREF background = RGB(255, 255, 255);
+    // Frame only.
+    std::map<UINT, QAction*> actions;
+    QMenu* fileMenu = nullptr;
+    QAction* recentAnchor = nullptr;  // the separator after the recent files
+    std::vector<QMenu*> menus;
+    bool ownsWidget = false;
+
+    ~CWndImpl()
+    {
+        if (ownsWidget && widget)
+            delete widget.data();
+    }
+};
+
+// The main window of a frame, for the platform's other parts.
+QMainWindow* MainWindowOf(CFrameWnd* frame);

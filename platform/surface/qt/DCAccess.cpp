@@ -1,0 +1,51 @@
+#include "platform/surface/qt/DCAccess.h"
+
+#include "platform/surface/DC.h"
+#include "platform/surface/qt/DCDevice.h"
+
+#include <memory>
+#include <utility>
+
+bool CDCAccess::Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY)
+{
+    dc.Detach();
+    auto dev = std::make_unique<CDCDevice>();
+    dev->device = device;
+    if (!dev->painter.begin(device))
+        return false;
+    dev->width = device->width();
+    dev->height = device->height();
+    dev->dpiX = dpiX;
+    dev->dpiY = dpiY;
+    dc.m_device = std::move(dev);
+    dc.ResetState();
+    return true;
+}
+
+// Two surfaces cannot paint on one image at once; a client surface made
+// while a repaint is drawing (the legend) pauses the repaint's painter and
+// starts it again when it is done. Every drawing call sets the painter state
+// it needs, so nothing is lost across the pause.
+
+void CDCAccess::Suspend(CDC& dc)
+{
+    if (dc.m_device && dc.m_device->painter.isActive())
+        dc.m_device->painter.end();
+}
+
+void CDCAccess::Resume(CDC& dc)
+{
+    if (dc.m_device && !dc.m_device->painter.isActive())
+        dc.m_device->painter.begin(dc.m_device->device);
+}
+
+void CDCAccess::Reset(CDC& dc)
+{
+    dc.ResetState();
+}
+
+void CDCAccess::ClipToDevice(CDC& dc)
+{
+    if (dc.m_device && dc.m_device->painter.isActive())
+        dc.m_device->painter.setClipRect(QRect(0, 0, dc.m_device->width, dc.m_device->height));
+}

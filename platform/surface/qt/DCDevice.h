@@ -1,0 +1,27 @@
+#pragma once
+
+// Platform-internal: the Qt device a CDC draws on, with the painter that is
+// active on it while the surface is attached, its size in pixels and its
+// dots per inch. Other platform classes attach a surface to a device
+// through CDCAccess.
+
+#include <QImage>
+#include <QPainter>
+
+struct CDCDevice {
+    QPaintDevice* device = nullptr;
+    QPainter painter;
+    int width = 0;
+    int height = 0;
+    int dpiX = 96;
+    int dpiY = 96;
+
+    // The device as an image of 32-bit pixels, which the fast paths write
+    // into directly; nullptr for a printer, a preview page or another
+    // image format, which are drawn the plain way.
+    QImage* Image() const
+    {
+        auto* image = dynamic_cast<QImage*>(device);
+        return image != nullptr && image->format() == QImage::Format_RGB32 ? image : nullptr;
+    }
+};

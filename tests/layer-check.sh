@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The layering, read from the sources and the built surface test: the
+# second line behind the per-library include roots of the build, which
+# already make an include of an unlinked layer fail to compile.
+#
+#   layer-check.sh SOURCE_DIR SURFACE_TEST_BINARY
+#
+# - every quoted include names a header of the file's own layer or of one
+#   below it (the table below), and none climbs with "../";
+# - Qt headers are included only under platform/ (and by tests), never by
+#   a platform header outside a qt/ folder, and no qt/ internals are
+#   included outside platform/ and tests/;
+# - the surface's tests link neither QtWidgets nor QtPrintSupport.
+set -uo pipefail
+
+src=${1:?source folder}
+surface_test=${2:?surface test program}
+cd "$src" || exit 1
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# The layer of a path, or nothing for tests, benchmarks and unknown places.
+layer_of() {
+  case $1 in
+    platform/surface/*) echo surface ;;
+    platform/framework/*) echo framework ;;
+    platform/print/*) echo print ;;
+    platform/tools/*) echo platform-tools ;;
+    res/*) echo res ;;
+    model/*) echo model ;;
+    view/*) echo view ;;
+    app/*) echo app ;;
+    tools/*) echo tools ;;
+  esac
+}
+
+# What each layer may include, besides itself.
+declare -A below=(
+  [surface]=""
+  [framework]="surface"
+  [print]="surface framework"
+  [platform-tools]=""
+  [res]="surface framework"
+  [model]="surface framework"
+  [view]="surface framework print res model"
+  [app]="surface framework print res model view"
+  [tools]="surface framework print res model view"
+)
+
+# The repository file an include names: beside the including file first,
+# then from the source root; nothing for a header the build generates.
+resolve() {
+  local dir=$1 name=$2
+  if [ -f "$dir/$name" ]; then
+    realpath --relative-to=. "$dir/$name"
+  elif [ -f "$name" ]; then
+    echo "$name"
+  fi
+}
+
+checked=0
+while IFS= read -r file; do
+  layer=$(layer_of "$file")
+  while IFS= read -r name; do
+    checked=$((checked + 1))
+    case $name in
+      ../*|*/../*) fail "$file climbs with \"$name\"" ;;
+    esac
+    [ -n "$layer" ] || continue
+    target=$(resolve "$(dirname "$file")" "$name")
+    [ -n "$target" ] || continue
+    other=$(layer_of "$target")
+    [ -n "$other" ] && [ "$other" != "$layer" ] || continue
+    case " ${below[$layer]} " in
+      *" $other "*) ;;
+      *) fail "$file ($layer) includes $target ($other)" ;;
+    esac
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+done < <(git ls-files -- '*.h' '*.cpp' 2>/dev/null || find . -name '*.h' -o -name '*.cpp' | sed 's|^\./||')
+[ "$checked" -gt 100 ] || fail "only $checked includes found: is $src the source tree?"
+echo "ok: $checked includes stay within their layers and none climbs with ../"
+
+qt_outside=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --include='*.h' --include='*.cpp' \
+               model view app tools res bench 2>/dev/null)
+[ -z "$qt_outside" ] || fail "Qt included outside platform/: $qt_outside"
+qt_public=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --include='*.h' platform |
+              grep -v '/qt/' | grep -v '^platform/tools/')
+[ -z "$qt_public" ] || fail "a platform header outside qt/ includes Qt: $qt_public"
+internals=$(grep -rlE '#[[:space:]]*include[[:space:]]*"platform/[a-z]+/qt/' --include='*.h' --include='*.cpp' \
+              model view app tools res bench 2>/dev/null)
+[ -z "$internals" ] || fail "platform internals included outside platform/: $internals"
+echo "ok: Qt stays in platform/ and out of its public headers"
+
+if ! needed=$(readelf -d "$surface_test" 2>/dev/null | grep NEEDED); then
+  fail "cannot read the libraries $surface_test needs"
+elif echo "$needed" | grep -qE 'Qt6(Widgets|PrintSupport)'; then
+  fail "the surface tests link $(echo "$needed" | grep -oE 'libQt6(Widgets|PrintSupport)[^]]*' | tr '\n' ' ')"
+elif ! echo "$needed" | grep -q 'Qt6Gui'; then
+  fail "the surface tests do not link QtGui: is $surface_test the surface test program?"
+else
+  echo "ok: the surface tests link QtGui without QtWidgets or QtPrintSupport"
+fi
+
+[ "$failures" -eq 0 ] || exit 1

@@ -1,0 +1,18 @@
+#pragma once
+
+// The picture kestrin-render writes: the map as the view would show it on
+// a screen of the picture's size (without scroll bars), or with --print
+// the printed page, through the view's own print job: a PDF file through
+// the PDF writer, any other type as an image page of eight by ten inches
+// at the chosen resolution. Both go through the same mapping and drawing
+// as File Print. The file is written through COutputFile: a failure
+// leaves whatever stood at the output as it was.
+
+#include "RenderOptions.h"
+
+#include <string>
+
+class CStarMap;
+
+// Writes the picture of map to o.output; on failure sets reason.
+bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason);

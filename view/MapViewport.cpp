@@ -1,0 +1,132 @@
+#include "MapViewport.h"
+
+#include "model/LightYears.h"
+
+#include "platform/surface/DC.h"
+
+#include <algorithm>
+
+namespace {
+
+// The isotropic mapping of window extents onto viewport extents, the
+// window origin landing on the viewport origin.
+CMapping Isotropic(CSize windowExt, CPoint windowOrg, CSize viewportExt, CPoint viewportOrg)
+{
+    CMapping m;
+    m.SetMapMode(MM_ISOTROPIC);
+    m.SetWindowExt(windowExt.cx, windowExt.cy);
+    m.SetViewportExt(viewportExt.cx, viewportExt.cy);
+    m.SetWindowOrg(windowOrg.x, windowOrg.y);
+    m.SetViewportOrg(viewportOrg.x, viewportOrg.y);
+    return m;
+}
+
+// A surface takes a mapping through its own calls, which a recording
+// surface sees, in the order the isotropic rule needs.
+void Prepare(CDC& dc, const CMapping& m)
+{
+    dc.SetMapMode(m.GetMapMode());
+    dc.SetWindowExt(m.GetWindowExt().cx, m.GetWindowExt().cy);
+    dc.SetViewportExt(m.GetViewportExt().cx, m.GetViewportExt().cy);
+    dc.SetWindowOrg(m.GetWindowOrg().x, m.GetWindowOrg().y);
+    dc.SetViewportOrg(m.GetViewportOrg().x, m.GetViewportOrg().y);
+}
+
+int AtLeastMin(int extent)
+{
+    return std::max(extent, CMapViewport::kMinExtent);
+}
+
+} // namespace
+
+CMapViewport::CMapViewport(CSize zoom, CPoint center, CSize output, CSize scrollBars)
+    : m_zoom(AtLeastMin(zoom.cx), AtLeastMin(zoom.cy)), m_center(center), m_output(output), m_scrollBars(scrollBars)
+{
+    Remap();
+}
+
+void CMapViewport::Remap()
+{
+    // An output no larger than the scroll bars still maps onto one pixel.
+    int w = std::max(m_output.cx - m_scrollBars.cx, 1);
+    int h = std::max(m_output.cy - m_scrollBars.cy, 1);
+    m_screen = Isotropic(m_zoom, m_center, CSize(w, h), CPoint(w / 2, h / 2));
+}
+
+CMapping CMapViewport::PageMapping(int dpiX, int dpiY) const
+{
+    // ClampToInt: a device of absurd resolution must not overflow.
+    CSize page(ClampToInt(std::int64_t(kPageWidthInches) * dpiX), ClampToInt(std::int64_t(kPageHeightInches) * dpiY));
+    return Isotropic(m_zoom, m_center, page, CPoint(page.cx / 2, page.cy / 2));
+}
+
+void CMapViewport::PrepareScreen(CDC& dc) const
+{
+    Prepare(dc, m_screen);
+}
+
+void CMapViewport::PreparePage(CDC& dc) const
+{
+    Prepare(dc, PageMapping(dc.GetDeviceCaps(LOGPIXELSX), dc.GetDeviceCaps(LOGPIXELSY)));
+}
+
+CPoint CMapViewport::DeviceToMap(CPoint client) const
+{
+    return m_screen.DPtoLP(client);
+}
+
+int CMapViewport::LightYearsBetween(CPoint a, CPoint b) const
+{
+    return WholeLightYears(DeviceToMap(a), DeviceToMap(b));
+}
+
+int CMapViewport::ScrollLimit(Axis axis) const
+{
+    return (kFullExtent / Extent(axis)) * kPositionsPerExtent - 1;
+}
+
+int CMapViewport::ThumbPosition(Axis axis) const
+{
+    std::int64_t centre = axis == Axis::Horizontal ? m_center.x : m_center.y;
+    return ClampToInt(centre * kPositionsPerExtent / Extent(axis));
+}
+
+void CMapViewport::ScrollTo(Axis axis, std::int64_t position)
+{
+    int centre = ClampToInt(position * Extent(axis) / kPositionsPerExtent);
+    (axis == Axis::Horizontal ? m_center.x : m_center.y) = centre;
+    Remap();
+}
+
+void CMapViewport::ZoomIn()
+{
+    m_zoom = CSize(AtLeastMin(m_zoom.cx / 2), AtLeastMin(m_zoom.cy / 2));
+    Remap();
+}
+
+void CMapViewport::ZoomOut()
+{
+    auto doubled = [](int extent) { return int(std::min<std::int64_t>(std::int64_t(extent) * 2, kFullExtent)); };
+    m_zoom = CSize(doubled(m_zoom.cx), doubled(m_zoom.cy));
+    Remap();
+}
+
+void CMapViewport::ZoomExtents()
+{
+    m_zoom = CSize(kFullExtent, kFullExtent);
+    m_center = CPoint(0, 0);
+    Remap();
+}
+
+void CMapViewport::ZoomToBox(const CRect& box)
+{
+    if (box.Width() <= 0 || box.Height() <= 0)
+        return;
+    m_center = DeviceToMap(CPoint(box.left + box.Width() / 2, box.top + box.Height() / 2));
+    // A box larger than the output (dragged past its edge) divides by one,
+    // not by zero.
+    int fx = std::max(m_output.cx / box.Width(), 1);
+    int fy = std::max(m_output.cy / box.Height(), 1);
+    m_zoom = CSize(AtLeastMin(m_zoom.cx / fx), AtLeastMin(m_zoom.cy / fy));
+    Remap();
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+// What part of the map an output shows, and how. A value of three things:
+// the zoom (the window extent, in map units: the span of map fitted into
+// the output, smaller being closer), the centre (the map point at the
+// middle of the output, in map units) and the output's size (the view's
+// client area or a picture, in device pixels), with the scroll-bar metrics
+// that the screen mapping takes off that size. The view and kestrin-render
+// both work from it; it is the one place that computes
+//  - the screen mapping and the printer mapping (eight by ten inches at
+//    the device's resolution), both isotropic: one scale for both axes,
+//    the smaller of the two that would fit;
+//  - client pixels to map units, and whole light years between two client
+//    points;
+//  - the scroll bars' ranges and thumbs, and the centre a thumb position
+//    stands for: one position is a hundredth of the extent;
+//  - the zoom steps: in, out, to the full extent, and to a dragged box.
+//
+// Everything is whole-number arithmetic with remainders dropped toward
+// zero. Each zoom component stays at least kMinExtent; only Zoom Out is
+// bounded above, at kFullExtent.
+
+#include "platform/surface/Mapping.h"
+#include "platform/surface/Types.h"
+
+#include <cstdint>
+
+class CDC;
+
+class CMapViewport {
+public:
+    // The full extent: at the start the shorter side of the view shows this
+    // many map units.
+    static constexpr int kFullExtent = 12500;
+    static constexpr int kMinExtent = 1;
+    // Scroll positions to one extent: a page step.
+    static constexpr int kPositionsPerExtent = 100;
+    // The printed area, at the top left of the printable page.
+    static constexpr int kPageWidthInches = 8;
+    static constexpr int kPageHeightInches = 10;
+
+    enum class Axis { Horizontal, Vertical };
+
+    // scrollBars: what the screen mapping takes off the output, the
+    // platform's SM_CYHSCROLL from the width and SM_CYVSCROLL from the
+    // height; none for a picture. A zoom component below kMinExtent is
+    // taken as kMinExtent.
+    CMapViewport(CSize zoom, CPoint center, CSize output = CSize(), CSize scrollBars = CSize());
+
+    CSize GetZoom() const { return m_zoom; }
+    CPoint GetCenter() const { return m_center; }
+
+    // The screen: the zoom fitted into the output less the scroll bars (at
+    // least one pixel each way), the centre at its middle.
+    const CMapping& ScreenMapping() const { return m_screen; }
+    // The printer: the zoom fitted into eight by ten inches at dpiX by dpiY
+    // dots per inch, the centre at the middle of that area.
+    CMapping PageMapping(int dpiX, int dpiY) const;
+    // Set dc's mapping to the screen's, or to the page's at the resolution
+    // dc reports, through its own calls: the mode, the window extents
+    // before the viewport extents, then the two origins.
+    void PrepareScreen(CDC& dc) const;
+    void PreparePage(CDC& dc) const;
+
+    // Client pixels to map units under the screen mapping.
+    CPoint DeviceToMap(CPoint client) const;
+    // Whole light years between two client points under the screen mapping.
+    int LightYearsBetween(CPoint a, CPoint b) const;
+
+    // A scroll bar's range is -ScrollLimit to ScrollLimit: the full extent
+    // over the zoom, remainder dropped, in hundredths, less one.
+    int ScrollLimit(Axis axis) const;
+    // The thumb that stands exactly for the centre: centre * 100 / extent,
+    // truncated toward zero.
+    int ThumbPosition(Axis axis) const;
+    // Moves the centre to what position stands for: position * extent /
+    // 100, truncated toward zero. The position is not clamped to the range.
+    void ScrollTo(Axis axis, std::int64_t position);
+
+    // Halves each zoom component, remainder dropped, down to kMinExtent.
+    void ZoomIn();
+    // Doubles each zoom component, each on its own, up to kFullExtent; the
+    // centre stays where it is.
+    void ZoomOut();
+    // The full extent, centred on the origin.
+    void ZoomExtents();
+    // Centres on the middle of box (client pixels) and divides each zoom
+    // component by the whole number of times the box fits into the output
+    // along that axis (at least once). A box without width or height
+    // changes nothing.
+    void ZoomToBox(const CRect& box);
+
+private:
+    int Extent(Axis axis) const { return axis == Axis::Horizontal ? m_zoom.cx : m_zoom.cy; }
+    // Works out the screen mapping again after a change.
+    void Remap();
+
+    CSize m_zoom;
+    CPoint m_center;
+    CSize m_output;
+    CSize m_scrollBars;
+    CMapping m_screen;
+};
