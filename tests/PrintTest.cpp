@@ -329,6 +329,19 @@ TEST_F(Print, PrintToFileAndJobsThatCannotStart)
     EXPECT_FALSE(fs::exists(m_printFile));
     EXPECT_TRUE(MainWindowEnabled());
 
+    // The open map itself, named directly or through a link, is never
+    // replaced by its page.
+    std::string map = View()->GetDocument()->GetPathName();
+    std::string before = ReadFile(map);
+    fs::create_symlink(map, m_dir.Path() / "link.dat");
+    for (fs::path target : {fs::path(map), m_dir.Path() / "link.dat"}) {
+        m_printFile = target.string();
+        Frame()->SendCommand(ID_FILE_PRINT);
+        EXPECT_EQ(m_messages.back(), "Could not start print job.") << target;
+    }
+    EXPECT_EQ(ReadFile(map), before);
+    EXPECT_TRUE(fs::is_symlink(m_dir.Path() / "link.dat"));
+
     // The dialog's printer serves the next print without the dialog.
     size_t asked = m_requests.size();
     Frame()->SendCommand(ID_FILE_PRINT_DIRECT);

@@ -40,6 +40,7 @@ CPrinterTarget PageTarget(const RenderOptions& o, bool pdf, CImage& picture)
         t.kind = CPrinterTarget::Kind::PdfFile;
         t.name = "PDF";
         t.file = o.output;
+        t.keep = o.input;
         return t;
     }
     t.kind = CPrinterTarget::Kind::ImagePage;

@@ -18,6 +18,9 @@ struct CPrinterTarget {
     std::string name;  // the printer's name, as the status box shows it
     std::string port;  // where a printer prints ("on %1")
     std::string file;  // PdfFile: the output file ("to %1")
+    // PdfFile: a file the job must never overwrite, such as the open map; a
+    // file that is it (by device and inode, through any link) is refused.
+    std::string keep;
     int dpi = 0;       // dots per inch; 0 keeps the printer's own (600 for pages)
     // Files and image pages: paper in inches and the unprintable border on
     // each side. Printers use their own paper unless paper is named.

@@ -1,6 +1,7 @@
 #include "platform/print/View.h"
 
 #include "platform/framework/CommandIds.h"
+#include "platform/framework/Document.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/qt/WndImpl.h"
 #include "platform/print/PrintJob.h"
@@ -87,6 +88,9 @@ void CView::OnFilePrint(bool direct)
             return;
         info.m_printer->kind = CPrinterTarget::Kind::PdfFile;
         info.m_printer->file = path;
+        // The page never replaces the map it shows.
+        if (CDocument* doc = GetDocument())
+            info.m_printer->keep = doc->GetPathName();
     }
     CPrintJob::Result result = CPrintJob(*this, info, true).Run();
     if (result == CPrintJob::Result::CouldNotStart)

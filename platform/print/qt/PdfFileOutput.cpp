@@ -34,11 +34,11 @@ CPdfFileOutput::~CPdfFileOutput()
     Abandon();
 }
 
-bool CPdfFileOutput::Begin(const std::string& target)
+bool CPdfFileOutput::Begin(const std::string& target, const std::string& keep)
 {
     Abandon();
     m_reason.clear();
-    if (!m_file.Open(target)) {
+    if (!m_file.Open(target, 0666, keep)) {
         m_reason = m_file.Reason();
         return false;
     }

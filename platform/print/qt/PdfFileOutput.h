@@ -20,8 +20,9 @@ public:
     CPdfFileOutput& operator=(const CPdfFileOutput&) = delete;
 
     // Checks the target and makes the new file beside it and the memory the
-    // writer fills; false, with the reason, when either cannot be had.
-    bool Begin(const std::string& target);
+    // writer fills; false, with the reason, when either cannot be had. keep
+    // names a file that must not be replaced; empty for none.
+    bool Begin(const std::string& target, const std::string& keep = std::string());
     // The name the PDF writer is to write to.
     const std::string& WriterPath() const { return m_writerPath; }
     // Once the writer has finished: checks that the PDF is whole and puts
