@@ -24,7 +24,7 @@ packed.dat and stacked.dat. Sections, all by default, in this order:
   keys     keypad plus to the changed frame, against the bare window's
            key-to-repaint
 
-Every row records the load average when its section began.
+Every row records the load average when its figure was taken.
 """
 import argparse
 import json
@@ -43,6 +43,10 @@ REPAINTS = ("open", "warm", "zoomin", "scroll")
 KEYS = 5
 
 
+def loadavg():
+    return " ".join("%.2f" % v for v in os.getloadavg())
+
+
 class Bench:
     def __init__(self, args, scratch):
         self.bin = args.bin
@@ -51,7 +55,6 @@ class Bench:
         self.budget = args.budget_ms / 1000
         self.scratch = scratch
         self.rows = []
-        self.loadavg = ""
 
     def program(self, name):
         return os.path.join(self.bin, name)
@@ -60,11 +63,10 @@ class Bench:
         return os.path.join(self.maps, kind + ".dat")
 
     def begin(self, section):
-        self.loadavg = " ".join("%.2f" % v for v in os.getloadavg())
-        print("bench: %s (load average %s)" % (section, self.loadavg), file=sys.stderr, flush=True)
+        print("bench: %s (load average %s)" % (section, loadavg()), file=sys.stderr, flush=True)
 
     def row(self, **fields):
-        fields["loadavg"] = self.loadavg
+        fields["loadavg"] = loadavg()
         self.rows.append(fields)
 
     # render ---------------------------------------------------------------
