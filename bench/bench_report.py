@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Prints every benchmark figure beside its anchor from the same run, with
-the ratio and, where one is set, the target and whether it is met:
+the ratio and, where one is set, the target and whether it is met. A
+figure taken over several runs is their median, followed by the fastest
+and the slowest run:
 
     bench_report.py ROWS GBENCH_JSON [--markdown]
 
@@ -53,6 +55,15 @@ def number(value, unit):
     return "%.0f %s" % (value, unit)
 
 
+def spread(value, runs, unit):
+    """The median, and the fastest and slowest run where there were several."""
+    text = number(value, unit)
+    runs = [r for r in runs or [] if r is not None]
+    if len(runs) > 1:
+        text += " (%s-%s)" % (number(min(runs), unit).split()[0], number(max(runs), unit).split()[0])
+    return text
+
+
 def ratio(row):
     if row.get("value") is None or not row.get("anchor_value"):
         return None
@@ -80,8 +91,9 @@ def path_lines(rows):
     lines = [header]
     for row in rows:
         r = ratio(row)
-        lines.append((row["path"], row["map"], number(row.get("value"), row["unit"]), row["anchor"],
-                      number(row.get("anchor_value"), row["unit"]), "%.2fx" % r if r is not None else "-",
+        lines.append((row["path"], row["map"], spread(row.get("value"), row.get("runs"), row["unit"]), row["anchor"],
+                      spread(row.get("anchor_value"), row.get("anchor_runs"), row["unit"]),
+                      "%.2fx" % r if r is not None else "-",
                       verdict(row), row.get("loadavg", "")))
     return lines
 
