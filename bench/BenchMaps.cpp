@@ -32,6 +32,16 @@ std::filesystem::path Folder()
     return folder;
 }
 
+// The whole map as the caller wrote it beforehand, or an empty path.
+std::filesystem::path GivenMap(BenchMapKind kind, int planets)
+{
+    const char* folder = std::getenv("KESTRIN_BENCH_MAPS");
+    if (folder == nullptr || planets != kBenchMapPlanets)
+        return {};
+    std::filesystem::path path = std::filesystem::path(folder) / (std::string(BenchMapKindName(kind)) + ".dat");
+    return std::filesystem::is_regular_file(path) ? path : std::filesystem::path();
+}
+
 } // namespace
 
 const std::string& BenchMapPath(BenchMapKind kind, int planets)
@@ -40,14 +50,9 @@ const std::string& BenchMapPath(BenchMapKind kind, int planets)
     auto found = paths.find({kind, planets});
     if (found != paths.end())
         return found->second;
-    std::string name = std::string(BenchMapKindName(kind)) + ".dat";
-    // A whole map written by the caller beforehand is read, not written.
-    const char* given = std::getenv("KESTRIN_BENCH_MAPS");
-    std::filesystem::path path;
-    if (given != nullptr && planets == kBenchMapPlanets && std::filesystem::is_regular_file(std::filesystem::path(given) / name)) {
-        path = std::filesystem::path(given) / name;
-    } else {
-        path = Folder() / (std::to_string(planets) + "-" + name);
+    std::filesystem::path path = GivenMap(kind, planets);
+    if (path.empty()) {
+        path = Folder() / (std::to_string(planets) + "-" + BenchMapKindName(kind) + ".dat");
         std::ofstream(path, std::ios::binary) << BenchMapText(kind, planets);
     }
     return paths.emplace(std::make_pair(kind, planets), path.string()).first->second;

@@ -147,11 +147,10 @@ TEST(FastPath, RealisticBenchMapMatchesTheReferenceAtFiveZooms)
         ExpectSamePicture(map, v, false);
 }
 
-// The packed and stacked maps from afar down to the deepest zoom, where
-// every name is far taller than the text cache's glyphs and each costs a
-// plain drawing call on both surfaces. Their planet counts are cut so
-// that the deepest zooms run in seconds on the reference surface; the
-// benchmarks run the whole maps.
+// The packed and stacked maps from afar down to the deepest zoom, where a
+// name is thousands of pixels tall. Their planet counts are cut so that
+// the deepest zooms run in seconds on the reference surface, which draws
+// every name in full; the benchmarks run the whole maps.
 constexpr int kPackedTestPlanets = 2000;
 constexpr int kStackedTestPlanets = 200;
 
