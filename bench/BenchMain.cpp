@@ -2,12 +2,13 @@
 //
 // Besides the Google Benchmark run, the program has modes that scripts
 // call to time whole programs and paths in processes of their own:
-//   kestrin-bench --write-map KIND PATH    writes a benchmark map and exits
+//   kestrin-bench --write-map KIND FILE    writes a benchmark map to a new file
 //   kestrin-bench --repaint MAP ZOOM ...   one zoom of the repaint sweep
 //   kestrin-bench --load-once FILE         one load in a fresh process
 //   kestrin-bench --window-memory MAP      the window's heap per planet
 //   kestrin-bench --faction-table          the colours, for anchor scripts
 
+#include "BenchMapFile.h"
 #include "BenchMaps.h"
 #include "FactionTableDump.h"
 #include "FreshLoad.h"
@@ -20,7 +21,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -28,13 +30,15 @@ int WriteMap(int argc, char** argv)
 {
     std::optional<BenchMapKind> kind = argc == 4 ? BenchMapKindFromName(argv[2]) : std::nullopt;
     if (!kind) {
-        std::fprintf(stderr, "usage: kestrin-bench --write-map realistic|today|packed|stacked PATH\n");
+        std::fprintf(stderr, "usage: kestrin-bench --write-map realistic|today|packed|stacked NEW-FILE\n");
         return 2;
     }
-    std::ofstream out(argv[3], std::ios::binary);
-    out << BenchMapText(*kind);
-    out.close();
-    return out ? 0 : 1;
+    std::string reason;
+    if (!WriteBenchMapFile(*kind, argv[3], reason)) {
+        std::fprintf(stderr, "kestrin-bench: cannot write %s: %s\n", argv[3], reason.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 bool Mode(int argc, char** argv, const char* name)

@@ -1,13 +1,16 @@
+#include "bench/BenchMapFile.h"
 #include "bench/BenchMapKinds.h"
 #include "bench/GeneratedMap.h"
 #include "model/FactionTable.h"
 #include "model/StarMap.h"
 
+#include "Subprocess.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -112,4 +115,41 @@ TEST(BenchMaps, ACutMapHoldsThatManyPlanets)
         EXPECT_TRUE(map.LoadDataFile(path.c_str()));
         EXPECT_EQ(map.GetPlanetCount(), 150);
     }
+}
+
+TEST(BenchMaps, AMapIsWrittenOnlyToANewFileAndWholly)
+{
+    TempDir dir;
+    std::string kept = dir.Write("kept.dat", "mine");
+    std::string reason;
+    EXPECT_FALSE(WriteBenchMapFile(BenchMapKind::Packed, kept, reason));
+    EXPECT_EQ(ReadWholeFile(kept), "mine");
+    EXPECT_FALSE(reason.empty());
+
+    std::string made = (dir.Path() / "made.dat").string();
+    ASSERT_TRUE(WriteBenchMapFile(BenchMapKind::Packed, made, reason)) << reason;
+    EXPECT_EQ(ReadWholeFile(made), BenchMapText(BenchMapKind::Packed));
+}
+
+// Run twice: from the suite, it starts this test again in a private mount
+// namespace where a folder is a full tmpfs, and writes the map there.
+TEST(BenchMaps, AMapThatDoesNotFitLeavesNoFile)
+{
+    const char* full = std::getenv("KESTRIN_FULL_DISK");
+    if (full == nullptr) {
+        TempDir dir;
+        std::filesystem::path folder = dir.Path() / "full", log = dir.Path() / "log";
+        std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+        std::string script = "fill\nexec \"$SELF\" --gtest_filter=BenchMaps.AMapThatDoesNotFitLeavesNoFile\n";
+        ProcessResult r = RunOnFullDisk(folder, script, {"SELF=" + self, "KESTRIN_FULL_DISK=" + folder.string()}, log);
+        if (r.status == kFullDiskRefused)
+            GTEST_SKIP() << "no private mount namespace with a tmpfs here";
+        EXPECT_TRUE(r.finished && r.status == 0) << ReadWholeFile(log);
+        return;
+    }
+    std::string path = (std::filesystem::path(full) / "stacked.dat").string();
+    std::string reason;
+    EXPECT_FALSE(WriteBenchMapFile(BenchMapKind::Stacked, path, reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
