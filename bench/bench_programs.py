@@ -4,6 +4,7 @@ the same run, and writes one JSON row per figure:
 
     bench_programs.py --bin DIR --maps DIR --out ROWS [--runs N] [--budget-ms MS] [SECTION...]
 
+ROWS is a new file.
 DIR holds the Release programs (kestrin, kestrin-render, kestrin-bench,
 kestrin-bench-bare, xlat); the maps folder holds realistic.dat, today.dat,
 packed.dat and stacked.dat. Sections, all by default, in this order:
@@ -81,12 +82,12 @@ class Bench:
         cairo_script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cairo_map.py")
         for kind in MAPS:
             ours, theirs = [], []
-            out = os.path.join(self.scratch, kind + ".png")
-            for _ in range(self.runs):
+            for run in range(self.runs):
+                out = os.path.join(self.scratch, "%s-%d-" % (kind, run))
                 ours.append(run_timed([self.program("kestrin-render"), "--size", "1920x1080", "--circles",
-                                       "--truce", "--legend", "-o", out, self.map_file(kind)])[0])
+                                       "--truce", "--legend", "-o", out + "kestrin.png", self.map_file(kind)])[0])
                 theirs.append(run_timed([sys.executable, cairo_script, "--size", "1920x1080", "--factions",
-                                         factions, self.map_file(kind), out])[0])
+                                         factions, self.map_file(kind), out + "cairo.png"])[0])
             self.row(section="render", path="kestrin-render 1920x1080 --circles --truce --legend, whole process",
                      map=kind, unit="ms", value=median(ours), runs=ours,
                      anchor="Python Cairo script, same picture", anchor_value=median(theirs), anchor_runs=theirs,
@@ -237,7 +238,7 @@ def main():
                     bench.startup(display)
                 if "keys" in args.sections:
                     bench.keys(display)
-    with open(args.out, "w") as f:
+    with open(args.out, "x") as f:
         for row in bench.rows:
             f.write(json.dumps(row) + "\n")
 

@@ -8,12 +8,14 @@ Black background; each planet a circle of radius 5 map units outlined one
 pixel wide in its faction's colour, with its name below it in an 11-unit
 sans-serif face on a black cell; the light-year circles and axes, the truce
 line through the first "Morvath", and the legend in the top-left corner.
+OUTPUT must not exist yet.
 The map's full extent of 12500 units spans the shorter side. TABLE is what
 `kestrin-bench --faction-table` prints. Nothing is cached or culled: every
 item is handed to Cairo, which clips, as a first plain program would.
 """
 import argparse
 import math
+import os
 import re
 
 import cairo
@@ -113,6 +115,19 @@ def draw_legend(ctx, table):
         text_in_cell(ctx, 0, 14 * row, text, rgb)
 
 
+def write_png(surface, path):
+    """Writes the picture to a new file; a file already at path is left as
+    it was, and one that could not be written whole is removed."""
+    f = open(path, "xb")
+    try:
+        surface.write_to_png(f)
+        f.close()
+    except BaseException:
+        f.close()
+        os.remove(path)
+        raise
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--size", default="1920x1080")
@@ -128,7 +143,10 @@ def main():
     ctx.paint()
     draw_map(ctx, read_planets(args.input), table, width, height)
     draw_legend(ctx, table)
-    surface.write_to_png(args.output)
+    try:
+        write_png(surface, args.output)
+    except OSError as e:
+        raise SystemExit("cairo_map.py: cannot write %s: %s" % (args.output, e.strerror))
 
 
 if __name__ == "__main__":
