@@ -1,6 +1,5 @@
 #include "BenchMaps.h"
 
-#include "GeneratedMap.h"
 
 #include "model/StarMap.h"
 #include "platform/surface/DC.h"
@@ -9,6 +8,7 @@
 #include "view/Legend.h"
 
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -19,58 +19,74 @@ namespace {
 
 constexpr int kScrollBarMetric = 16;
 
+bool g_folderMade = false;
+
 std::filesystem::path Folder()
 {
     static std::filesystem::path folder = [] {
         auto p = std::filesystem::temp_directory_path() / ("kestrin-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(p);
+        g_folderMade = true;
         return p;
     }();
     return folder;
 }
 
-} // namespace
-
-const std::string& BenchMapPath(int planets)
+// The whole map as the caller wrote it beforehand, or an empty path.
+std::filesystem::path GivenMap(BenchMapKind kind, int planets)
 {
-    static std::map<int, std::string> paths;
-    auto found = paths.find(planets);
-    if (found != paths.end())
-        return found->second;
-    std::string path = (Folder() / ("map-" + std::to_string(planets) + ".dat")).string();
-    std::ofstream(path, std::ios::binary) << GeneratedMapText(planets);
-    return paths.emplace(planets, path).first->second;
+    const char* folder = std::getenv("KESTRIN_BENCH_MAPS");
+    if (folder == nullptr || planets != kBenchMapPlanets)
+        return {};
+    std::filesystem::path path = std::filesystem::path(folder) / (std::string(BenchMapKindName(kind)) + ".dat");
+    return std::filesystem::is_regular_file(path) ? path : std::filesystem::path();
 }
 
-CStarMap& BenchMap(int planets)
+} // namespace
+
+const std::string& BenchMapPath(BenchMapKind kind, int planets)
 {
-    static std::map<int, std::unique_ptr<CStarMap>> maps;
-    auto& map = maps[planets];
+    static std::map<std::pair<BenchMapKind, int>, std::string> paths;
+    auto found = paths.find({kind, planets});
+    if (found != paths.end())
+        return found->second;
+    std::filesystem::path path = GivenMap(kind, planets);
+    if (path.empty()) {
+        path = Folder() / (std::to_string(planets) + "-" + BenchMapKindName(kind) + ".dat");
+        std::ofstream(path, std::ios::binary) << BenchMapText(kind, planets);
+    }
+    return paths.emplace(std::make_pair(kind, planets), path.string()).first->second;
+}
+
+CStarMap& BenchMap(BenchMapKind kind, int planets)
+{
+    static std::map<std::pair<BenchMapKind, int>, std::unique_ptr<CStarMap>> maps;
+    auto& map = maps[{kind, planets}];
     if (!map) {
         map = std::make_unique<CStarMap>();
-        map->LoadDataFile(BenchMapPath(planets).c_str());
+        map->LoadDataFile(BenchMapPath(kind, planets).c_str());
     }
     return *map;
 }
 
-void PrepareScreen(CDC& dc, int zoom)
+void PrepareScreen(CDC& dc, int zoom, int cx, int cy)
 {
     int w = kClientWidth - kScrollBarMetric, h = kClientHeight - kScrollBarMetric;
     dc.SetMapMode(MM_ISOTROPIC);
     dc.SetWindowExt(zoom, zoom);
     dc.SetViewportExt(w, h);
-    dc.SetWindowOrg(0, 0);
+    dc.SetWindowOrg(cx, cy);
     dc.SetViewportOrg(w / 2, h / 2);
 }
 
 template <class DC>
-void Repaint(CImage& image, CStarMap& map, int zoom)
+void Repaint(CImage& image, CStarMap& map, int zoom, int cx, int cy)
 {
     image.Fill(RGB(0, 0, 0));
     {
         DC dc;
         dc.AttachImage(image);
-        PrepareScreen(dc, zoom);
+        PrepareScreen(dc, zoom, cx, cy);
         map.Draw(&dc, TRUE, TRUE);
     }
     DC legend;
@@ -78,11 +94,12 @@ void Repaint(CImage& image, CStarMap& map, int zoom)
     DrawLegend(&legend, &map);
 }
 
-template void Repaint<CDC>(CImage&, CStarMap&, int);
-template void Repaint<CReferenceDC>(CImage&, CStarMap&, int);
+template void Repaint<CDC>(CImage&, CStarMap&, int, int, int);
+template void Repaint<CReferenceDC>(CImage&, CStarMap&, int, int, int);
 
 void RemoveBenchMaps()
 {
     std::error_code ec;
-    std::filesystem::remove_all(Folder(), ec);
+    if (g_folderMade)
+        std::filesystem::remove_all(Folder(), ec);
 }

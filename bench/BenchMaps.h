@@ -1,7 +1,9 @@
 #pragma once
 
-// The generated maps of the benchmarks, written once per run to a
-// temporary folder, and the view's screen mapping they are painted under.
+// The benchmark maps, written once per run to a temporary folder, and the
+// view's screen mapping they are painted under.
+
+#include "BenchMapKinds.h"
 
 #include <string>
 
@@ -9,19 +11,22 @@ class CDC;
 class CImage;
 class CStarMap;
 
-// Path of the generated file of that many planets.
-const std::string& BenchMapPath(int planets);
+// Path of the generated file of that kind, cut to that many planets:
+// written to a folder of this process, unless the whole map already stands
+// as KIND.dat in the folder that KESTRIN_BENCH_MAPS names.
+const std::string& BenchMapPath(BenchMapKind kind, int planets = kBenchMapPlanets);
 // A map loaded from it, kept for the whole run.
-CStarMap& BenchMap(int planets);
+CStarMap& BenchMap(BenchMapKind kind, int planets = kBenchMapPlanets);
 
 // The back buffer of a 1920 x 1080 window.
 constexpr int kClientWidth = 1920, kClientHeight = 1080;
 // What the view does before OnDraw: the isotropic mapping of its client
-// area less the scroll-bar metric (16) on each axis, centred on the origin.
-void PrepareScreen(CDC& dc, int zoom);
+// area less the scroll-bar metric (16) on each axis, centred on the map
+// point (cx, cy).
+void PrepareScreen(CDC& dc, int zoom, int cx = 0, int cy = 0);
 // One full repaint as the view does it: background, mapping, the map with
 // circles and truce line, then the legend in window pixels.
 template <class DC>
-void Repaint(CImage& image, CStarMap& map, int zoom);
+void Repaint(CImage& image, CStarMap& map, int zoom, int cx = 0, int cy = 0);
 
 void RemoveBenchMaps();

@@ -26,7 +26,7 @@ CImage& PaintedBuffer(int planets)
     static CImage image(kClientWidth, kClientHeight);
     static int painted = -1;
     if (painted != planets) {
-        Repaint<CDC>(image, BenchMap(planets), kZoom);
+        Repaint<CDC>(image, BenchMap(BenchMapKind::Realistic, planets), kZoom);
         painted = planets;
     }
     return image;

@@ -1,3 +1,4 @@
+#include "bench/BenchMapKinds.h"
 #include "bench/GeneratedMap.h"
 #include "model/StarMap.h"
 #include "platform/surface/DC.h"
@@ -123,6 +124,54 @@ TEST(FastPath, LargestMapMatchesTheReferenceAtFiveZooms)
     ASSERT_EQ(map.GetPlanetCount(), 32767);
     for (const View& v : kViews)
         ExpectSamePicture(map, v, false);
+}
+
+namespace {
+
+CStarMap& LoadedBenchMap(CStarMap& map, const TempDir& dir, BenchMapKind kind, int planets)
+{
+    std::string path = dir.Write(std::string(BenchMapKindName(kind)) + ".dat", BenchMapText(kind, planets));
+    EXPECT_TRUE(map.LoadDataFile(path.c_str()));
+    EXPECT_EQ(map.GetPlanetCount(), planets);
+    return map;
+}
+
+} // namespace
+
+TEST(FastPath, RealisticBenchMapMatchesTheReferenceAtFiveZooms)
+{
+    TempDir dir;
+    CStarMap map;
+    LoadedBenchMap(map, dir, BenchMapKind::Realistic, kBenchMapPlanets);
+    for (const View& v : kViews)
+        ExpectSamePicture(map, v, false);
+}
+
+// The packed and stacked maps from afar down to the deepest zoom, where a
+// name is thousands of pixels tall. Their planet counts are cut so that
+// the deepest zooms run in seconds on the reference surface, which draws
+// every name in full; the benchmarks run the whole maps.
+constexpr int kPackedTestPlanets = 2000;
+constexpr int kStackedTestPlanets = 200;
+
+TEST(FastPath, PackedBenchMapMatchesTheReferenceAtFiveZooms)
+{
+    TempDir dir;
+    CStarMap map;
+    LoadedBenchMap(map, dir, BenchMapKind::Packed, kPackedTestPlanets);
+    BenchMapCentre c = BenchMapCentreOf(BenchMapKind::Packed);
+    for (int zoom : {12500, 781, 97, 12, 1})
+        ExpectSamePicture(map, {zoom, c.x, c.y}, false);
+}
+
+TEST(FastPath, StackedBenchMapMatchesTheReferenceAtFiveZooms)
+{
+    TempDir dir;
+    CStarMap map;
+    LoadedBenchMap(map, dir, BenchMapKind::Stacked, kStackedTestPlanets);
+    BenchMapCentre c = BenchMapCentreOf(BenchMapKind::Stacked);
+    for (int zoom : {12500, 781, 97, 12, 1})
+        ExpectSamePicture(map, {zoom, c.x, c.y}, false);
 }
 
 namespace {

@@ -83,8 +83,10 @@ done < <(git ls-files -- '*.h' '*.cpp' 2>/dev/null || find . -name '*.h' -o -nam
 [ "$checked" -gt 100 ] || fail "only $checked includes found: is $src the source tree?"
 echo "ok: $checked includes stay within their layers and none climbs with ../"
 
+# The benchmarks' bare Qt window is an anchor to measure against, a program
+# outside the layers, so it alone may use Qt directly.
 qt_outside=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --include='*.h' --include='*.cpp' \
-               model view app tools res bench 2>/dev/null)
+               model view app tools res bench 2>/dev/null | grep -vx 'bench/BareWindow.cpp')
 [ -z "$qt_outside" ] || fail "Qt included outside platform/: $qt_outside"
 qt_public=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --include='*.h' platform |
               grep -v '/qt/' | grep -v '^platform/tools/')

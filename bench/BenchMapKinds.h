@@ -1,0 +1,38 @@
+#pragma once
+
+// The four maps every benchmark path is measured on, each written the same
+// way byte for byte on every run:
+// - realistic: 32767 planets, about three in four names distinct (at least
+//   24,000), one to three invented words of about 12 characters on average,
+//   in clusters and a thin spread over +-620 file units, faction codes of
+//   the table with a few unknown ones, and one "Morvath";
+// - today: the earlier benchmark map (GeneratedMapText), kept so that new
+//   figures can be set against the old ones;
+// - packed: 32767 planets within 20 x 20 file units around the origin;
+// - stacked: 32767 planets on the origin, each with a name of 65 characters.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class BenchMapKind { Realistic, Today, Packed, Stacked };
+
+inline constexpr BenchMapKind kBenchMapKinds[] = {BenchMapKind::Realistic, BenchMapKind::Today,
+                                                  BenchMapKind::Packed, BenchMapKind::Stacked};
+inline constexpr int kBenchMapPlanets = 32767;
+inline constexpr int kStackedNameLength = 65;
+
+// "realistic", "today", "packed", "stacked".
+const char* BenchMapKindName(BenchMapKind kind);
+std::optional<BenchMapKind> BenchMapKindFromName(std::string_view name);
+
+// The map's file text; planets (at most kBenchMapPlanets) cuts it short.
+std::string BenchMapText(BenchMapKind kind, int planets = kBenchMapPlanets);
+
+// The map point the benchmarks and tests centre the view on, where the
+// view shows the map's crowd at every zoom: the origin, or for the stacked
+// map the start of the names that hang below its one point.
+struct BenchMapCentre {
+    int x, y;
+};
+BenchMapCentre BenchMapCentreOf(BenchMapKind kind);
