@@ -1,6 +1,7 @@
 #include "MapDisc.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -20,6 +21,33 @@ CMapDisc::Wide Square(__int128 v)
     return magnitude * magnitude;
 }
 
+// Offsets between 32-bit coordinates stay below 2^32, so their squares fit
+// 64 unsigned bits: one multiplication instead of a 128-bit one.
+CMapDisc::Wide Square(std::int64_t v)
+{
+    std::uint64_t magnitude = static_cast<std::uint64_t>(v < 0 ? -v : v);
+    return magnitude * magnitude;
+}
+
+// Per axis, how far the nearest and the farthest point of [low, high] lie
+// from the centre, through the offset function of the disc at hand.
+template <class Offset>
+auto Gap(int low, int high, std::int64_t centre, Offset offset)
+{
+    auto below = offset(low, centre);
+    if (below > 0)
+        return below;
+    auto above = offset(high, centre);
+    return above < 0 ? above : decltype(above)(0);
+}
+
+template <class Offset>
+auto Far(int low, int high, std::int64_t centre, Offset offset)
+{
+    auto a = offset(low, centre), b = offset(high, centre);
+    return std::max(a < 0 ? -a : a, b < 0 ? -b : b);
+}
+
 } // namespace
 
 CMapDisc CMapDisc::Scaled(std::int64_t x, std::int64_t y, std::int64_t radius, std::int64_t scale)
@@ -29,7 +57,8 @@ CMapDisc CMapDisc::Scaled(std::int64_t x, std::int64_t y, std::int64_t radius, s
     disc.m_x = Clamp(x);
     disc.m_y = Clamp(y);
     disc.m_empty = radius < 0;
-    disc.m_radiusSquared = disc.m_empty ? 0 : Square(Clamp(radius));
+    disc.m_radiusSquared = disc.m_empty ? 0 : Square(__int128(Clamp(radius)));
+    disc.m_unit = disc.m_scale == 1 && disc.OnGrid();
     return disc;
 }
 
@@ -39,7 +68,14 @@ CMapDisc CMapDisc::Squared(CPoint centre, Wide radiusSquared)
     disc.m_x = centre.x;
     disc.m_y = centre.y;
     disc.m_radiusSquared = radiusSquared;
+    disc.m_unit = true;
     return disc;
+}
+
+bool CMapDisc::OnGrid() const
+{
+    constexpr std::int64_t low = std::numeric_limits<int>::min(), high = std::numeric_limits<int>::max();
+    return m_x >= low && m_x <= high && m_y >= low && m_y <= high;
 }
 
 __int128 CMapDisc::Offset(int coordinate, std::int64_t centre) const
@@ -49,19 +85,19 @@ __int128 CMapDisc::Offset(int coordinate, std::int64_t centre) const
 
 CMapDisc::Wide CMapDisc::DistanceSquared(CPoint p) const
 {
+    if (m_unit)
+        return Square(std::int64_t(p.x) - m_x) + Square(std::int64_t(p.y) - m_y);
     return Square(Offset(p.x, m_x)) + Square(Offset(p.y, m_y));
 }
 
 CMapDisc::Wide CMapDisc::NearestSquared(const CMapBox& box) const
 {
-    auto gap = [this](int low, int high, std::int64_t centre) -> __int128 {
-        __int128 below = Offset(low, centre);
-        if (below > 0)
-            return below;
-        __int128 above = Offset(high, centre);
-        return above < 0 ? above : 0;
-    };
-    return Square(gap(box.left, box.right, m_x)) + Square(gap(box.top, box.bottom, m_y));
+    if (m_unit) {
+        auto unit = [](int c, std::int64_t centre) { return std::int64_t(c) - centre; };
+        return Square(Gap(box.left, box.right, m_x, unit)) + Square(Gap(box.top, box.bottom, m_y, unit));
+    }
+    auto scaled = [this](int c, std::int64_t centre) { return Offset(c, centre); };
+    return Square(Gap(box.left, box.right, m_x, scaled)) + Square(Gap(box.top, box.bottom, m_y, scaled));
 }
 
 CMapDisc::Overlap CMapDisc::Of(const CMapBox& box) const
@@ -69,10 +105,13 @@ CMapDisc::Overlap CMapDisc::Of(const CMapBox& box) const
     if (m_empty || NearestSquared(box) > m_radiusSquared)
         return Overlap::None;
     // The farthest corner decides whether the whole box is inside.
-    auto far = [this](int low, int high, std::int64_t centre) {
-        __int128 a = Offset(low, centre), b = Offset(high, centre);
-        return std::max(a < 0 ? -a : a, b < 0 ? -b : b);
-    };
-    Wide farthest = Square(far(box.left, box.right, m_x)) + Square(far(box.top, box.bottom, m_y));
+    Wide farthest;
+    if (m_unit) {
+        auto unit = [](int c, std::int64_t centre) { return std::int64_t(c) - centre; };
+        farthest = Square(Far(box.left, box.right, m_x, unit)) + Square(Far(box.top, box.bottom, m_y, unit));
+    } else {
+        auto scaled = [this](int c, std::int64_t centre) { return Offset(c, centre); };
+        farthest = Square(Far(box.left, box.right, m_x, scaled)) + Square(Far(box.top, box.bottom, m_y, scaled));
+    }
     return farthest <= m_radiusSquared ? Overlap::Whole : Overlap::Part;
 }

@@ -37,7 +37,9 @@ public:
     static CMapDisc Squared(CPoint centre, Wide radiusSquared);
 
     Wide DistanceSquared(CPoint p) const;
-    bool Contains(CPoint p) const { return !m_empty && DistanceSquared(p) <= m_radiusSquared; }
+    bool Contains(CPoint p) const { return Holds(DistanceSquared(p)); }
+    // Whether a point at that squared distance lies in the disc.
+    bool Holds(Wide distanceSquared) const { return !m_empty && distanceSquared <= m_radiusSquared; }
 
     enum class Overlap { None, Part, Whole };
     Overlap Of(const CMapBox& box) const;
@@ -47,10 +49,12 @@ public:
 
 private:
     __int128 Offset(int coordinate, std::int64_t centre) const;
+    bool OnGrid() const;
 
     std::int64_t m_x = 0;
     std::int64_t m_y = 0;
     std::int64_t m_scale = 1;
     Wide m_radiusSquared = 0;
     bool m_empty = false;
+    bool m_unit = false;  // scale 1, centre a 32-bit point: offsets fit 64 bits
 };

@@ -7,7 +7,6 @@
 #include "StarMap.h"
 
 #include <algorithm>
-#include <climits>
 #include <limits>
 #include <memory>
 
@@ -35,22 +34,22 @@ bool Ties(double value, double best)
 }
 
 // Jumps from start to every position reached, -1 for the rest; stops once
-// stop is reached or after maxJumps.
-std::vector<int> Jumps(const CPointTree& tree, int start, const CJumpRange& range, int stop, int maxJumps)
+// stop is reached.
+std::vector<int> Jumps(const CPointTree& tree, int start, const CJumpRange& range, int stop)
 {
     std::vector<int> jumps(std::size_t(tree.Size()), -1);
     CReachSearch search(tree);
     search.Take(start);
     jumps[std::size_t(start)] = 0;
     std::vector<int> frontier{start}, next;
-    for (int depth = 1; depth <= maxJumps && !frontier.empty(); ++depth) {
+    for (int depth = 1; !frontier.empty(); ++depth) {
         next.clear();
         for (int slot : frontier) {
             std::size_t before = next.size();
             search.TakeWithin(range.Around(tree.At(slot)), next);
             for (std::size_t i = before; i < next.size(); ++i)
                 jumps[std::size_t(next[i])] = depth;
-            if (stop >= 0 && jumps[std::size_t(stop)] >= 0)
+            if (jumps[std::size_t(stop)] >= 0)
                 return jumps;
         }
         frontier.swap(next);
@@ -59,20 +58,71 @@ std::vector<int> Jumps(const CPointTree& tree, int start, const CJumpRange& rang
 }
 
 // The positions that lie on some fewest-jump route, by the jump they are
-// reached at: those as many jumps from the start as the goal is from them.
+// reached at. Back from the goal, a layer keeps the positions of its jump
+// that are one jump from a member of the next layer: each member takes
+// its neighbours off a tree of the earlier jump's positions, so the work
+// follows the members, not all positions.
 std::vector<std::vector<int>> Layers(const Ends& ends, const CJumpRange& range, const std::vector<int>& fromStart)
 {
-    const int jumps = fromStart[std::size_t(ends.goal)];
-    std::vector<int> toGoal = Jumps(ends.index.Positions(), ends.goal, range, -1, jumps - 1);
-    std::vector<std::vector<int>> layers(std::size_t(jumps) + 1);
-    for (std::size_t slot = 0; slot < fromStart.size(); ++slot) {
-        int k = fromStart[slot];
-        if (k > 0 && k < jumps && toGoal[slot] == jumps - k)
-            layers[std::size_t(k)].push_back(int(slot));
-    }
+    const std::size_t jumps = std::size_t(fromStart[std::size_t(ends.goal)]);
+    std::vector<std::vector<int>> atJump(jumps);
+    for (std::size_t slot = 0; slot < fromStart.size(); ++slot)
+        if (fromStart[slot] > 0 && std::size_t(fromStart[slot]) < jumps)
+            atJump[std::size_t(fromStart[slot])].push_back(int(slot));
+    std::vector<std::vector<int>> layers(jumps + 1);
     layers[0] = {ends.start};
-    layers[std::size_t(jumps)] = {ends.goal};
+    layers[jumps] = {ends.goal};
+    for (std::size_t k = jumps - 1; k > 0; --k) {
+        std::vector<CPoint> points;
+        for (int slot : atJump[k])
+            points.push_back(ends.At(slot));
+        std::vector<int> order, taken;
+        CPointTree tree(points, &order);
+        CReachSearch search(tree);
+        for (int slot : layers[k + 1])
+            search.TakeWithin(range.Around(ends.At(slot)), taken);
+        for (int t : taken)
+            layers[k].push_back(atJump[k][std::size_t(order[std::size_t(t)])]);
+        std::sort(layers[k].begin(), layers[k].end());  // back in the index's order, near ones together
+    }
     return layers;
+}
+
+// A first route by the straight-line rule: each step to the member of the
+// next layer that looks shortest to the goal. It is seldom the best, but
+// its length bounds the best one's, so only members within that length of
+// start and goal together can lie on the best route.
+double FirstGuess(const Ends& ends, const CJumpRange& range, const std::vector<std::vector<int>>& layers)
+{
+    std::vector<int> layerOf(std::size_t(ends.index.Positions().Size()), -1);
+    for (std::size_t k = 1; k < layers.size(); ++k)
+        for (int slot : layers[k])
+            layerOf[std::size_t(slot)] = int(k);
+    const CPoint goal = ends.At(ends.goal);
+    double total = 0;
+    for (int k = 1, here = ends.start; k < int(layers.size()); ++k) {
+        int next = -1;
+        double best = std::numeric_limits<double>::infinity();
+        ends.index.Positions().ForEachWithin(range.Around(ends.At(here)), [&](int slot) {
+            double guess = MapDistance(ends.At(here), ends.At(slot)) + MapDistance(ends.At(slot), goal);
+            if (layerOf[std::size_t(slot)] == k && guess < best)
+                best = guess, next = slot;
+        });
+        total += MapDistance(ends.At(here), ends.At(next));
+        here = next;
+    }
+    return total;
+}
+
+// Leaves out the members no route of at most the guessed length can pass.
+void KeepWithin(const Ends& ends, double length, std::vector<std::vector<int>>& layers)
+{
+    const CPoint start = ends.At(ends.start), goal = ends.At(ends.goal);
+    const double limit = length * (1 + 1e-9) + 1e-9;
+    for (std::size_t k = 1; k + 1 < layers.size(); ++k)
+        std::erase_if(layers[k], [&](int slot) {
+            return MapDistance(start, ends.At(slot)) + MapDistance(ends.At(slot), goal) > limit;
+        });
 }
 
 // From the goal back to the start: each layer's members with the least
@@ -82,12 +132,15 @@ std::vector<std::unique_ptr<CLayerCosts>> Costs(const Ends& ends, const CJumpRan
 {
     std::vector<std::unique_ptr<CLayerCosts>> costs(layers.size());
     const CPointTree& positions = ends.index.Positions();
-    costs.back() = std::make_unique<CLayerCosts>(positions, layers.back(), std::vector<double>{0.0});
+    const CPoint goal = ends.At(ends.goal);
+    costs.back() = std::make_unique<CLayerCosts>(positions, layers.back(), std::vector<double>{0.0}, goal);
     for (std::size_t k = layers.size() - 2; k > 0; --k) {
+        // Members come in the tree's order, so each is near the one before.
         std::vector<double> least;
+        int hint = -1;
         for (int slot : layers[k])
-            least.push_back(costs[k + 1]->Least(ends.At(slot), range));
-        costs[k] = std::make_unique<CLayerCosts>(positions, layers[k], std::move(least));
+            least.push_back(costs[k + 1]->Least(ends.At(slot), range, hint));
+        costs[k] = std::make_unique<CLayerCosts>(positions, layers[k], std::move(least), goal);
     }
     return costs;
 }
@@ -97,11 +150,13 @@ std::vector<std::unique_ptr<CLayerCosts>> Costs(const Ends& ends, const CJumpRan
 std::vector<int> Stops(const Ends& ends, const CJumpRange& range, const std::vector<int>& fromStart)
 {
     std::vector<std::vector<int>> layers = Layers(ends, range, fromStart);
+    KeepWithin(ends, FirstGuess(ends, range, layers), layers);
     std::vector<std::unique_ptr<CLayerCosts>> costs = Costs(ends, range, layers);
     std::vector<int> stops{ends.start};
     for (std::size_t k = 1; k < layers.size(); ++k) {
         CPoint here = ends.At(stops.back());
-        double best = costs[k]->Least(here, range);
+        int hint = -1;
+        double best = costs[k]->Least(here, range, hint);
         int chosen = -1;
         costs[k]->ForEachStep(here, range, [&](int slot, double total) {
             if (Ties(total, best) && (chosen < 0 || ends.PlanetAt(slot) < ends.PlanetAt(chosen)))
@@ -171,7 +226,7 @@ CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const 
         route.legs.push_back({from, to, 0.0, 0});
         return route;
     }
-    std::vector<int> fromStart = Jumps(index.Positions(), ends.start, range, ends.goal, INT_MAX);
+    std::vector<int> fromStart = Jumps(index.Positions(), ends.start, range, ends.goal);
     if (fromStart[std::size_t(ends.goal)] < 0)
         return NotFound(ends, fromStart);
     return Found(ends, Stops(ends, range, fromStart));
