@@ -125,9 +125,9 @@ CNearbyPlanets CPlanetIndex::Near(const CMapDisc& disc, int limit) const
             continue;
         }
         for (int slot = next.node.first; slot < next.node.last; ++slot) {
-            if (!disc.Contains(m_tree.At(slot)))
-                continue;
             CMapDisc::Wide distance = disc.DistanceSquared(m_tree.At(slot));
+            if (!disc.Holds(distance))
+                continue;
             for (std::int16_t planet : PlanetsAt(slot)) {
                 Found found{distance, planet};
                 if (kept.size() == wanted) {

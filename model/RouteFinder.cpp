@@ -210,6 +210,9 @@ std::int64_t CRoute::LightYears() const
 
 CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const CJumpRange& range)
 {
+    auto valid = [&map](std::int16_t planet) { return planet >= 0 && planet < map.GetPlanetCount(); };
+    if (!valid(from) || !valid(to))
+        return CRoute();
     if (from == to) {
         CRoute route;
         route.found = true;

@@ -11,7 +11,9 @@
 // The search costs about as much as the planets and the tree walks around
 // each of them, at every range: positions are taken off a spatial tree as
 // the search reaches them, and the shortest among the fewest-jump routes
-// is worked out layer by layer with cost bounds, never pair by pair.
+// is worked out layer by layer, back from the goal, among the positions
+// that a first straight-line route leaves in play, with bounds that set
+// aside whole parts of the map, never pair by pair.
 
 #include "JumpRange.h"
 
@@ -46,5 +48,6 @@ struct CRoute {
 };
 
 // A route from planet from to planet to (indices into the map's planets,
-// such as FindPlanetIndex gives). Both must be valid indices.
+// such as FindPlanetIndex gives). An index that names no planet gives no
+// route and no nearest planet (-1).
 CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const CJumpRange& range);

@@ -1,3 +1,4 @@
+#include "model/Detour.h"
 #include "model/LightYears.h"
 #include "model/RouteFinder.h"
 
@@ -50,6 +51,30 @@ TEST(JumpRange, WholeAndFractionalRangesAreExactAtTheirEdge)
     // Far beyond any map: every pair of 32-bit points.
     EXPECT_TRUE(CJumpRange::Parse("999999999999999.999")->Allows({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}));
     EXPECT_TRUE(CJumpRange::FromLightYears(INT64_MAX).Allows({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}));
+}
+
+// The route search sets aside whole boxes by this bound: it must never
+// exceed the way through any point of the box, and should not fall far
+// below the best of them.
+TEST(LeastDetour, IsTheShortestWayThroughTheBox)
+{
+    std::mt19937 random(31);
+    std::uniform_int_distribution<int> coordinate(-100, 100), size(0, 40);
+    for (int trial = 0; trial < 2000; ++trial) {
+        CPoint a(coordinate(random), coordinate(random)), b(coordinate(random), coordinate(random));
+        CMapBox box{coordinate(random), coordinate(random), 0, 0};
+        box.right = box.left + size(random);
+        box.bottom = box.top + size(random);
+        double bound = LeastDetour(a, b, box), best = std::numeric_limits<double>::infinity();
+        for (int x = box.left; x <= box.right; ++x)
+            for (int y = box.top; y <= box.bottom; ++y)
+                best = std::min(best, MapDistance(a, {x, y}) + MapDistance({x, y}, b));
+        ASSERT_LE(bound, best + 1e-9) << trial;
+        // Between whole points the way can be shorter by at most a step's worth.
+        ASSERT_GE(bound, best - 1.5) << trial;
+    }
+    EXPECT_DOUBLE_EQ(LeastDetour({0, 0}, {10, 0}, {4, -3, 6, 3}), 10.0);  // straight through
+    EXPECT_DOUBLE_EQ(LeastDetour({0, 0}, {10, 0}, {4, 3, 6, 8}), 2 * std::sqrt(34.0));  // up to the edge
 }
 
 TEST(RouteFinder, FewestJumpsBeforeTheShortestDistance)
@@ -120,6 +145,10 @@ TEST(RouteFinder, WithoutARouteItNamesTheReachablePlanetClosestToTheGoal)
     CRoute stuck = Route(*map, "Start", "Goal", "1");
     EXPECT_EQ(map->GetPlanet(stuck.nearest).m_strName, "Start");
     EXPECT_EQ(stuck.nearestLightYears, 50);
+    // A name no planet has gives no index, and no route.
+    CRoute unknown = FindRoute(*map, map->FindPlanetIndex("Nowhere"), 0, CJumpRange::FromLightYears(700));
+    EXPECT_FALSE(unknown.found);
+    EXPECT_EQ(unknown.nearest, -1);
 }
 
 namespace {
