@@ -1,15 +1,23 @@
 #include "LightYears.h"
 
 #include <cmath>
-#include <cstdint>
 
 int WholeLightYears(CPoint a, CPoint b)
+{
+    return static_cast<int>(WholeLightYears(MapDistance(a, b)));
+}
+
+double MapDistance(CPoint a, CPoint b)
 {
     // Differences in double: the ends may lie at opposite ends of the 32-bit
     // range, and the squares of such differences are exact enough for a
     // length that is truncated anyway.
     double dx = std::fabs(double(a.x) - double(b.x));
     double dy = std::fabs(double(a.y) - double(b.y));
-    double length = std::sqrt(dx * dx + dy * dy);
-    return static_cast<int>(static_cast<std::int64_t>(length) / kMapUnitsPerLightYear);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+std::int64_t WholeLightYears(double length)
+{
+    return static_cast<std::int64_t>(length) / kMapUnitsPerLightYear;
 }

@@ -7,8 +7,16 @@
 
 #include "platform/surface/Types.h"
 
+#include <cstdint>
+
 constexpr int kMapUnitsPerLightYear = 20;
 
 // Whole light years between two points in map units; any two 32-bit points
 // give a result that fits an int.
 int WholeLightYears(CPoint a, CPoint b);
+
+// The straight length between two points, in map units, unrounded.
+double MapDistance(CPoint a, CPoint b);
+// Whole light years in a length of map units (not negative), such as the
+// sum of a route's legs, by the same rule.
+std::int64_t WholeLightYears(double length);

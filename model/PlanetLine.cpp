@@ -40,7 +40,7 @@ bool IsNameWord(const char* token)
 
 } // namespace
 
-bool ParseCoordinate(const char* token, int length, long long& value)
+bool ParseCoordinate(const char* token, int length, long long& value, int* used)
 {
     int i = 0;
     bool negative = false;
@@ -48,6 +48,7 @@ bool ParseCoordinate(const char* token, int length, long long& value)
         negative = token[i] == '-';
         ++i;
     }
+    const int digitsFrom = i;
     constexpr long long kLimit = std::numeric_limits<std::int32_t>::max() / 10;
     long long magnitude = 0;
     for (; i < length && token[i] >= '0' && token[i] <= '9'; ++i) {
@@ -56,11 +57,16 @@ bool ParseCoordinate(const char* token, int length, long long& value)
             return false;
     }
     value = negative ? -magnitude : magnitude;
+    if (used != nullptr)
+        *used = i > digitsFrom ? i : 0;
     return true;
 }
 
-CLoadDiagnostic::Cause ParsePlanetLine(const char* piece, CPlanet& planet)
+CLoadDiagnostic::Cause ParsePlanetLine(const char* piece, CPlanet& planet, CCoordinateTokens* coordinates)
 {
+    CCoordinateTokens unused;
+    if (coordinates == nullptr)
+        coordinates = &unused;
     Tokens tokens(piece);
     const char* token;
     int length;
@@ -74,10 +80,12 @@ CLoadDiagnostic::Cause ParsePlanetLine(const char* piece, CPlanet& planet)
             planet.m_strName.push_back(' ');
     }
     long long x = 0, y = 0;
+    coordinates->x = std::string_view(token, std::size_t(length));
     if (!ParseCoordinate(token, length, x))
         return Cause::CoordinateOutOfRange;
     if (!tokens.Next(token, length))
         return Cause::NoYCoordinate;
+    coordinates->y = std::string_view(token, std::size_t(length));
     if (!ParseCoordinate(token, length, y))
         return Cause::CoordinateOutOfRange;
     if (!tokens.Next(token, length))

@@ -1,5 +1,7 @@
 #include "StarMap.h"
 
+#include "PlanetIndex.h"
+
 CStarMap::CStarMap()
     : m_pens{&m_penWhite, &m_penBlack, &m_penOrange, &m_penRed, &m_penMagenta, &m_penGreen,
              &m_penMidGreen, &m_penCyan, &m_penTeal, &m_penOchre, &m_penBlue, &m_penDarkBlue,
@@ -27,12 +29,27 @@ void CStarMap::GetFactionPen(std::string code, CPen*& pen, COLORREF& color)
 
 CPoint CStarMap::FindPlanet(std::string name) const
 {
+    std::int16_t i = FindPlanetIndex(name);
+    return i < 0 ? CPoint(0, 0) : CPoint(m_planets[i]->m_x, m_planets[i]->m_y);
+}
+
+std::int16_t CStarMap::FindPlanetIndex(const std::string& name) const
+{
     std::int16_t count = GetPlanetCount();
     for (std::int16_t i = 0; i < count; ++i) {
         if (m_planets[i]->m_strName == name)
-            return CPoint(m_planets[i]->m_x, m_planets[i]->m_y);
+            return i;
     }
-    return CPoint(0, 0);
+    return -1;
+}
+
+const CPlanetIndex& CStarMap::GetPlanetIndex() const
+{
+    // The planets are loaded once, straight after construction; should a
+    // caller ask before that, the index is made again once they are there.
+    if (!m_index || m_index->PlanetCount() != m_planets.size())
+        m_index = std::make_unique<CPlanetIndex>(*this);
+    return *m_index;
 }
 
 void CStarMap::AddMeasureLine(int x1, int y1, int x2, int y2, int lightYears)

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class CPlanetIndex;
 class CTextModeReader;
 
 // Why a load stopped early, for messages that name the place.
@@ -49,6 +50,10 @@ public:
     BOOL LoadDataFile(const char* path, CLoadDiagnostic* diagnostic = nullptr);
     // Position of the first planet named exactly name, or (0, 0).
     CPoint FindPlanet(std::string name) const;
+    // Index of that planet, or -1.
+    std::int16_t FindPlanetIndex(const std::string& name) const;
+    // Where the planets lie, built on first use and kept.
+    const CPlanetIndex& GetPlanetIndex() const;
     // How the names' bytes read as characters, decided by the load: UTF-8
     // when every byte above 0x7F that it read forms well-formed UTF-8,
     // else Windows-1252. Names are drawn and looked up in it.
@@ -86,4 +91,5 @@ private:
     std::vector<std::unique_ptr<CMeasureLine>> m_measureLines;
     CPen* m_pens[kPenCount];
     CTextEncoding m_encoding = CTextEncoding::Utf8;
+    mutable std::unique_ptr<CPlanetIndex> m_index;
 };

@@ -57,6 +57,7 @@ int CTextModeReader::NextChar()
     int c = RawByte();
     if (c < 0 || c == kCtrlZ) {
         m_end = true;
+        m_ctrlZ = c == kCtrlZ;
         return -1;
     }
     if (c != '\r')
@@ -103,4 +104,9 @@ int CTextModeReader::ReadPiece(char* buffer, int& line)
     }
     buffer[length] = '\0';
     return length;
+}
+
+bool CTextModeReader::StoppedBeforeEnd()
+{
+    return m_ctrlZ && RawByte() >= 0;
 }

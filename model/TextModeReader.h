@@ -24,6 +24,9 @@ public:
     // NUL bytes. Line is the physical line on which the piece starts; it
     // stays at the largest int past that many lines.
     int ReadPiece(char* buffer, int& line);
+    // Once ReadPiece has given 0: whether a Ctrl+Z ended the text with
+    // more bytes after it in the file.
+    bool StoppedBeforeEnd();
 
 private:
     int RawByte();
@@ -31,6 +34,7 @@ private:
 
     int m_fd = -1;
     bool m_end = false;
+    bool m_ctrlZ = false;
     int m_line = 1;
     unsigned char m_chunk[64 * 1024];
     std::size_t m_pos = 0;

