@@ -6,9 +6,9 @@
 
 const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y] [--circles] [--truce] "
-    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf FILE.dat\n"
-    "       kestrin-render --check [--json] FILE.dat\n"
-    "       kestrin-render --route FROM TO --jump LY [-o OUT and drawing options] FILE.dat";
+    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf FILE.dat; "
+    "kestrin-render --check [--json] FILE.dat; "
+    "kestrin-render --route FROM TO --jump LY [-o OUT] FILE.dat";
 
 const char* const kRenderHelp =
     "Usage: kestrin-render [OPTION]... -o OUT FILE.dat\n"

@@ -47,7 +47,7 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
 // True when the arguments parse and ask for --help or --version.
 bool AsksForHelpOrVersion(const std::vector<std::string>& args);
 
-// The three forms of the command, one line each, for usage errors.
+// One line, for usage errors: the three forms of the command.
 extern const char* const kRenderUsage;
 // The usage with every option and its range, for --help.
 extern const char* const kRenderHelp;

@@ -77,6 +77,7 @@ BOOL CSvgPicture::Attach(CDC& dc)
     // first attach to Finish.
     if (!CDCAccess::Attach(dc, &d.generator, d.dpi, d.dpi))
         return FALSE;
+    CDCAccess::CentreLinesOnPixels(dc);
     d.surface = &dc;
     const CSize size = dc.GetDeviceSize();
     dc.FillSolidRect(CRect(0, 0, size.cx, size.cy), d.background);
