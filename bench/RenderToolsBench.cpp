@@ -1,7 +1,8 @@
 // kestrin-render's map tools as whole commands in the process, from the
-// arguments to the last line written: the load of the data file is in the
+// arguments to the last byte written: the load of the data file is in the
 // time. The route runs on the realistic find map (32767 planets) between
-// the planets nearest two opposite corners.
+// the planets nearest two opposite corners; the pictures show all of that
+// map, as SVG beside the PNG of the same view, on screen and on paper.
 
 #include "FindMaps.h"
 
@@ -48,7 +49,27 @@ void BM_RouteCommand(benchmark::State& state)
     state.counters["status"] = status;
 }
 
+// Arg: 0 the screen picture, 1 the printed page.
+void BM_PictureCommand(benchmark::State& state, const char* ending)
+{
+    MapFile file(FindMap::Realistic);
+    const std::string out = file.Path() + ending;
+    std::vector<std::string> args = {"--size", "1280x800", "--zoom", "12500", "--circles", "--truce", "--legend"};
+    if (state.range(0) == 1)
+        args = {"--print", "--dpi", "100", "--zoom", "12500", "--circles", "--truce"};
+    args.insert(args.end(), {"-o", out, file.Path()});
+    std::ostringstream err;
+    int status = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(status = RenderMain(args, err));
+    state.counters["status"] = status;
+    state.counters["bytes"] = double(std::filesystem::file_size(out));
+    std::filesystem::remove(out);
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(BM_PictureCommand, svg, ".svg")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PictureCommand, png, ".png")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RouteCommand)->Arg(1)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Arg(200)->Arg(350)->Arg(700)
     ->Unit(benchmark::kMillisecond);

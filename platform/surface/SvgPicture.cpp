@@ -2,7 +2,7 @@
 
 #include "platform/surface/DC.h"
 #include "platform/surface/qt/DCAccess.h"
-#include "platform/surface/qt/DrawingRules.h"
+#include "platform/surface/qt/SvgTidy.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -12,31 +12,7 @@
 
 namespace {
 
-// XML allows no control character but tab, line feed and carriage return,
-// not even as a reference, nor U+FFFE and U+FFFF; a name may hold any of
-// them. The markup itself never does, and in UTF-8 no byte below 0x80 is
-// part of a longer character, so each such character of the document is
-// a character of some text: it becomes U+FFFD, as a byte that stands for
-// no character does.
-void ReplaceCharactersXmlForbids(std::string& bytes)
-{
-    static const std::string kReplacement = "\xEF\xBF\xBD";
-    std::string safe;
-    safe.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-            safe += kReplacement;
-        } else if (c == 0xEF && i + 2 < bytes.size() && bytes[i + 1] == '\xBF' &&
-                   (bytes[i + 2] == '\xBE' || bytes[i + 2] == '\xBF')) {
-            safe += kReplacement;
-            i += 2;
-        } else {
-            safe += bytes[i];
-        }
-    }
-    bytes.swap(safe);
-}
+constexpr qsizetype kReservedBytes = qsizetype(64) << 20;
 
 } // namespace
 
@@ -54,6 +30,10 @@ CSvgPicture::CSvgPicture(int width, int height, int dpi, COLORREF background)
     : m_data(std::make_unique<CSvgPictureData>())
 {
     const QSize size(std::max(width, 1), std::max(height, 1));
+    // A map of many planets writes tens of megabytes; growing the buffer
+    // step by step would copy them over and over. Pages reserved but never
+    // written cost no memory.
+    m_data->bytes.reserve(kReservedBytes);
     m_data->generator.setOutputDevice(&m_data->buffer);
     m_data->generator.setSize(size);
     m_data->generator.setViewBox(QRect(QPoint(0, 0), size));
@@ -92,7 +72,7 @@ bool CSvgPicture::Finish(CDC& dc, std::string& bytes)
     dc.Detach();  // ends the painter, which writes the document's end
     d.surface = nullptr;
     d.finished = true;
-    bytes.assign(d.bytes.constData(), static_cast<std::size_t>(d.bytes.size()));
-    ReplaceCharactersXmlForbids(bytes);
+    bytes = TidySvg(std::string_view(d.bytes.constData(), static_cast<std::size_t>(d.bytes.size())));
+    d.bytes.clear();
     return !bytes.empty();
 }
