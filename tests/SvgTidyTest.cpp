@@ -44,3 +44,25 @@ TEST(SvgTidy, CharactersXmlCannotHoldBecomeReplacementCharacters)
     // A group laid out otherwise is kept as it is.
     EXPECT_EQ(TidySvg("<g fill=\"red\">\n</g>\n"), "<g fill=\"red\">\n</g>\n");
 }
+
+// The toolkit writes in pieces of any size: fed a byte at a time, or in
+// two pieces split anywhere, the tidy document is the same.
+TEST(SvgTidy, PiecesOfAnySizeGiveTheSameDocument)
+{
+    const std::string qt = "<svg>\n<g fill=\"none\"\nfont-family=\"Arial\" \n>\n</g>\n\n<g fill=\"red\"\n"
+                           "font-family=\"Arial\" \n>\n<rect x=\"1\"/>\n</g>\n<g a\n<g b\nfont-family=\"A\"\n"
+                           "<text>\x01</text>\n</svg>";
+    const std::string whole = TidySvg(qt);
+    EXPECT_EQ(whole, "<svg>\n<g fill=\"red\">\n<rect x=\"1\"/>\n</g>\n<g a\n<g b\nfont-family=\"A\"\n"
+                     "<text>\xEF\xBF\xBD</text>\n</svg>\n");
+    CSvgTidier bytes;
+    for (char c : qt)
+        bytes.Feed(std::string_view(&c, 1));
+    EXPECT_EQ(bytes.Finish(), whole);
+    for (std::size_t at = 0; at <= qt.size(); ++at) {
+        CSvgTidier two;
+        two.Feed(std::string_view(qt).substr(0, at));
+        two.Feed(std::string_view(qt).substr(at));
+        ASSERT_EQ(two.Finish(), whole) << at;
+    }
+}

@@ -4,21 +4,37 @@
 #include "platform/surface/qt/DCAccess.h"
 #include "platform/surface/qt/SvgTidy.h"
 
-#include <QBuffer>
-#include <QByteArray>
+#include <QIODevice>
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
-constexpr qsizetype kReservedBytes = qsizetype(64) << 20;
+// Where the toolkit writes the document: straight into the tidier, so that
+// the untidy text, twice the size of the tidy one, is never held whole.
+class TidySink : public QIODevice {
+public:
+    TidySink() { open(QIODevice::WriteOnly); }
+    std::string Finish() { return m_tidier.Finish(); }
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        m_tidier.Feed(std::string_view(data, static_cast<std::size_t>(size)));
+        return size;
+    }
+    qint64 readData(char*, qint64) override { return -1; }
+
+private:
+    CSvgTidier m_tidier;
+};
 
 } // namespace
 
 struct CSvgPictureData {
-    QByteArray bytes;
-    QBuffer buffer{&bytes};
+    TidySink sink;
     QSvgGenerator generator;
     COLORREF background = RGB(0, 0, 0);
     int dpi = 96;
@@ -30,11 +46,7 @@ CSvgPicture::CSvgPicture(int width, int height, int dpi, COLORREF background)
     : m_data(std::make_unique<CSvgPictureData>())
 {
     const QSize size(std::max(width, 1), std::max(height, 1));
-    // A map of many planets writes tens of megabytes; growing the buffer
-    // step by step would copy them over and over. Pages reserved but never
-    // written cost no memory.
-    m_data->bytes.reserve(kReservedBytes);
-    m_data->generator.setOutputDevice(&m_data->buffer);
+    m_data->generator.setOutputDevice(&m_data->sink);
     m_data->generator.setSize(size);
     m_data->generator.setViewBox(QRect(QPoint(0, 0), size));
     m_data->generator.setResolution(std::max(dpi, 1));
@@ -72,7 +84,6 @@ bool CSvgPicture::Finish(CDC& dc, std::string& bytes)
     dc.Detach();  // ends the painter, which writes the document's end
     d.surface = nullptr;
     d.finished = true;
-    bytes = TidySvg(std::string_view(d.bytes.constData(), static_cast<std::size_t>(d.bytes.size())));
-    d.bytes.clear();
+    bytes = d.sink.Finish();
     return !bytes.empty();
 }

@@ -1,7 +1,6 @@
 #include "platform/surface/qt/SvgTidy.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -32,43 +31,88 @@ void AppendXmlSafe(std::string& out, std::string_view line)
     out += '\n';
 }
 
-std::vector<std::string_view> Lines(std::string_view text)
+} // namespace
+
+void CSvgTidier::Feed(std::string_view bytes)
 {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        std::size_t end = std::min(text.find('\n'), text.size());
-        lines.push_back(text.substr(0, end));
-        text.remove_prefix(std::min(end + 1, text.size()));
+    while (!bytes.empty()) {
+        std::size_t end = bytes.find('\n');
+        if (end == std::string_view::npos) {
+            m_partial.append(bytes);
+            return;
+        }
+        if (m_partial.empty()) {
+            Line(bytes.substr(0, end));
+        } else {
+            m_partial.append(bytes.substr(0, end));
+            std::string line;
+            line.swap(m_partial);
+            Line(line);
+        }
+        bytes.remove_prefix(end + 1);
     }
-    return lines;
 }
 
-} // namespace
+// A group's opening tag is held back, line by line, until it is known
+// whether it opens an empty group.
+void CSvgTidier::Line(std::string_view line)
+{
+    const std::size_t held = m_pending.size();
+    const bool next = (held == 0 && line.starts_with("<g ")) || (held == 1 && line.starts_with("font-family=")) ||
+                      (held == 2 && line == ">");
+    if (next) {
+        m_pending.emplace_back(line);
+        return;
+    }
+    if (held == 3 && line == "</g>") {
+        m_pending.clear();
+        return;
+    }
+    Flush();
+    if (held > 0)
+        Line(line);  // nothing is held now; it may open a group itself
+    else
+        Emit(line);
+}
+
+void CSvgTidier::Emit(std::string_view line)
+{
+    if (!line.empty())
+        AppendXmlSafe(m_out, line);
+}
+
+// Writes what is held: a whole opening tag tidied on one line, a part of
+// one as it stood.
+void CSvgTidier::Flush()
+{
+    if (m_pending.size() == 3) {
+        std::string open = m_pending[0];
+        if (std::size_t at = open.find(kIdentity); at != std::string::npos)
+            open.erase(at, kIdentity.size());
+        Emit(open + ">");
+    } else {
+        for (const std::string& line : m_pending)
+            Emit(line);
+    }
+    m_pending.clear();
+}
+
+std::string CSvgTidier::Finish()
+{
+    if (!m_partial.empty()) {
+        std::string line;
+        line.swap(m_partial);
+        Line(line);
+    }
+    Flush();
+    std::string out;
+    out.swap(m_out);
+    return out;
+}
 
 std::string TidySvg(std::string_view document)
 {
-    std::string out;
-    out.reserve(document.size() / 2);
-    const std::vector<std::string_view> lines = Lines(document);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
-        const bool groupOpens = line.starts_with("<g ") && i + 2 < lines.size() &&
-                                lines[i + 1].starts_with("font-family=") && lines[i + 2] == ">";
-        if (groupOpens) {
-            if (i + 3 < lines.size() && lines[i + 3] == "</g>") {
-                i += 3;
-                continue;
-            }
-            std::string open(line);
-            if (std::size_t at = open.find(kIdentity); at != std::string::npos)
-                open.erase(at, kIdentity.size());
-            out += open;
-            out += ">\n";
-            i += 2;
-            continue;
-        }
-        if (!line.empty())
-            AppendXmlSafe(out, line);
-    }
-    return out;
+    CSvgTidier tidier;
+    tidier.Feed(document);
+    return tidier.Finish();
 }

@@ -12,8 +12,28 @@
 // (controls other than tab, line feed and carriage return; U+FFFE and
 // U+FFFF), as U+FFFD. A document not laid out as expected loses nothing:
 // only the replacement applies to lines that match no pattern.
+//
+// The document may arrive in pieces of any size, as the toolkit writes it,
+// so that the untidy text is never held whole.
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+class CSvgTidier {
+public:
+    void Feed(std::string_view bytes);
+    // The tidy document; the tidier starts again empty.
+    std::string Finish();
+
+private:
+    void Line(std::string_view line);
+    void Emit(std::string_view line);
+    void Flush();
+
+    std::string m_partial;               // a line not yet ended
+    std::vector<std::string> m_pending;  // the lines of a group's opening tag so far
+    std::string m_out;
+};
 
 std::string TidySvg(std::string_view document);
