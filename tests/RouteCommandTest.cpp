@@ -73,6 +73,9 @@ TEST_F(RouteCommand, ARangeExactlyALegLongAndARouteToItself)
     EXPECT_EQ(m_out.str(), "A -> B: 50 Light Years\nTotal: 50 Light Years in 1 jump\n");
     EXPECT_EQ(Route(map, "A", "B", "49.999"), 1);
     EXPECT_EQ(m_out.str(), "");
+    EXPECT_NE(m_err.str().find("at most 49.999 light years"), std::string::npos) << m_err.str();
+    EXPECT_EQ(Route(map, "A", "B", "49.50"), 1);
+    EXPECT_NE(m_err.str().find("at most 49.5 light years"), std::string::npos) << m_err.str();
     EXPECT_EQ(Route(map, "B", "B", "1"), 0);
     EXPECT_EQ(m_out.str(), "Total: 0 Light Years in 0 jumps\n");
     // A range that is no number is a usage error.

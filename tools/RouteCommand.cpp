@@ -57,13 +57,21 @@ void WriteLegs(const CStarMap& map, const CRoute& route, std::ostream& out)
         << (route.legs.size() == 1 ? " jump\n" : " jumps\n");
 }
 
+// A range as it would be typed: "25", "12.5", "0.125".
+std::string RangeText(const CJumpRange& range)
+{
+    std::string text = std::to_string(range.Thousandths() / 1000);
+    if (std::uint64_t rest = range.Thousandths() % 1000) {
+        std::string digits = std::to_string(1000 + rest).substr(1);
+        text += "." + digits.substr(0, digits.find_last_not_of('0') + 1);
+    }
+    return text;
+}
+
 int NoRoute(const CStarMap& map, const RenderOptions& o, const CRoute& route, std::int16_t to, std::ostream& err)
 {
     err << "kestrin-render: no route from \"" << EscapeShown(o.routeFrom) << "\" to \"" << EscapeShown(o.routeTo)
-        << "\" with jumps of at most " << o.jump->Thousandths() / 1000;
-    if (std::uint64_t rest = o.jump->Thousandths() % 1000)
-        err << '.' << std::string(rest < 10 ? 2 : rest < 100 ? 1 : 0, '0') << rest;
-    err << " light years";
+        << "\" with jumps of at most " << RangeText(*o.jump) << " light years";
     if (route.nearest >= 0 && route.nearest != to)
         err << "; the nearest to \"" << Shown(map, to) << "\" that can be reached is \"" << Shown(map, route.nearest)
             << "\", " << LightYearsText(route.nearestLightYears) << " from it";
