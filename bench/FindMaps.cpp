@@ -141,3 +141,15 @@ const char* FindMapName(FindMap which)
     static const char* const kNames[] = {"realistic", "packed", "stacked"};
     return kNames[int(which)];
 }
+
+std::int16_t FindMapCorner(const CStarMap& map, int sign)
+{
+    std::int16_t best = 0;
+    auto reach = [&](std::int16_t i) {
+        return double(sign) * (double(map.GetPlanet(i).m_x) + double(map.GetPlanet(i).m_y));
+    };
+    for (std::int16_t i = 1; i < map.GetPlanetCount(); ++i)
+        if (reach(i) > reach(best))
+            best = i;
+    return best;
+}

@@ -8,6 +8,7 @@
 //               80 planets share each whole-unit position;
 //   Stacked   - every planet on one point, each name 65 characters long.
 
+#include <cstdint>
 #include <string>
 
 class CStarMap;
@@ -18,3 +19,8 @@ std::string FindMapText(FindMap which);
 // Loaded through a temporary file the first time, then kept.
 const CStarMap& LoadedFindMap(FindMap which);
 const char* FindMapName(FindMap which);
+
+// The planet nearest to a corner of the map's bounding box (sign -1: the
+// lower left in map units, +1: the upper right), first in the file of
+// equal ones: the ends of the route benchmarks.
+std::int16_t FindMapCorner(const CStarMap& map, int sign);

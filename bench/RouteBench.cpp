@@ -17,25 +17,11 @@
 
 namespace {
 
-// The planet nearest to a corner of the map's bounding box, first in the
-// file of equal ones.
-std::int16_t Corner(const CStarMap& map, int sign)
-{
-    std::int16_t best = 0;
-    auto reach = [&](std::int16_t i) {
-        return double(sign) * (double(map.GetPlanet(i).m_x) + double(map.GetPlanet(i).m_y));
-    };
-    for (std::int16_t i = 1; i < map.GetPlanetCount(); ++i)
-        if (reach(i) > reach(best))
-            best = i;
-    return best;
-}
-
 void BM_Route(benchmark::State& state)
 {
     const CStarMap& map = LoadedFindMap(FindMap(state.range(0)));
     map.GetPlanetIndex();  // built at load; its cost is BM_Build<CPlanetIndex>
-    std::int16_t from = Corner(map, -1), to = Corner(map, 1);
+    std::int16_t from = FindMapCorner(map, -1), to = FindMapCorner(map, 1);
     if (FindMap(state.range(0)) == FindMap::Stacked)
         from = 0, to = std::int16_t(map.GetPlanetCount() - 1);
     CJumpRange range = CJumpRange::FromLightYears(state.range(1));

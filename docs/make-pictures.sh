@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Remakes the pictures of the README from samples/kestrin.dat with
-# kestrin-render: docs/sample-map.png (the window's view) and
-# docs/printed-page.png (the same view as the printed page).
+# kestrin-render: docs/sample-map.png (the window's view),
+# docs/printed-page.png (the same view as the printed page) and
+# docs/route.png (a route of three jumps, fitted into the picture).
 #
 #   docs/make-pictures.sh [BUILD_DIR]     (default: build)
 #
@@ -32,4 +33,6 @@ view=(--zoom 1100 --center -1500,-1560 --circles --truce
 
 "$render" --size 1200x800 --legend "${view[@]}" -o docs/sample-map.png samples/kestrin.dat
 "$render" --print --dpi 100 "${view[@]}" -o docs/printed-page.png samples/kestrin.dat
-echo "wrote docs/sample-map.png and docs/printed-page.png"
+"$render" --route "Kaquany Ostdar" "Prytha Ostny Minor" --jump 25 --size 900x600 --circles --truce \
+  -o docs/route.png samples/kestrin.dat >/dev/null
+echo "wrote docs/sample-map.png, docs/printed-page.png and docs/route.png"

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -271,6 +272,45 @@ TEST(MapViewport, ZoomToABoxCentresOnItAndDividesEachAxisOnItsOwn)
         EXPECT_EQ(v.GetCenter(), c.centreAfter);
     }
 }
+
+struct FitCase {
+    const char* name;
+    CPoint low, high;
+    CSize zoom;
+    CPoint centre;
+};
+
+const FitCase kFitCases[] = {
+    {"one point: the least margin on every side", {100, -40}, {100, -40}, {400, 400}, {100, -40}},
+    {"corners in any order", {3000, 0}, {-3000, -1000}, {6000 + 1200, 1000 + 1200}, {0, -500}},
+    {"small spans keep the least margin", {0, 0}, {500, 100}, {900, 500}, {250, 50}},
+    {"the whole 32-bit plane: extents stop at the largest int", {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX},
+     {INT_MAX, INT_MAX}, {0, 0}},
+};
+
+} // namespace
+
+// The zoom and centre that fit a box with a margin, and where its corners
+// then land: inside the output, a margin's share from its edges.
+TEST(MapViewport, FittingABoxShowsItWithAMargin)
+{
+    for (const FitCase& c : kFitCases) {
+        SCOPED_TRACE(c.name);
+        CMapViewport v = CMapViewport::Fitting(c.low, c.high, CSize(600, 400));
+        EXPECT_EQ(v.GetZoom(), c.zoom);
+        EXPECT_EQ(v.GetCenter(), c.centre);
+    }
+    CMapViewport v = CMapViewport::Fitting(CPoint(-3000, 0), CPoint(3000, -1000), CSize(600, 400));
+    CPoint left = v.ScreenMapping().LPtoDP(CPoint(-3000, 0));
+    CPoint right = v.ScreenMapping().LPtoDP(CPoint(3000, -1000));
+    // 7200 map units across 600 pixels: the margin of 600 units is 50 pixels.
+    EXPECT_EQ(left.x, 50);
+    EXPECT_EQ(right.x, 550);
+    EXPECT_GT(left.y, 0);
+    EXPECT_LT(right.y, 400);
+}
+
+namespace {
 
 struct PageCase {
     const char* name;

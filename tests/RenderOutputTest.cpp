@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,20 +23,24 @@ namespace fs = std::filesystem;
 
 const char* const kPrecious = "precious bytes, not a picture\n";
 
-// The arguments that write each kind of output to out.
+// The arguments that write each kind of output to out; a kind "page.X" is
+// the printed page written as X.
 std::vector<std::string> OutputArgs(const std::string& kind, const std::string& out, const std::string& map)
 {
-    if (FindOutputType("." + kind)->pageOnly)
+    if (FindOutputType("." + kind)->pageOnly || kind.starts_with("page."))
         return {"--print", "--dpi", "30", "-o", out, map};
     return {"--size", "64x48", "-o", out, map};
 }
 
-// Every ending in the table, without its dot.
+// Every ending in the table, without its dot, and the printed page as an
+// image and as SVG, which the print job writes through a device of its own.
 std::vector<std::string> EveryKind()
 {
     std::vector<std::string> kinds;
     for (const OutputType& t : AllOutputTypes())
         kinds.push_back(t.ending + 1);
+    kinds.push_back("page.png");
+    kinds.push_back("page.svg");
     return kinds;
 }
 
@@ -122,8 +127,10 @@ TEST_P(RenderOutput, AnExistingFileIsReplacedWholeAndKeepsItsMode)
     std::string bytes = ReadWholeFile(out);
     EXPECT_GT(bytes.size(), 40u);
     EXPECT_NE(bytes, kPrecious);
-    if (GetParam() == "pdf" || GetParam() == "png") {
-        EXPECT_EQ(bytes.substr(0, 4), GetParam() == "pdf" ? "%PDF" : "\x89PNG");
+    const std::string ending = GetParam().substr(GetParam().rfind('.') + 1);
+    const std::map<std::string, std::string> magic = {{"pdf", "%PDF"}, {"png", "\x89PNG"}, {"svg", "<?xml"}};
+    if (magic.count(ending)) {
+        EXPECT_EQ(bytes.substr(0, magic.at(ending).size()), magic.at(ending));
     }
     struct stat st;
     ASSERT_EQ(::stat(out.c_str(), &st), 0);
@@ -161,14 +168,15 @@ TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
     TempDir dir;
     std::string map = dir.Write("m.dat", "Hub 0 0 QT\n");
     std::ostringstream err;
-    std::string svg = (dir.Path() / "a.svg").string();
-    EXPECT_EQ(RenderMain({"-o", svg, map}, err), 2);
-    EXPECT_EQ(err.str(), "kestrin-render: cannot write " + svg +
-                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm and .pdf (with --print)\n");
+    std::string tiff = (dir.Path() / "a.tiff").string();
+    EXPECT_EQ(RenderMain({"-o", tiff, map}, err), 2);
+    EXPECT_EQ(err.str(), "kestrin-render: cannot write " + tiff +
+                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm, .svg and .pdf "
+                             "(with --print)\n");
     err.str("");
     std::string pdf = (dir.Path() / "a.PDF").string();
     EXPECT_EQ(RenderMain({"-o", pdf, map}, err), 2);
     EXPECT_EQ(err.str(), "kestrin-render: cannot write " + pdf + ": .pdf is written only with --print\n");
     EXPECT_EQ(RenderMain({"--print", "--dpi", "20", "-o", pdf, map}, err), 0) << "endings match in any case";
-    EXPECT_FALSE(fs::exists(svg));
+    EXPECT_FALSE(fs::exists(tiff));
 }

@@ -11,39 +11,64 @@
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
 #include "platform/surface/OutputFile.h"
+#include "platform/surface/SvgPicture.h"
 
 namespace {
+
+// What a screen picture reports as its resolution, as an image does.
+constexpr int kScreenDpi = 96;
+
+// The screen picture on dc, which attach attaches to the picture: the map
+// under the screen mapping, then the legend in device pixels from the
+// default state.
+template <class Attach>
+void DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, Attach attach)
+{
+    attach(dc);
+    CMapViewport(o.zoom, o.center, o.size).PrepareScreen(dc);
+    map.Draw(&dc, o.circles, o.truce);
+    if (o.legend) {
+        attach(dc);
+        DrawLegend(&dc, &map);
+    }
+}
 
 CImage ScreenPicture(CStarMap& map, const RenderOptions& o)
 {
     CImage image(o.size.cx, o.size.cy, RGB(0, 0, 0));
     CDC dc;
-    dc.AttachImage(image);
-    CMapViewport(o.zoom, o.center, o.size).PrepareScreen(dc);
-    map.Draw(&dc, o.circles, o.truce);
+    DrawScreen(dc, map, o, [&image](CDC& surface) { surface.AttachImage(image); });
     dc.Detach();
-    if (o.legend) {
-        CDC legend;
-        legend.AttachImage(image);
-        DrawLegend(&legend, &map);
-    }
     return image;
 }
 
-// The target of a printed page: the PDF writer for a PDF file, else an
-// image page of exactly the printed area, whose picture onPage receives.
-CPrinterTarget PageTarget(const RenderOptions& o, bool pdf, CImage& picture)
+// The same picture as vector graphics.
+bool ScreenSvg(CStarMap& map, const RenderOptions& o, std::string& bytes)
+{
+    CSvgPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
+    CDC dc;
+    DrawScreen(dc, map, o, [&picture](CDC& surface) { picture.Attach(surface); });
+    return picture.Finish(dc, bytes);
+}
+
+// The target of a printed page: a file of its own kind for a PDF or an
+// SVG file, else an image page of exactly the printed area, whose picture
+// onPage receives.
+CPrinterTarget PageTarget(const RenderOptions& o, const std::string& format, CImage& picture)
 {
     CPrinterTarget t;
     t.dpi = o.dpi;
-    if (pdf) {
+    if (format == "PDF") {
         t.kind = CPrinterTarget::Kind::PdfFile;
         t.name = "PDF";
         t.file = o.output;
         t.keep = o.input;
         return t;
     }
-    t.kind = CPrinterTarget::Kind::ImagePage;
+    t.kind = format == "SVG" ? CPrinterTarget::Kind::SvgFile : CPrinterTarget::Kind::ImagePage;
+    t.name = format;
+    t.file = o.output;
+    t.keep = o.input;
     t.paperWidth = CMapViewport::kPageWidthInches;
     t.paperHeight = CMapViewport::kPageHeightInches;
     t.margin = 0;
@@ -68,6 +93,14 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
     return printed;
 }
 
+bool WriteBytes(const std::string& bytes, const RenderOptions& o, std::string& reason)
+{
+    COutputFile file;
+    bool written = file.Open(o.output, 0666, o.input) && file.Write(bytes) && file.Commit();
+    reason = file.Reason();
+    return written;
+}
+
 bool WriteImage(const CImage& image, const RenderOptions& o, std::string& reason)
 {
     std::string bytes;
@@ -75,21 +108,26 @@ bool WriteImage(const CImage& image, const RenderOptions& o, std::string& reason
         reason = "the picture could not be encoded";
         return false;
     }
-    COutputFile file;
-    bool written = file.Open(o.output, 0666, o.input) && file.Write(bytes) && file.Commit();
-    reason = file.Reason();
-    return written;
+    return WriteBytes(bytes, o, reason);
 }
 
 } // namespace
 
 bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason)
 {
+    const std::string format = FindOutputType(o.output)->format;
+    if (!o.print && format == "SVG") {
+        std::string bytes;
+        if (ScreenSvg(map, o, bytes))
+            return WriteBytes(bytes, o, reason);
+        reason = "the picture could not be made";
+        return false;
+    }
     if (!o.print)
         return WriteImage(ScreenPicture(map, o), o, reason);
-    const bool pdf = std::string(FindOutputType(o.output)->format) == "PDF";
     CImage page;
-    if (!PrintPage(map, o, PageTarget(o, pdf, page), reason))
+    if (!PrintPage(map, o, PageTarget(o, format, page), reason))
         return false;
-    return pdf || WriteImage(page, o, reason);
+    // A PDF or SVG file is written by the print job itself.
+    return format == "PDF" || format == "SVG" || WriteImage(page, o, reason);
 }

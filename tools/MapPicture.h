@@ -1,11 +1,12 @@
 #pragma once
 
 // The picture kestrin-render writes: the map as the view would show it on
-// a screen of the picture's size (without scroll bars), or with --print
-// the printed page, through the view's own print job: a PDF file through
-// the PDF writer, any other type as an image page of eight by ten inches
-// at the chosen resolution. Both go through the same mapping and drawing
-// as File Print. The file is written through COutputFile: a failure
+// a screen of the picture's size (without scroll bars), as an image or as
+// SVG vector graphics through the same drawing calls; or with --print the
+// printed page, through the view's own print job: a PDF file through the
+// PDF writer, an SVG file as one page of vector graphics, any other type
+// as an image page of eight by ten inches at the chosen resolution. Both
+// go through the same mapping and drawing as File Print. The file is written through COutputFile: a failure
 // leaves whatever stood at the output as it was.
 
 #include "RenderOptions.h"

@@ -10,6 +10,7 @@ constexpr OutputType kTypes[] = {
     {".jpg", "JPG", false},
     {".bmp", "BMP", false},
     {".ppm", "PPM", false},
+    {".svg", "SVG", false},
     {".pdf", "PDF", true},
 };
 

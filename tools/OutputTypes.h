@@ -9,14 +9,14 @@
 
 struct OutputType {
     const char* ending;  // ".png", matched without regard to letter case
-    const char* format;  // the encoder's name for it
+    const char* format;  // the encoder's name for it; "PDF" and "SVG" are drawn as such
     bool pageOnly;       // written only for the printed page (--print)
 };
 
 std::vector<OutputType> AllOutputTypes();
 // The type for path's ending, or nullptr when none is written.
 const OutputType* FindOutputType(const std::string& path);
-// The list for messages: ".png, .jpg, .bmp, .ppm and .pdf (with --print)".
+// The list for messages: ".png, .jpg, .bmp, .ppm, .svg and .pdf (with --print)".
 std::string DescribeOutputTypes();
 // Why path cannot be written as asked (print tells whether --print was
 // given), or empty when it can.

@@ -6,13 +6,17 @@
 
 const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y] [--circles] [--truce] "
-    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.pdf FILE.dat";
+    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf FILE.dat; "
+    "kestrin-render --check [--json] FILE.dat; "
+    "kestrin-render --route FROM TO --jump LY [-o OUT] FILE.dat";
 
 const char* const kRenderHelp =
     "Usage: kestrin-render [OPTION]... -o OUT FILE.dat\n"
+    "       kestrin-render --check [--json] FILE.dat\n"
+    "       kestrin-render --route FROM TO --jump LY [-o OUT] [OPTION]... FILE.dat\n"
     "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
-    "--print as the printed page, into the picture OUT (.png, .jpg, .bmp or .ppm;\n"
-    ".pdf with --print).\n"
+    "--print as the printed page, into the picture OUT (.png, .jpg, .bmp, .ppm or\n"
+    ".svg; .pdf with --print).\n"
     "\n"
     "  -o OUT                 the picture to write; its ending picks the format\n"
     "  --size WxH             picture size in pixels, 1 to 16384 each (800x600)\n"
@@ -24,12 +28,28 @@ const char* const kRenderHelp =
     "  --measure X1,Y1,X2,Y2  add a distance line in map units; may be repeated\n"
     "  --print                draw the 8 by 10 inch printed page, black on white\n"
     "  --dpi N                dots per inch of the printed page, 1 to 600 (100)\n"
+    "  --check                report every problem in FILE.dat, one line each:\n"
+    "                         FILE:LINE: error: ... or FILE:LINE: warning: ...\n"
+    "  --json                 with --check, the findings as one JSON document\n"
+    "  --route FROM TO        the route between the planets named FROM and TO\n"
+    "                         (exact names) with the fewest jumps, then the\n"
+    "                         shortest; with -o also drawn, a measure line a leg,\n"
+    "                         fitted to the picture unless --zoom or --center\n"
+    "  --jump LY              the longest jump in light years, such as 12.5\n"
     "  --help                 print this help and exit\n"
     "  --version              print the version and exit\n"
     "\n"
+    "Examples:\n"
+    "  kestrin-render --legend -o map.svg kestrin.dat\n"
+    "  kestrin-render --check kestrin.dat\n"
+    "  kestrin-render --route \"Kaquany Ostdar\" \"Prytha Ostny Minor\" --jump 25 \\\n"
+    "      -o route.png kestrin.dat\n"
+    "\n"
     "Exit status: 0 when the file loaded whole, 1 when it failed part-way (the\n"
     "partial map is drawn and FILE:LINE: cause is printed), 2 for usage errors\n"
-    "and files that cannot be read or written.\n"
+    "and files that cannot be read or written. --check: 0 when nothing was\n"
+    "found, 1 for errors, 3 for warnings only. --route: 0 for a route, 1 when\n"
+    "there is none, 2 for a name that no planet has.\n"
     "See kestrin-render(1).\n";
 
 namespace {
@@ -85,6 +105,7 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              if (!InRange(v[0], 1, kMaxZoom) || !InRange(v[1], 1, kMaxZoom))
                  return false;
              o.zoom = CSize(v[0], v[1]);
+             o.zoomGiven = true;
              return true;
          }},
         {"--center", [&o](const std::string& a) {
@@ -92,6 +113,7 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              if (!ParseInts(a, ',', 2, v))
                  return false;
              o.center = CPoint(v[0], v[1]);
+             o.centerGiven = true;
              return true;
          }},
         {"--measure", [&o](const std::string& a) {
@@ -108,11 +130,32 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.dpi = v[0];
              return true;
          }},
+        {"--jump", [&o](const std::string& a) {
+             o.jump = CJumpRange::Parse(a);
+             return o.jump.has_value();
+         }},
         {"-o", [&o](const std::string& a) {
              o.output = a;
              return !a.empty();
          }},
     };
+}
+
+// Why the options do not make one command together, or empty.
+std::string CombinationProblem(const RenderOptions& o)
+{
+    const std::string prefix = "kestrin-render: ";
+    if (o.check && (o.route || !o.output.empty()))
+        return prefix + "--check writes no picture and finds no route";
+    if (o.json && !o.check)
+        return prefix + "--json goes with --check";
+    if (o.route != o.jump.has_value())
+        return prefix + "--route and --jump go together";
+    if (o.route && !o.measures.empty())
+        return prefix + "a route draws its own measure lines: --measure does not go with --route";
+    if (o.input.empty() || (o.output.empty() && !o.check && !o.route))
+        return kRenderUsage;
+    return std::string();
 }
 
 } // namespace
@@ -121,8 +164,9 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
 {
     RenderOptions o;
     const std::map<std::string, ValueHandler> valued = ValuedOptions(o);
-    const std::map<std::string, bool*> flags = {
-        {"--circles", &o.circles}, {"--truce", &o.truce}, {"--legend", &o.legend}, {"--print", &o.print}};
+    const std::map<std::string, bool*> flags = {{"--circles", &o.circles}, {"--truce", &o.truce},
+                                                {"--legend", &o.legend},   {"--print", &o.print},
+                                                {"--check", &o.check},     {"--json", &o.json}};
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "--version") {
@@ -131,6 +175,15 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
         }
         if (auto f = flags.find(arg); f != flags.end()) {
             *f->second = true;
+        } else if (arg == "--route") {
+            if (i + 2 >= args.size()) {
+                error = "kestrin-render: --route needs two planet names";
+                return std::nullopt;
+            }
+            o.route = true;
+            o.routeFrom = args[i + 1];
+            o.routeTo = args[i + 2];
+            i += 2;
         } else if (auto h = valued.find(arg); h != valued.end()) {
             if (i + 1 >= args.size() || !h->second(args[i + 1])) {
                 error = "kestrin-render: bad or missing value for " + arg;
@@ -147,10 +200,9 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
             return std::nullopt;
         }
     }
-    if (o.input.empty() || o.output.empty()) {
-        error = kRenderUsage;
+    error = CombinationProblem(o);
+    if (!error.empty())
         return std::nullopt;
-    }
     return o;
 }
 

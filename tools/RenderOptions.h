@@ -2,6 +2,7 @@
 
 // Command-line options of kestrin-render.
 
+#include "model/JumpRange.h"
 #include "view/MapViewport.h"
 
 #include "platform/surface/Types.h"
@@ -20,8 +21,20 @@ struct RenderOptions {
     bool print = false;
     int dpi = 100;
     std::vector<CRect> measures;  // x1, y1, x2, y2 in map units
-    std::string output;
+    std::string output;  // empty: no picture (allowed with --route only)
     std::string input;
+    // --zoom and --center were given (a route picture otherwise fits the route).
+    bool zoomGiven = false;
+    bool centerGiven = false;
+    // --check: report every problem of the input instead of drawing it;
+    // --json: as one JSON document.
+    bool check = false;
+    bool json = false;
+    // --route FROM TO --jump LY: names as typed (UTF-8).
+    bool route = false;
+    std::string routeFrom;
+    std::string routeTo;
+    std::optional<CJumpRange> jump;
     // --help or --version: the parse stops there and nothing else is needed.
     bool help = false;
     bool version = false;
@@ -34,7 +47,7 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
 // True when the arguments parse and ask for --help or --version.
 bool AsksForHelpOrVersion(const std::vector<std::string>& args);
 
-// One line, for usage errors.
+// One line, for usage errors: the three forms of the command.
 extern const char* const kRenderUsage;
 // The usage with every option and its range, for --help.
 extern const char* const kRenderHelp;

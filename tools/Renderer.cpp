@@ -1,32 +1,19 @@
 #include "Renderer.h"
 
+#include "CheckCommand.h"
 #include "MapPicture.h"
-#include "OutputTypes.h"
+#include "PictureTarget.h"
 #include "RenderOptions.h"
+#include "RouteCommand.h"
 
 #include "model/LightYears.h"
 #include "model/StarMap.h"
 #include "res/Version.h"
 
-#include "platform/surface/OutputFile.h"
-
 #include <iostream>
 #include <optional>
 
 namespace {
-
-// Everything that can be known about the output before the input is read.
-bool CheckOutput(const RenderOptions& o, std::string& reason)
-{
-    reason = OutputTypeProblem(o.output, o.print);
-    return reason.empty() && COutputFile::CheckTarget(o.output, o.input, reason);
-}
-
-int CannotWrite(const RenderOptions& o, const std::string& reason, std::ostream& err)
-{
-    err << "kestrin-render: cannot write " << o.output << ": " << reason << '\n';
-    return 2;
-}
 
 // The measure lines of the command line, each labelled with its length.
 void AddMeasures(CStarMap& map, const RenderOptions& o)
@@ -40,8 +27,8 @@ void AddMeasures(CStarMap& map, const RenderOptions& o)
 int Render(const RenderOptions& o, std::ostream& err)
 {
     std::string reason;
-    if (!CheckOutput(o, reason))
-        return CannotWrite(o, reason, err);
+    if (!CheckPictureTarget(o, reason))
+        return CannotWritePicture(o, reason, err);
     CStarMap map;
     CLoadDiagnostic diagnostic;
     BOOL loaded = map.LoadDataFile(o.input.c_str(), &diagnostic);
@@ -51,7 +38,7 @@ int Render(const RenderOptions& o, std::ostream& err)
     }
     AddMeasures(map, o);
     if (!WriteMapPicture(map, o, reason))
-        return CannotWrite(o, reason, err);
+        return CannotWritePicture(o, reason, err);
     if (loaded)
         return 0;
     err << "Error loading data file\n"
@@ -88,5 +75,9 @@ int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (std::optional<int> status = AnswerHelpOrVersion(*options, out))
         return *status;
+    if (options->check)
+        return RunCheck(options->input, options->json, out, err);
+    if (options->route)
+        return RunRoute(*options, out, err);
     return Render(*options, err);
 }

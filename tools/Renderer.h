@@ -5,7 +5,9 @@
 // the picture was written, 1 when the load failed part-way (the partial map
 // is still written), 2 for usage errors, unreadable input or an unwritable
 // picture (no picture is left behind). --help and --version write to out
-// and return 0 without reading or drawing anything.
+// and return 0 without reading or drawing anything. --check and --route
+// are commands of their own, with their own statuses (CheckCommand.h,
+// RouteCommand.h); their reports go to out.
 
 #include <ostream>
 #include <string>

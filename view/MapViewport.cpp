@@ -5,6 +5,8 @@
 #include "platform/surface/DC.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -43,6 +45,20 @@ CMapViewport::CMapViewport(CSize zoom, CPoint center, CSize output, CSize scroll
     : m_zoom(AtLeastMin(zoom.cx), AtLeastMin(zoom.cy)), m_center(center), m_output(output), m_scrollBars(scrollBars)
 {
     Remap();
+}
+
+CMapViewport CMapViewport::Fitting(CPoint low, CPoint high, CSize output)
+{
+    const std::int64_t spanX = std::llabs(std::int64_t(high.x) - low.x);
+    const std::int64_t spanY = std::llabs(std::int64_t(high.y) - low.y);
+    const std::int64_t margin = std::max<std::int64_t>(kFitMargin, std::max(spanX, spanY) / 10);
+    auto extent = [margin](std::int64_t span) {
+        return static_cast<int>(std::min<std::int64_t>(span + 2 * margin, std::numeric_limits<int>::max()));
+    };
+    // The middle of two 32-bit values is a 32-bit value.
+    CPoint middle(static_cast<int>((std::int64_t(low.x) + high.x) / 2),
+                  static_cast<int>((std::int64_t(low.y) + high.y) / 2));
+    return CMapViewport(CSize(extent(spanX), extent(spanY)), middle, output);
 }
 
 void CMapViewport::Remap()

@@ -47,6 +47,14 @@ public:
     // taken as kMinExtent.
     CMapViewport(CSize zoom, CPoint center, CSize output = CSize(), CSize scrollBars = CSize());
 
+    // The zoom and centre that show every point of the box between low and
+    // high (map units, corners in any order) in output, with a margin on
+    // each side of a tenth of the box's larger span, at least kFitMargin,
+    // so that names beside the points show too. The zoom may exceed
+    // kFullExtent when the box does.
+    static constexpr int kFitMargin = 200;
+    static CMapViewport Fitting(CPoint low, CPoint high, CSize output);
+
     CSize GetZoom() const { return m_zoom; }
     CPoint GetCenter() const { return m_center; }
 

@@ -18,7 +18,7 @@ std::string TitleOf(CDocument* doc)
 
 std::vector<std::string> StatusLines(CDocument* doc, const CPrinterTarget& printer)
 {
-    bool toFile = printer.kind == CPrinterTarget::Kind::PdfFile;
+    bool toFile = printer.kind == CPrinterTarget::Kind::PdfFile || printer.kind == CPrinterTarget::Kind::SvgFile;
     std::string where = toFile ? "to " + printer.file : "on " + printer.port;
     return {"Printing", TitleOf(doc), "on the", printer.name, where};
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// Where a print job goes: a printer of the system, a PDF file, or pages
-// rendered into images at a chosen resolution (what tests and
-// kestrin-render look at).
+// Where a print job goes: a printer of the system, a PDF file, an SVG file
+// of one page, or pages rendered into images at a chosen resolution (what
+// tests and kestrin-render look at).
 
 #include "platform/surface/Types.h"
 
@@ -13,12 +13,12 @@ class CImage;
 class CMapping;
 
 struct CPrinterTarget {
-    enum class Kind { Printer, PdfFile, ImagePage };
+    enum class Kind { Printer, PdfFile, ImagePage, SvgFile };
     Kind kind = Kind::Printer;
     std::string name;  // the printer's name, as the status box shows it
     std::string port;  // where a printer prints ("on %1")
-    std::string file;  // PdfFile: the output file ("to %1")
-    // PdfFile: a file the job must never overwrite, such as the open map; a
+    std::string file;  // PdfFile, SvgFile: the output file ("to %1")
+    // PdfFile, SvgFile: a file the job must never overwrite, such as the open map; a
     // file that is it (by device and inode, through any link) is refused.
     std::string keep;
     int dpi = 0;       // dots per inch; 0 keeps the printer's own (600 for pages)

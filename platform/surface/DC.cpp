@@ -189,7 +189,8 @@ BOOL CDC::LineTo(int x, int y)
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
     SetRasterOp(p, m_rop2 == R2_XORPEN);
-    p.drawLine(QLineF(x1, y1, x2, y2));
+    const double o = m_device->lineOffset;
+    p.drawLine(QLineF(x1 + o, y1 + o, x2 + o, y2 + o));
     return TRUE;
 }
 

@@ -2,12 +2,15 @@
 
 #include "platform/print/qt/ImagePrintDevice.h"
 #include "platform/print/qt/QtPrintDevice.h"
+#include "platform/print/qt/SvgPrintDevice.h"
 #include "platform/surface/DC.h"
 
 std::unique_ptr<CPrintDevice> CPrintDevice::Create(const CPrinterTarget& target)
 {
     if (target.kind == CPrinterTarget::Kind::ImagePage)
         return std::make_unique<CImagePrintDevice>(target);
+    if (target.kind == CPrinterTarget::Kind::SvgFile)
+        return std::make_unique<CSvgPrintDevice>(target);
     return std::make_unique<CQtPrintDevice>(target);
 }
 

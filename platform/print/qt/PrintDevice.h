@@ -1,7 +1,8 @@
 #pragma once
 
 // Platform-internal: the device a print job draws on. A printer or a PDF
-// file goes through QPrinter; an image page is a picture per page. The
+// file goes through QPrinter; an image page is a picture per page; an SVG
+// file is one page of vector graphics (CSvgPrintDevice). The
 // toolkit's painter starts with the first page, so a job that prints no
 // page leaves no output behind. A PDF file is put in place only when the
 // job ends whole (CPdfFileOutput); a failed or abandoned job leaves the

@@ -49,3 +49,9 @@ void CDCAccess::ClipToDevice(CDC& dc)
     if (dc.m_device && dc.m_device->painter.isActive())
         dc.m_device->painter.setClipRect(QRect(0, 0, dc.m_device->width, dc.m_device->height));
 }
+
+void CDCAccess::CentreLinesOnPixels(CDC& dc)
+{
+    if (dc.m_device)
+        dc.m_device->lineOffset = 0.5;
+}

@@ -17,4 +17,7 @@ struct CDCAccess {
     // Keeps everything the surface draws inside its device's rectangle, as
     // a printer keeps to its printable area; an image does so by itself.
     static void ClipToDevice(CDC& dc);
+    // Lines on the attached device go through the middle of their pixels,
+    // as a vector device needs (see CDCDevice::lineOffset).
+    static void CentreLinesOnPixels(CDC& dc);
 };

@@ -15,6 +15,10 @@ struct CDCDevice {
     int height = 0;
     int dpiX = 96;
     int dpiY = 96;
+    // Added to both ends of a line: half a pixel on a vector device, whose
+    // readers draw a one-pixel line centred on its coordinates, so that it
+    // covers the pixels the raster's line does instead of half of two rows.
+    double lineOffset = 0.0;
 
     // The device as an image of 32-bit pixels, which the fast paths write
     // into directly; nullptr for a printer, a preview page or another

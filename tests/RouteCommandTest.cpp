@@ -1,0 +1,153 @@
+// kestrin-render --route on small maps whose answers can be worked out by
+// hand. Coordinates in a file are tenths of map units' scale: x in the
+// file is 10 map units, and 20 map units make a light year, so two file
+// units are one light year.
+
+#include "tools/Renderer.h"
+
+#include "platform/surface/Image.h"
+
+#include "Subprocess.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+class RouteCommand : public ::testing::Test {
+protected:
+    int Route(const std::string& map, const std::string& from, const std::string& to, const std::string& jump,
+              std::vector<std::string> more = {})
+    {
+        m_out.str("");
+        m_err.str("");
+        std::vector<std::string> args = {"--route", from, to, "--jump", jump};
+        args.insert(args.end(), more.begin(), more.end());
+        args.push_back(map);
+        return RenderMain(args, m_out, m_err);
+    }
+    std::string Out(const std::string& name) const { return (m_dir.Path() / name).string(); }
+
+    TempDir m_dir;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+} // namespace
+
+// From A (0,0) to Z (200,0) with jumps of 60 light years (120 file units):
+// the straight road through Q1 and Q2 is the shortest, in three jumps; the
+// detour through P takes two.
+TEST_F(RouteCommand, FewestJumpsBeforeTheShortestDistance)
+{
+    std::string map = m_dir.Write("m.dat", "A 0 0 VH\nQ1 67 0 VH\nQ2 133 0 VH\nP 100 60 VH\nZ 200 0 VH\n");
+    ASSERT_EQ(Route(map, "A", "Z", "60"), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "A -> P: 58 Light Years\nP -> Z: 58 Light Years\nTotal: 116 Light Years in 2 jumps\n");
+    // Once the detour is out of reach the straight road is taken.
+    ASSERT_EQ(Route(map, "A", "Z", "57"), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "A -> Q1: 33 Light Years\nQ1 -> Q2: 33 Light Years\nQ2 -> Z: 33 Light Years\n"
+                           "Total: 100 Light Years in 3 jumps\n");
+}
+
+TEST_F(RouteCommand, TiesGoToTheShorterTotalThenToTheEarlierPlanet)
+{
+    // P2 lies after P1 in the file but makes the shorter of two two-jump routes.
+    std::string shorter = m_dir.Write("shorter.dat", "A 0 0 VH\nP1 100 60 VH\nP2 100 50 VH\nZ 200 0 VH\n");
+    ASSERT_EQ(Route(shorter, "A", "Z", "60"), 0);
+    EXPECT_NE(m_out.str().find("A -> P2"), std::string::npos) << m_out.str();
+    // North and south of the line the two are equal: the first in the file wins.
+    std::string equal = m_dir.Write("equal.dat", "A 0 0 VH\nSouth 100 -60 VH\nNorth 100 60 VH\nZ 200 0 VH\n");
+    ASSERT_EQ(Route(equal, "A", "Z", "60"), 0);
+    EXPECT_NE(m_out.str().find("A -> South"), std::string::npos) << m_out.str();
+    std::string swapped = m_dir.Write("swapped.dat", "A 0 0 VH\nNorth 100 60 VH\nSouth 100 -60 VH\nZ 200 0 VH\n");
+    ASSERT_EQ(Route(swapped, "A", "Z", "60"), 0);
+    EXPECT_NE(m_out.str().find("A -> North"), std::string::npos) << m_out.str();
+}
+
+TEST_F(RouteCommand, ARangeExactlyALegLongAndARouteToItself)
+{
+    std::string map = m_dir.Write("m.dat", "A 0 0 VH\nB 100 0 QT\n");
+    ASSERT_EQ(Route(map, "A", "B", "50"), 0);
+    EXPECT_EQ(m_out.str(), "A -> B: 50 Light Years\nTotal: 50 Light Years in 1 jump\n");
+    EXPECT_EQ(Route(map, "A", "B", "49.999"), 1);
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_NE(m_err.str().find("at most 49.999 light years"), std::string::npos) << m_err.str();
+    EXPECT_EQ(Route(map, "A", "B", "49.50"), 1);
+    EXPECT_NE(m_err.str().find("at most 49.5 light years"), std::string::npos) << m_err.str();
+    EXPECT_EQ(Route(map, "B", "B", "1"), 0);
+    EXPECT_EQ(m_out.str(), "Total: 0 Light Years in 0 jumps\n");
+    // A range that is no number is a usage error.
+    for (const char* bad : {"", "-5", "1e3", "5.0001", "ten"})
+        EXPECT_EQ(Route(map, "A", "B", bad), 2) << bad;
+}
+
+TEST_F(RouteCommand, NoRouteNamesTheNearestReachablePlanet)
+{
+    std::string map = m_dir.Write("m.dat", "A 0 0 VH\nB 40 0 VH\nFar 400 0 VH\nC -40 0 VH\n");
+    EXPECT_EQ(Route(map, "A", "Far", "25", {"-o", Out("r.png")}), 1);
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_NE(m_err.str().find("no route from \"A\" to \"Far\" with jumps of at most 25 light years"),
+              std::string::npos) << m_err.str();
+    EXPECT_NE(m_err.str().find("is \"B\", 180 Light Years from it"), std::string::npos) << m_err.str();
+    EXPECT_FALSE(std::filesystem::exists(Out("r.png")));
+}
+
+// Names are exact; a name that no planet has gets the Center On list's
+// first three. A map in Windows-1252 is searched with the typed name
+// converted into it.
+TEST_F(RouteCommand, UnknownNamesExitTwoWithSuggestions)
+{
+    std::string map = m_dir.Write("m.dat", "Elmorvath 0 0 VH\nOld Morvath 1 0 VH\nMorvathi 2 0 VH\n"
+                                           "Morvath Prime 3 0 VH\nZ\xFCrich 4 0 VH\n");
+    EXPECT_EQ(Route(map, "morvath", "Morvathi", "5"), 2);
+    EXPECT_NE(m_err.str().find("no planet is named \"morvath\"; did you mean \"Morvathi\", \"Morvath Prime\", "
+                               "\"Old Morvath\"?"), std::string::npos) << m_err.str();
+    EXPECT_EQ(Route(map, "Morvathi", "Nowhere", "5"), 2);
+    EXPECT_NE(m_err.str().find("no planet is named \"Nowhere\"\n"), std::string::npos) << m_err.str();
+    ASSERT_EQ(Route(map, "Morvathi", "Z\xC3\xBCrich", "5"), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Morvathi -> Z\xC3\xBCrich: 1 Light Years\nTotal: 1 Light Years in 1 jump\n");
+}
+
+// The route picture is the map with one measure line per leg: the same
+// picture as the legs given as --measure lines.
+TEST_F(RouteCommand, ThePictureHoldsOneMeasureLinePerLeg)
+{
+    std::string map = m_dir.Write("m.dat", "A 0 0 VH\nQ1 67 0 VH\nQ2 133 0 VH\nZ 200 0 VH\n");
+    const std::vector<std::string> view = {"--size", "400x300", "--zoom", "2500", "--center", "1000,0"};
+    std::vector<std::string> route = view;
+    route.insert(route.end(), {"-o", Out("route.png")});
+    ASSERT_EQ(Route(map, "A", "Z", "40", route), 0) << m_err.str();
+    std::vector<std::string> measured = view;
+    measured.insert(measured.end(), {"--measure", "0,0,670,0", "--measure", "670,0,1330,0", "--measure",
+                                     "1330,0,2000,0", "-o", Out("measured.png"), map});
+    ASSERT_EQ(RenderMain(measured, m_out, m_err), 0) << m_err.str();
+    EXPECT_EQ(ReadWholeFile(Out("route.png")), ReadWholeFile(Out("measured.png")));
+    std::vector<std::string> two = measured;
+    two.erase(two.begin() + 10, two.begin() + 12);
+    ASSERT_EQ(RenderMain(two, m_out, m_err), 0) << m_err.str();
+    EXPECT_NE(ReadWholeFile(Out("route.png")), ReadWholeFile(Out("measured.png"))) << "a leg left out shows";
+}
+
+// Without --zoom and --center the picture is fitted to the route: both
+// ends lie inside it, clear of the edges, however far apart they are.
+TEST_F(RouteCommand, WithoutAZoomThePictureFitsTheRoute)
+{
+    std::string map = m_dir.Write("m.dat", "A -3000 3000 VH\nB -1500 1500 VH\nZ 0 0 VH\nFar 3000 -3000 VH\n");
+    ASSERT_EQ(Route(map, "A", "Z", "1100", {"--size", "300x300", "-o", Out("fit.png")}), 0) << m_err.str();
+    CImage image;
+    ASSERT_TRUE(image.Load(Out("fit.png")));
+    auto lit = [&image](int x0, int y0, int x1, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (image.GetPixel(x, y) != RGB(0, 0, 0))
+                    return true;
+        return false;
+    };
+    // Ends at a twelfth of the side from the corners: a margin of a tenth
+    // of the span on each side puts them there.
+    EXPECT_TRUE(lit(20, 20, 30, 30)) << "the start, top left";
+    EXPECT_TRUE(lit(270, 270, 280, 280)) << "the goal, bottom right";
+    EXPECT_FALSE(lit(0, 0, 300, 15)) << "nothing in the margin above";
+}

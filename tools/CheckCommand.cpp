@@ -1,0 +1,71 @@
+#include "CheckCommand.h"
+
+#include "JsonText.h"
+
+#include "model/DataFileCheck.h"
+
+#include "platform/framework/TextEscape.h"
+
+namespace {
+
+const char* SeverityName(const CCheckFinding& finding)
+{
+    return finding.Severity() == CCheckSeverity::Error ? "error" : "warning";
+}
+
+std::string Plural(int count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+void WriteText(const std::string& path, const CCheckReport& report, std::ostream& out)
+{
+    // The file name may hold control bytes; they must not reach a terminal.
+    const std::string shown = EscapeShown(path);
+    for (const CCheckFinding& finding : report.findings)
+        out << shown << ':' << finding.line << ": " << SeverityName(finding) << ": " << finding.message << '\n';
+    if (report.unlisted > 0)
+        out << shown << ": " << Plural(report.unlisted, "more problem", "more problems") << " not listed\n";
+    out << shown << ": " << Plural(report.planets, "planet", "planets") << " read";
+    if (report.planetsShown != report.planets)
+        out << " (the viewer shows " << report.planetsShown << ")";
+    out << ", " << Plural(report.errors, "error", "errors") << ", "
+        << Plural(report.warnings, "warning", "warnings") << '\n';
+}
+
+void WriteJson(const std::string& path, const CCheckReport& report, std::ostream& out)
+{
+    out << "{\n  \"file\": " << JsonString(path) << ",\n  \"planets\": " << report.planets
+        << ",\n  \"planetsShown\": " << report.planetsShown << ",\n  \"errors\": " << report.errors
+        << ",\n  \"warnings\": " << report.warnings << ",\n  \"unlisted\": " << report.unlisted
+        << ",\n  \"findings\": [";
+    const char* separator = "\n";
+    for (const CCheckFinding& finding : report.findings) {
+        out << separator << "    {\"line\": " << finding.line << ", \"severity\": \"" << SeverityName(finding)
+            << "\", \"kind\": \"" << CheckKindName(finding.kind) << "\", \"message\": "
+            << JsonString(finding.message) << '}';
+        separator = ",\n";
+    }
+    out << (report.findings.empty() ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+} // namespace
+
+int RunCheck(const std::string& path, bool json, std::ostream& out, std::ostream& err)
+{
+    CCheckReport report = CheckDataFile(path.c_str());
+    if (!report.opened) {
+        err << "kestrin-render: cannot open " << EscapeShown(path) << '\n';
+        return 2;
+    }
+    if (json)
+        WriteJson(path, report, out);
+    else
+        WriteText(path, report, out);
+    out.flush();
+    if (!out) {
+        err << "kestrin-render: the report could not be written\n";
+        return 2;
+    }
+    return report.errors > 0 ? 1 : report.warnings > 0 ? 3 : 0;
+}
