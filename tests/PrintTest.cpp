@@ -7,6 +7,7 @@
 
 #include "model/FactionTable.h"
 
+#include "platform/framework/PointerTip.h"
 #include "platform/framework/qt/WndImpl.h"
 #include "platform/print/PrintPreview.h"
 #include "platform/print/PrintService.h"
@@ -462,6 +463,22 @@ TEST_F(Print, ThePreviewShowsThePrintedPageAndPutsTheViewBack)
     EXPECT_EQ(view->GetPreview(), nullptr);
     EXPECT_EQ(m_requests.size(), 1u);
     EXPECT_EQ(m_pages.size(), 2u);
+}
+
+TEST_F(Print, NoPlanetTipWhilePrintPreviewStandsInTheView)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Page", 100);
+    CPoint hub = ScreenMapping().LPtoDP(CPoint(0, 0));
+    View()->OnMouseMove(0, hub);
+    ASSERT_NE(GetPointerTip(*View()), "") << "the tip names Hub outside the preview";
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
+    EXPECT_EQ(GetPointerTip(*View()), "") << "opening the preview is a command";
+    View()->OnMouseMove(0, hub);
+    EXPECT_EQ(GetPointerTip(*View()), "");
+    Frame()->SendCommand(CPreviewView::kClose);
+    View()->OnMouseMove(0, hub);
+    EXPECT_NE(GetPointerTip(*View()), "") << "back again after the preview";
 }
 
 TEST_F(Print, APreviewWithoutPrinterFailsAndLeavesTheView)
