@@ -3,9 +3,11 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStringList>
 #include <QStringListModel>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,14 @@ QStringList ToStringList(const std::vector<std::string>& texts)
     for (const std::string& text : texts)
         list.append(QString::fromStdString(text));
     return list;
+}
+
+// Under the field, and wide enough for the longest entry: a name cut
+// short by the field's width could not be told from its neighbours.
+QRect ListRect(const QLineEdit* edit, const QAbstractItemView* list)
+{
+    int needed = list->sizeHintForColumn(0) + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+    return QRect(0, 0, std::max(edit->width(), needed), edit->height());
 }
 
 } // namespace
@@ -42,7 +52,7 @@ void AttachSuggestions(QLineEdit* edit, CDialog::SuggestFunction suggest)
             return;
         }
         completer->setMaxVisibleItems(int(list.size()));  // all of them, without a scroll bar
-        completer->complete();
+        completer->complete(ListRect(edit, completer->popup()));
         completer->popup()->setCurrentIndex(QModelIndex());
     });
     QObject::connect(completer, qOverload<const QString&>(&QCompleter::activated), edit,
