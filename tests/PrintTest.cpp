@@ -469,16 +469,19 @@ TEST_F(Print, NoPlanetTipWhilePrintPreviewStandsInTheView)
 {
     StartWithMap();
     m_default = ImagePrinter("Page", 100);
+    CKestrinView* view = View();  // while the preview stands, View() is the preview
     CPoint hub = ScreenMapping().LPtoDP(CPoint(0, 0));
-    View()->OnMouseMove(0, hub);
-    ASSERT_NE(GetPointerTip(*View()), "") << "the tip names Hub outside the preview";
+    view->OnMouseMove(0, hub);
+    ASSERT_NE(GetPointerTip(*view), "") << "the tip names Hub outside the preview";
     ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
-    EXPECT_EQ(GetPointerTip(*View()), "") << "opening the preview is a command";
-    View()->OnMouseMove(0, hub);
-    EXPECT_EQ(GetPointerTip(*View()), "");
+    ASSERT_NE(view->GetPreview(), nullptr);
+    EXPECT_EQ(GetPointerTip(*view), "") << "opening the preview is a command";
+    view->OnMouseMove(0, hub);
+    EXPECT_EQ(GetPointerTip(*view), "");
     Frame()->SendCommand(CPreviewView::kClose);
-    View()->OnMouseMove(0, hub);
-    EXPECT_NE(GetPointerTip(*View()), "") << "back again after the preview";
+    ASSERT_EQ(view->GetPreview(), nullptr);
+    view->OnMouseMove(0, hub);
+    EXPECT_NE(GetPointerTip(*view), "") << "back again after the preview";
 }
 
 TEST_F(Print, APreviewWithoutPrinterFailsAndLeavesTheView)
