@@ -1,10 +1,11 @@
 // kestrin-render's map tools as whole commands in the process, from the
 // arguments to the last byte written: the load of the data file is in the
-// time. The route runs on the realistic find map (32767 planets) between
+// time. The route runs on the realistic benchmark map (32767 planets) between
 // the planets nearest two opposite corners; the pictures show all of that
 // map, as SVG beside the PNG of the same view, on screen and on paper.
 
-#include "FindMaps.h"
+#include "BenchMaps.h"
+#include "FindBenchMaps.h"
 
 #include "model/StarMap.h"
 #include "tools/Renderer.h"
@@ -12,34 +13,18 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <unistd.h>
 
 namespace {
 
-// The map's text in a temporary file for as long as the object lives.
-class MapFile {
-public:
-    explicit MapFile(FindMap which)
-        : m_path(std::filesystem::temp_directory_path() / ("kestrin-tools-" + std::to_string(::getpid()) + ".dat"))
-    {
-        std::ofstream(m_path, std::ios::binary) << FindMapText(which);
-    }
-    ~MapFile() { std::filesystem::remove(m_path); }
-    std::string Path() const { return m_path.string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
 void BM_RouteCommand(benchmark::State& state)
 {
-    MapFile file(FindMap::Realistic);
-    const CStarMap& map = LoadedFindMap(FindMap::Realistic);
+    const std::string& path = BenchMapPath(BenchMapKind::Realistic);
+    const CStarMap& map = BenchMap(BenchMapKind::Realistic);
     const std::string from = map.GetPlanet(FindMapCorner(map, -1)).m_strName;
     const std::string to = map.GetPlanet(FindMapCorner(map, 1)).m_strName;
-    const std::vector<std::string> args = {"--route", from, to, "--jump", std::to_string(state.range(0)), file.Path()};
+    const std::vector<std::string> args = {"--route", from, to, "--jump", std::to_string(state.range(0)), path};
     std::ostringstream out, err;
     int status = 0;
     for (auto _ : state) {
@@ -52,12 +37,12 @@ void BM_RouteCommand(benchmark::State& state)
 // Arg: 0 the screen picture, 1 the printed page.
 void BM_PictureCommand(benchmark::State& state, const char* ending)
 {
-    MapFile file(FindMap::Realistic);
-    const std::string out = file.Path() + ending;
+    const std::string& path = BenchMapPath(BenchMapKind::Realistic);
+    const std::string out = std::filesystem::temp_directory_path() / ("kestrin-tools-" + std::to_string(::getpid()) + ending);
     std::vector<std::string> args = {"--size", "1280x800", "--zoom", "12500", "--circles", "--truce", "--legend"};
     if (state.range(0) == 1)
         args = {"--print", "--dpi", "100", "--zoom", "12500", "--circles", "--truce"};
-    args.insert(args.end(), {"-o", out, file.Path()});
+    args.insert(args.end(), {"-o", out, path});
     std::ostringstream err;
     int status = 0;
     for (auto _ : state)

@@ -1,8 +1,9 @@
-// Routes by jump range across the three find maps, from one corner of the
-// planets to the opposite one, at ranges from 1 to 700 light years; and a
-// check of a whole data file.
+// Routes by jump range across the realistic, packed and stacked benchmark
+// maps, from one corner of the planets to the opposite one, at ranges from
+// 1 to 700 light years; and a check of a whole data file.
 
-#include "FindMaps.h"
+#include "BenchMaps.h"
+#include "FindBenchMaps.h"
 
 #include "model/DataFileCheck.h"
 #include "model/PlanetIndex.h"
@@ -11,18 +12,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
-
 namespace {
 
 void BM_Route(benchmark::State& state)
 {
-    const CStarMap& map = LoadedFindMap(FindMap(state.range(0)));
+    const CStarMap& map = BenchMap(FindBenchMap(state.range(0)));
     map.GetPlanetIndex();  // built at load; its cost is BM_Build<CPlanetIndex>
     std::int16_t from = FindMapCorner(map, -1), to = FindMapCorner(map, 1);
-    if (FindMap(state.range(0)) == FindMap::Stacked)
+    if (FindBenchMap(state.range(0)) == BenchMapKind::Stacked)
         from = 0, to = std::int16_t(map.GetPlanetCount() - 1);
     CJumpRange range = CJumpRange::FromLightYears(state.range(1));
     CRoute route;
@@ -30,29 +27,27 @@ void BM_Route(benchmark::State& state)
         benchmark::DoNotOptimize(route = FindRoute(map, from, to, range));
     state.counters["jumps"] = double(route.legs.size());
     state.counters["found"] = route.found;
-    state.SetLabel(FindMapName(FindMap(state.range(0))));
+    state.SetLabel(BenchMapKindName(FindBenchMap(state.range(0))));
 }
 
 void MapsAndRanges(benchmark::internal::Benchmark* b)
 {
-    for (int map = 0; map < 3; ++map)
+    for (int map = 0; map < kFindBenchMapCount; ++map)
         for (int range : {1, 2, 5, 10, 20, 35, 50, 100, 200, 350, 700})
             b->Args({map, range});
 }
 
 void BM_CheckDataFile(benchmark::State& state)
 {
-    auto path = std::filesystem::temp_directory_path() / ("kestrin-check-" + std::to_string(::getpid()) + ".dat");
-    std::ofstream(path, std::ios::binary) << FindMapText(FindMap(state.range(0)));
+    const std::string& path = BenchMapPath(FindBenchMap(state.range(0)));
     CCheckReport report;
     for (auto _ : state)
-        benchmark::DoNotOptimize(report = CheckDataFile(path.string().c_str()));
-    std::filesystem::remove(path);
+        benchmark::DoNotOptimize(report = CheckDataFile(path.c_str()));
     state.counters["warnings"] = report.warnings;
-    state.SetLabel(FindMapName(FindMap(state.range(0))));
+    state.SetLabel(BenchMapKindName(FindBenchMap(state.range(0))));
 }
 
 } // namespace
 
 BENCHMARK(BM_Route)->Apply(MapsAndRanges)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CheckDataFile)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckDataFile)->DenseRange(0, kFindBenchMapCount - 1)->Unit(benchmark::kMillisecond);

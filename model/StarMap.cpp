@@ -1,5 +1,6 @@
 #include "StarMap.h"
 
+#include "NameSuggestions.h"
 #include "PlanetIndex.h"
 
 CStarMap::CStarMap()
@@ -50,6 +51,16 @@ const CPlanetIndex& CStarMap::GetPlanetIndex() const
     if (!m_index || m_index->PlanetCount() != m_planets.size())
         m_index = std::make_unique<CPlanetIndex>(*this);
     return *m_index;
+}
+
+const CNameSuggestions& CStarMap::GetNameSuggestions() const
+{
+    // As with the index: made again should the planets change after it.
+    if (!m_suggestions || m_suggestionsPlanets != m_planets.size()) {
+        m_suggestions = std::make_unique<CNameSuggestions>(*this);
+        m_suggestionsPlanets = m_planets.size();
+    }
+    return *m_suggestions;
 }
 
 void CStarMap::AddMeasureLine(int x1, int y1, int x2, int y2, int lightYears)

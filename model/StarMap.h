@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class CNameSuggestions;
 class CPlanetIndex;
 class CTextModeReader;
 
@@ -35,6 +36,8 @@ public:
     // Both lists are indexed with 16-bit signed integers.
     static constexpr int kMaxPlanets = 32767;
     static constexpr int kMaxMeasureLines = 32767;
+    // A planet's circle: this radius in map units around its position.
+    static constexpr int kPlanetRadius = 5;
 
     CStarMap();
     ~CStarMap();
@@ -54,6 +57,9 @@ public:
     std::int16_t FindPlanetIndex(const std::string& name) const;
     // Where the planets lie, built on first use and kept.
     const CPlanetIndex& GetPlanetIndex() const;
+    // The names folded for suggestions as the user types, built on first
+    // use and kept: folding every name once costs milliseconds.
+    const CNameSuggestions& GetNameSuggestions() const;
     // How the names' bytes read as characters, decided by the load: UTF-8
     // when every byte above 0x7F that it read forms well-formed UTF-8,
     // else Windows-1252. Names are drawn and looked up in it.
@@ -92,4 +98,6 @@ private:
     CPen* m_pens[kPenCount];
     CTextEncoding m_encoding = CTextEncoding::Utf8;
     mutable std::unique_ptr<CPlanetIndex> m_index;
+    mutable std::unique_ptr<CNameSuggestions> m_suggestions;
+    mutable std::size_t m_suggestionsPlanets = 0;  // the planet count m_suggestions was built with
 };

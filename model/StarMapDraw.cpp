@@ -28,7 +28,6 @@ LOGFONT MapFontDescription()
     return desc;
 }
 
-constexpr int kPlanetRadius = 5;
 // The light-year circles around the origin: 100, 200 and 300 light years.
 constexpr int kCircleRadii[] = {100 * kMapUnitsPerLightYear, 200 * kMapUnitsPerLightYear,
                                 300 * kMapUnitsPerLightYear};

@@ -7,6 +7,7 @@
 
 #include "model/FactionTable.h"
 
+#include "platform/framework/PointerTip.h"
 #include "platform/framework/qt/WndImpl.h"
 #include "platform/print/PrintPreview.h"
 #include "platform/print/PrintService.h"
@@ -462,6 +463,25 @@ TEST_F(Print, ThePreviewShowsThePrintedPageAndPutsTheViewBack)
     EXPECT_EQ(view->GetPreview(), nullptr);
     EXPECT_EQ(m_requests.size(), 1u);
     EXPECT_EQ(m_pages.size(), 2u);
+}
+
+TEST_F(Print, NoPlanetTipWhilePrintPreviewStandsInTheView)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Page", 100);
+    CKestrinView* view = View();  // while the preview stands, View() is the preview
+    CPoint hub = ScreenMapping().LPtoDP(CPoint(0, 0));
+    view->OnMouseMove(0, hub);
+    ASSERT_NE(GetPointerTip(*view), "") << "the tip names Hub outside the preview";
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_PRINT_PREVIEW));
+    ASSERT_NE(view->GetPreview(), nullptr);
+    EXPECT_EQ(GetPointerTip(*view), "") << "opening the preview is a command";
+    view->OnMouseMove(0, hub);
+    EXPECT_EQ(GetPointerTip(*view), "");
+    Frame()->SendCommand(CPreviewView::kClose);
+    ASSERT_EQ(view->GetPreview(), nullptr);
+    view->OnMouseMove(0, hub);
+    EXPECT_NE(GetPointerTip(*view), "") << "back again after the preview";
 }
 
 TEST_F(Print, APreviewWithoutPrinterFailsAndLeavesTheView)

@@ -5,7 +5,9 @@
 // or a measure line. Zoom and centre are in map units; gesture points are
 // client pixels. All of its state outlives a change of file. Every mapping,
 // scroll and zoom rule comes from CMapViewport, made from the zoom, the
-// centre, the client area and the scroll-bar metrics of the moment.
+// centre, the client area and the scroll-bar metrics of the moment. While
+// the pointer rests on planets with no button down, the view's pointer tip
+// names them (PlanetHover.h); the tip draws nothing into the view.
 
 #include "MapViewport.h"
 
@@ -89,6 +91,8 @@ private:
     void DrawMeasureBand(CDC& dc) const;
     CPoint ClampMeasureEnd(CPoint q) const;
     bool InClientArea(CPoint point) const;
+    // The tip for the planets under the pointer, or none.
+    void UpdatePointerTip(UINT flags, CPoint point);
 
     // Gesture state: a release counts only after a press in this view, and
     // only a figure that was drawn is erased.

@@ -3,6 +3,9 @@
 #include "KestrinView.h"
 
 #include "CenterOnDlg.h"
+#include "CenterOnSuggestions.h"
+
+#include "res/ResourceIds.h"
 
 #include "platform/framework/MessageBox.h"
 #include "platform/surface/DC.h"
@@ -75,11 +78,11 @@ void CKestrinView::OnZoomExtents()
 
 void CKestrinView::OnCenterOn()
 {
-    CCenterOnDlg dialog;
-    if (dialog.DoModal() != IDOK)
-        return;
     CStarMap* map = Map();
-    if (map == nullptr)
+    CCenterOnDlg dialog;
+    if (map != nullptr)
+        dialog.SetSuggestions(IDC_PLANET_NAME, [map](const std::string& typed) { return SuggestPlanetNames(*map, typed); });
+    if (dialog.DoModal() != IDOK || map == nullptr)
         return;
     // The dialog gives UTF-8 and the names are bytes in the map's encoding;
     // a character that encoding cannot hold is in no name.

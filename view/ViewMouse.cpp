@@ -4,10 +4,16 @@
 // The toolkit keeps sending a drag's moves and its release after the
 // pointer has left the view; a release out there only erases the band, so
 // that dragging out of the window cancels a gesture begun by mistake.
+// Beside the gestures, a move with no button down names the planets under
+// the pointer in the view's pointer tip.
 
 #include "KestrinView.h"
 
+#include "PlanetHover.h"
+
 #include "platform/framework/ClientDC.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/PointerTip.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -46,8 +52,24 @@ void CKestrinView::OnRButtonDown(UINT, CPoint point)
     m_bandDrawn = false;
 }
 
+void CKestrinView::UpdatePointerTip(UINT flags, CPoint point)
+{
+    // Never during a drag, nor while print preview stands in the view's
+    // place.
+    const bool resting = !(flags & (MK_LBUTTON | MK_RBUTTON)) && !m_zoomPressed && !m_measurePressed;
+    const CFrameWnd* frame = GetParentFrame();
+    const bool shown = frame == nullptr || frame->GetActiveView() == this;
+    CStarMap* map = Map();
+    if (!resting || !shown || map == nullptr) {
+        SetPointerTip(*this, std::string());
+        return;
+    }
+    SetPointerTip(*this, HoverText(*map, Viewport(), point));
+}
+
 void CKestrinView::OnMouseMove(UINT flags, CPoint point)
 {
+    UpdatePointerTip(flags, point);
     if (flags & MK_LBUTTON) {
         // The left button wins while both are down.
         if (!m_zoomPressed)

@@ -4,6 +4,7 @@
 
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/ResourceRegistry.h"
+#include "platform/framework/qt/EditSuggestions.h"
 #include "platform/framework/qt/SvgPicture.h"
 
 #include <QApplication>
@@ -92,7 +93,8 @@ QWidget* MakeItem(QDialog& dialog, const CDialogItemDef& item, std::map<int, QLi
     return nullptr;
 }
 
-int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts)
+int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts,
+               const std::map<int, CDialog::SuggestFunction>& suggestions)
 {
     QDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(QString::fromStdString(def.caption));
@@ -109,6 +111,11 @@ int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts)
     }
     for (auto& [id, edit] : edits)
         edit->setText(QString::fromStdString(texts[id]));
+    for (const auto& [id, suggest] : suggestions) {
+        auto edit = edits.find(id);
+        if (edit != edits.end() && suggest)
+            AttachSuggestions(edit->second, suggest);
+    }
     dialog.setFixedSize(qRound(def.cx * du.x), qRound(def.cy * du.y));
     if (first)
         first->setFocus();
@@ -140,7 +147,7 @@ int CDialog::DoModal()
         const CDialogTemplateDef* def = res.dialog ? res.dialog(m_templateId) : nullptr;
         if (def == nullptr)
             return -1;
-        result = RunWidgets(*def, texts);
+        result = RunWidgets(*def, texts, m_suggestions);
     }
     if (result == IDOK) {
         CDataExchange save(texts, true);

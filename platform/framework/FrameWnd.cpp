@@ -2,6 +2,7 @@
 
 #include "platform/framework/CommandIds.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/PointerTip.h"
 #include "platform/framework/ResourceRegistry.h"
 #include "platform/framework/ToolBar.h"
 #include "platform/framework/ViewBase.h"
@@ -161,6 +162,10 @@ bool CFrameWnd::SendCommand(UINT id)
     // A disabled command does nothing, whichever way it arrives.
     if (!IsCommandEnabled(id))
         return false;
+    // Whatever the command does, a tip about the place under the pointer
+    // may no longer be true.
+    if (m_pActiveView)
+        SetPointerTip(*m_pActiveView, std::string());
     CCmdTarget* targets[] = {m_pActiveView, GetActiveDocument(), this, CWinAppBase::Get()};
     bool handled = false;
     for (CCmdTarget* target : targets) {

@@ -37,6 +37,15 @@ public:
     // is mirrored; unrounded.
     double DeviceScaleX() const { return m_scaleX.ratio; }
     double DeviceScaleY() const { return m_scaleY.ratio; }
+    // The same scales exactly: num device pixels (negative where the axis
+    // is mirrored) to den logical units, den always positive. Callers that
+    // must decide exactly what lies within some pixels of a point use these.
+    struct Ratio {
+        std::int64_t num;
+        std::int64_t den;
+    };
+    Ratio ExactScaleX() const { return {m_scaleX.num, m_scaleX.den}; }
+    Ratio ExactScaleY() const { return {m_scaleY.num, m_scaleY.den}; }
 
     CPoint LPtoDP(CPoint p) const;
     CPoint DPtoLP(CPoint p) const;

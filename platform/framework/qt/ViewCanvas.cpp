@@ -1,10 +1,13 @@
 #include "platform/framework/qt/ViewCanvas.h"
 
+#include "platform/framework/PointerTip.h"
 #include "platform/framework/ViewBase.h"
 #include "platform/framework/WinAppBase.h"
+#include "platform/framework/qt/WndImpl.h"
 #include "platform/surface/Image.h"
 #include "platform/surface/qt/ImageData.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
@@ -65,8 +68,26 @@ void ViewCanvas::Handled()
         app->OnIdle();
 }
 
+bool ViewCanvas::event(QEvent* e)
+{
+    // The toolkit sends this once the pointer has rested for its tooltip
+    // delay.
+    if (e->type() == QEvent::ToolTip) {
+        if (!ShowPointerTip(*m_view, static_cast<QHelpEvent*>(e)->globalPos(), this))
+            e->ignore();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void ViewCanvas::leaveEvent(QEvent*)
+{
+    SetPointerTip(*m_view, std::string());
+}
+
 void ViewCanvas::mousePressEvent(QMouseEvent* e)
 {
+    SetPointerTip(*m_view, std::string());
     UINT flags = KeyFlags(e->buttons(), e->modifiers());
     if (e->button() == Qt::LeftButton)
         m_view->OnLButtonDown(flags, PointOf(e, devicePixelRatioF()));

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <map>
+#include <string>
 
 class CFrameWnd;
 class QAction;
@@ -26,6 +27,8 @@ struct CWndImpl {
     CImage backBuffer;
     bool stale = true;
     COLORREF background = RGB(255, 255, 255);
+    std::string pointerTip;  // the tip's text for the pointer's place (PointerTip.h)
+    bool tipShown = false;   // this window put the tooltip on screen
     // Frame only.
     std::map<UINT, QAction*> actions;
     QMenu* fileMenu = nullptr;
@@ -42,3 +45,8 @@ struct CWndImpl {
 
 // The main window of a frame, for the platform's other parts.
 QMainWindow* MainWindowOf(CFrameWnd* frame);
+
+class CWnd;
+// Shows wnd's pointer tip at the global point over the widget, when it has
+// one; the canvas calls it when the pointer has rested long enough.
+bool ShowPointerTip(CWnd& wnd, const QPoint& global, QWidget* over);
