@@ -140,6 +140,18 @@ std::string ToUtf8(std::string_view text, CTextEncoding encoding)
     return out;
 }
 
+void ToCharacters(std::string_view text, CTextEncoding encoding, std::vector<char32_t>& out)
+{
+    out.clear();
+    if (encoding == CTextEncoding::Windows1252) {
+        for (char byte : text)
+            out.push_back(From1252(static_cast<unsigned char>(byte)));
+        return;
+    }
+    for (std::size_t pos = 0; pos < text.size();)
+        out.push_back(NextUtf8(text, pos));
+}
+
 std::optional<std::string> FromUtf8(std::string_view utf8, CTextEncoding encoding)
 {
     CUtf8Check check;

@@ -1,0 +1,73 @@
+#pragma once
+
+// Platform-internal: lays out a name at glyph level, without a text layout
+// per name. For one font it learns, once each, the glyph and advance of
+// every character it meets and the advance of every pair of neighbouring
+// characters, both from the toolkit's own layout of that character or
+// pair; a name's glyphs are then placed by adding up its pairs' advances.
+// Kerning is a property of neighbouring pairs, so this gives the positions
+// the toolkit's layout of the whole name gives, in the same 1/64 pixel
+// steps. Characters whose shape can depend on more than their neighbour
+// (combining marks, scripts outside Latin, Greek and Cyrillic), pairs the
+// layout merges into one glyph, characters the font lacks, bytes that
+// stand for no character and trailing spaces are refused: such a name is
+// drawn the plain way.
+//
+// What is kept grows with the characters and pairs met, never with the
+// names: a few thousand entries for any map.
+
+#include "platform/surface/TextEncoding.h"
+
+#include <QFont>
+#include <QMarginsF>
+#include <QRawFont>
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+struct PlacedGlyph {
+    quint32 id;
+    double x;  // the glyph's origin, in the font's pixels from the text's top-left
+    double y;
+};
+
+class CGlyphShaper {
+public:
+    explicit CGlyphShaper(const QFont& font);
+
+    // The glyphs of text and the advance of its cell; false when the name
+    // must be drawn the plain way. glyphs is reused as scratch space.
+    bool Shape(std::string_view text, CTextEncoding encoding, std::vector<PlacedGlyph>& glyphs, double& advance);
+
+    const QRawFont& RawFont() const { return m_raw; }
+    double Ascent() const { return m_ascent; }
+    double Height() const { return m_height; }
+    // How far the ink of any glyph met so far reaches beyond the cell (its
+    // advance by ascent plus descent), in the font's pixels.
+    const QMarginsF& Overhang() const { return m_overhang; }
+    // Characters and pairs learnt so far (tests check it stays bounded).
+    std::size_t Entries() const { return m_chars.size() + m_pairs.size(); }
+
+private:
+    struct CharInfo {
+        bool usable = false;
+        quint32 id = 0;
+        double advance = 0.0;  // alone, as the last of a text
+        double y = 0.0;
+    };
+    const CharInfo& InfoOf(char32_t c);
+    // The distance from a's origin to b's origin in "ab"; NaN when the pair
+    // does not lay out as two glyphs of the font.
+    double PairAdvance(char32_t a, char32_t b);
+    bool Decode(std::string_view text, CTextEncoding encoding);
+
+    QFont m_font;
+    QRawFont m_raw;
+    double m_ascent = 0.0, m_height = 0.0;
+    QMarginsF m_overhang;
+    std::unordered_map<char32_t, CharInfo> m_chars;
+    std::unordered_map<std::uint64_t, double> m_pairs;
+    std::vector<char32_t> m_codes;  // scratch: the text's characters
+};
