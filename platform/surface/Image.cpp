@@ -3,6 +3,7 @@
 #include "platform/surface/OutputFile.h"
 #include "platform/surface/qt/DrawingRules.h"
 #include "platform/surface/qt/ImageData.h"
+#include "platform/surface/qt/PngEncode.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -35,6 +36,17 @@ CImage& CImage::operator=(const CImage& other)
 {
     if (this != &other)
         m_data->image = other.m_data->image.copy();
+    return *this;
+}
+
+CImage::CImage(CImage&& other) noexcept : CImage()
+{
+    m_data->image.swap(other.m_data->image);
+}
+
+CImage& CImage::operator=(CImage&& other) noexcept
+{
+    m_data->image.swap(other.m_data->image);
     return *this;
 }
 
@@ -100,6 +112,10 @@ bool CImage::Encode(const std::string& format, std::string& bytes) const
         return false;
     // The encoder writes to memory, where it cannot meet a full disk; the
     // file itself is written by code that checks every byte.
+    if (format == "PNG") {
+        bytes.clear();
+        return EncodePng(m_data->image, bytes);
+    }
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);

@@ -16,6 +16,9 @@ public:
     CImage(int width, int height, COLORREF fill = RGB(0, 0, 0));
     CImage(const CImage& other);
     CImage& operator=(const CImage& other);
+    // Moves hand the pixels over without copying them.
+    CImage(CImage&& other) noexcept;
+    CImage& operator=(CImage&& other) noexcept;
     ~CImage();
 
     bool IsNull() const;

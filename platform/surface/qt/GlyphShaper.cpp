@@ -57,10 +57,16 @@ CGlyphShaper::CGlyphShaper(const QFont& font) : m_font(font)
 
 const CGlyphShaper::CharInfo& CGlyphShaper::InfoOf(char32_t c)
 {
-    auto found = m_chars.find(c);
-    if (found != m_chars.end())
-        return found->second;
-    CharInfo info;
+    static const CharInfo kRefused{true, false};
+    if (c >= kCharLimit)
+        return kRefused;
+    if (m_chars.empty())
+        m_chars.resize(kCharLimit);
+    CharInfo& info = m_chars[c];
+    if (info.known)
+        return info;
+    info.known = true;
+    ++m_charCount;
     if (ShapesAlone(c) && m_raw.isValid() && c != U' ') {
         Layout one(StringOf({c}), m_font);
         if (one.runs.size() == 1 && one.runs.front().rawFont() == m_raw &&
@@ -81,15 +87,30 @@ const CGlyphShaper::CharInfo& CGlyphShaper::InfoOf(char32_t c)
         info.usable = true;
         info.id = std::numeric_limits<quint32>::max();
     }
-    return m_chars.emplace(c, info).first->second;
+    return info;
 }
 
 double CGlyphShaper::PairAdvance(char32_t a, char32_t b)
 {
+    if (a < kDensePairLimit && b < kDensePairLimit) {
+        if (m_densePairs.empty())
+            m_densePairs.assign(kDensePairLimit * kDensePairLimit, std::numeric_limits<float>::infinity());
+        float& slot = m_densePairs[a * kDensePairLimit + b];
+        if (std::isinf(slot)) {
+            slot = float(LayOutPair(a, b));
+            ++m_densePairCount;
+        }
+        return slot;
+    }
     const std::uint64_t key = (std::uint64_t(a) << 32) | b;
     auto found = m_pairs.find(key);
     if (found != m_pairs.end())
         return found->second;
+    return m_pairs.emplace(key, float(LayOutPair(a, b))).first->second;
+}
+
+double CGlyphShaper::LayOutPair(char32_t a, char32_t b) const
+{
     double advance = std::numeric_limits<double>::quiet_NaN();
     // A letter on either side of a space, so that the layout sees neither a
     // leading nor a trailing space.
@@ -105,7 +126,7 @@ double CGlyphShaper::PairAdvance(char32_t a, char32_t b)
         if (at.size() == s.size())
             advance = at[before + 1].x() - at[before].x();
     }
-    return m_pairs.emplace(key, advance).first->second;
+    return advance;
 }
 
 bool CGlyphShaper::Shape(std::string_view text, CTextEncoding encoding, std::vector<PlacedGlyph>& glyphs,

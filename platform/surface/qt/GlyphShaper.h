@@ -48,10 +48,15 @@ public:
     // advance by ascent plus descent), in the font's pixels.
     const QMarginsF& Overhang() const { return m_overhang; }
     // Characters and pairs learnt so far (tests check it stays bounded).
-    std::size_t Entries() const { return m_chars.size() + m_pairs.size(); }
+    std::size_t Entries() const { return m_charCount + m_pairs.size() + m_densePairCount; }
 
 private:
+    // Characters below this are kept in a table; no later one shapes alone.
+    static constexpr char32_t kCharLimit = 0x0530;
+    // Pairs of characters below this are kept in a table of their own.
+    static constexpr char32_t kDensePairLimit = 0x100;
     struct CharInfo {
+        bool known = false;
         bool usable = false;
         quint32 id = 0;
         double advance = 0.0;  // alone, as the last of a text
@@ -61,13 +66,19 @@ private:
     // The distance from a's origin to b's origin in "ab"; NaN when the pair
     // does not lay out as two glyphs of the font.
     double PairAdvance(char32_t a, char32_t b);
+    double LayOutPair(char32_t a, char32_t b) const;
     bool Decode(std::string_view text, CTextEncoding encoding);
 
     QFont m_font;
     QRawFont m_raw;
     double m_ascent = 0.0, m_height = 0.0;
     QMarginsF m_overhang;
-    std::unordered_map<char32_t, CharInfo> m_chars;
-    std::unordered_map<std::uint64_t, double> m_pairs;
+    std::vector<CharInfo> m_chars;  // kCharLimit entries
+    std::size_t m_charCount = 0;
+    // Advances of pairs: unknown (infinity), refused (NaN) or learnt; in
+    // 1/64 pixel steps, which a float holds exactly.
+    std::vector<float> m_densePairs;
+    std::size_t m_densePairCount = 0;
+    std::unordered_map<std::uint64_t, float> m_pairs;
     std::vector<char32_t> m_codes;  // scratch: the text's characters
 };

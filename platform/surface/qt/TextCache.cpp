@@ -201,15 +201,43 @@ bool Small(const QTransform& t, const Cache& c)
     return c.shaper->Height() * std::max(t.m11(), t.m22()) <= kLargestCachedPixels;
 }
 
+// Keeps the glyph pixels of t's scale.
+void UseScale(Cache& c, const QTransform& t)
+{
+    if (t.m11() != c.sx || t.m22() != c.sy) {
+        c.masks.clear();
+        c.maskBytes = 0;
+        c.sx = t.m11(), c.sy = t.m22();
+    }
+}
+
+// Where a glyph's pixels go under t: the pixel its rounding places the
+// glyph's origin on. Device coordinates are worked out as Qt's own mapping
+// of a point computes them for a scaling transform (scale times value plus
+// offset), so every rounding sees the same numbers.
+QPoint GlyphPixel(const QTransform& t, const PlacedGlyph& g)
+{
+    const double gx = t.m11() * g.x + t.dx(), gy = t.m22() * g.y + t.dy();
+    return QPoint(int(std::floor(ToFixed(gx))), int(std::floor(ToFixed(gy) + 0.5)));
+}
+
+// The pixels the glyphs of a small text write.
+QRect InkOf(Cache& c, const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
+{
+    QRect ink;
+    for (const PlacedGlyph& g : glyphs) {
+        const Mask& m = MaskOf(c, g.id);
+        if (m.width > 0)
+            ink |= QRect(GlyphPixel(t, g) + QPoint(m.dx, m.dy), QSize(m.width, m.height));
+    }
+    return ink;
+}
+
 // The glyphs into the image under t: the cell filled first, then each
-// glyph's pixels. Device coordinates are worked out as Qt's own mapping of
-// a point and of a rectangle computes them for a scaling transform (scale
-// times value plus offset, a width scaled alone), so every rounding sees
-// the same numbers.
+// glyph's pixels.
 void DrawGlyphs(QImage& image, const QTransform& t, Cache& c, const std::vector<PlacedGlyph>& glyphs,
                 double advance, COLORREF textColor, COLORREF bkColor)
 {
-    const double sx = t.m11(), sy = t.m22(), dx = t.dx(), dy = t.dy();
     const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};
     const QRect cell = CellOf(t, c, advance);
     FillBox(pixels, cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1, ToQColor(bkColor).rgb());
@@ -218,9 +246,8 @@ void DrawGlyphs(QImage& image, const QTransform& t, Cache& c, const std::vector<
         const Mask& m = MaskOf(c, g.id);
         if (m.width == 0)
             continue;
-        const double gx = sx * g.x + dx, gy = sy * g.y + dy;
-        int px = int(std::floor(ToFixed(gx))), py = int(std::floor(ToFixed(gy) + 0.5));
-        Blit(pixels, m, px + m.dx, py + m.dy, color);
+        const QPoint at = GlyphPixel(t, g);
+        Blit(pixels, m, at.x() + m.dx, at.y() + m.dy, color);
     }
 }
 
@@ -240,16 +267,22 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
         return true;
     }
     const QRect cell = CellOf(t, *c, advance);
+    const QRect device(0, 0, width, height);
+    bounds.fast = Small(t, *c);
+    if (bounds.fast) {
+        UseScale(*c, t);
+        bounds.reach = (cell | InkOf(*c, t, Scratch())) & device;
+        bounds.cell = cell & device;
+        return !bounds.reach.isEmpty();
+    }
     const QMarginsF& o = c->shaper->Overhang();
     const QMargins ink(int(std::ceil(o.left() * t.m11())) + kInkMargin, int(std::ceil(o.top() * t.m22())) + kInkMargin,
                        int(std::ceil(o.right() * t.m11())) + kInkMargin,
                        int(std::ceil(o.bottom() * t.m22())) + kInkMargin);
-    const QRect device(0, 0, width, height);
     bounds.reach = cell.marginsAdded(ink) & device;
-    bounds.fast = Small(t, *c);
     // The plain path measures its cell on its own; a pixel in from each
     // side it surely covers.
-    bounds.cell = (bounds.fast ? cell : cell.marginsRemoved(QMargins(1, 1, 1, 1))) & device;
+    bounds.cell = cell.marginsRemoved(QMargins(1, 1, 1, 1)) & device;
     return !bounds.reach.isEmpty();
 }
 
@@ -261,11 +294,7 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_vie
     Cache& c = CacheFor(font, systemPixels);
     if (!Small(t, c))
         return false;
-    if (t.m11() != c.sx || t.m22() != c.sy) {
-        c.masks.clear();
-        c.maskBytes = 0;
-        c.sx = t.m11(), c.sy = t.m22();
-    }
+    UseScale(c, t);
     // Nothing of a text whose cell lies a full line away from the image
     // can show; glyphs overhang their cell by less than that.
     const double left = t.dx(), top = t.dy(), bottom = top + t.m22() * c.shaper->Height();
