@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <unordered_map>
 
 namespace {
 
@@ -21,6 +23,27 @@ QRect Around(double x1, double y1, double x2, double y2)
     return QRect(QPoint(at(std::floor(std::min(x1, x2))) - 1, at(std::floor(std::min(y1, y2))) - 1),
                  QPoint(at(std::ceil(std::max(x1, x2))) + 1, at(std::ceil(std::max(y1, y2))) + 1));
 }
+
+// A shape's geometry: a later shape of the same kind and geometry writes
+// every pixel an earlier one wrote (a filled ellipse even more of them).
+struct ShapeKey {
+    double a, b, c, d;
+    bool line;
+    bool operator==(const ShapeKey& o) const
+    {
+        return a == o.a && b == o.b && c == o.c && d == o.d && line == o.line;
+    }
+};
+
+struct ShapeKeyHash {
+    std::size_t operator()(const ShapeKey& k) const
+    {
+        std::size_t h = std::hash<double>()(k.a);
+        for (double v : {k.b, k.c, k.d})
+            h = h * 1000003u ^ std::hash<double>()(v);
+        return h ^ std::size_t(k.line);
+    }
+};
 
 } // namespace
 
@@ -77,26 +100,51 @@ void CDrawList::AddLine(QPointF from, QPointF to, COLORREF pen)
     m_items.push_back(item);
 }
 
+void CDrawList::PickGlyphs(Item& item, const CCoverage& cover)
+{
+    const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
+    if (!TextCache::GlyphReach(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
+                               item.systemPixels, m_glyphReach))
+        return;
+    item.picked = true;
+    item.pickAt = std::uint32_t(m_picks.size());
+    for (std::size_t j = 0; j < m_glyphReach.size(); ++j)
+        if (!cover.Covers(m_glyphReach[j]))
+            m_picks.push_back(std::uint32_t(j));
+    item.pickCount = std::uint32_t(m_picks.size() - item.pickAt);
+}
+
 std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
 {
     std::vector<bool> visible(m_items.size(), false);
     CCoverage cover(dev.width, dev.height);
+    // Shapes drawn later, and whether a hollow ellipse of that box is
+    // hidden by them (a filled one only by a filled one).
+    std::unordered_map<ShapeKey, bool, ShapeKeyHash> later;
     for (std::size_t i = m_items.size(); i-- > 0 && !cover.Full();) {
-        const Item& item = m_items[i];
+        Item& item = m_items[i];
         QRect reach, cell;
+        bool large = false;
         if (item.kind == Kind::Text) {
             TextCache::TextBounds bounds;
             const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
             if (!TextCache::Measure(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
                                     item.systemPixels, dev.width, dev.height, bounds))
                 continue;
-            reach = bounds.reach, cell = bounds.cell;
+            reach = bounds.reach, cell = bounds.cell, large = !bounds.fast;
         } else {
+            const ShapeKey key{item.a, item.b, item.c, item.d, item.kind == Kind::Line};
+            auto [found, added] = later.try_emplace(key, !item.hollow);
+            if (!added && (found->second || item.hollow))
+                continue;
+            found->second = found->second || !item.hollow;
             reach = Around(item.a, item.b, item.c, item.d);
         }
         if (cover.Covers(reach))
             continue;
         visible[i] = true;
+        if (large)
+            PickGlyphs(item, cover);
         cover.Add(cell);
     }
     return visible;
@@ -111,7 +159,10 @@ void CDrawList::Draw(CDCDevice& dev, const Item& item)
         const CFont& font = m_fonts[item.font].Get();
         const std::string_view text(m_text.data() + item.textAt, item.textLength);
         QImage* image = dev.Image();
-        if (image == nullptr ||
+        if (item.picked)
+            TextCache::DrawPicked(dev.painter, t, font, text, item.systemPixels, m_picks.data() + item.pickAt,
+                                  item.pickCount, item.color, item.fill);
+        else if (image == nullptr ||
             !TextCache::Draw(*image, t, font, text, item.color, item.fill, item.systemPixels))
             PlainText(target, t, font, TextOf(font, text.data(), int(text.size())), item.color, item.fill);
         break;
@@ -143,4 +194,5 @@ void CDrawList::Flush(CDCDevice& dev)
     m_items.clear();
     m_text.clear();
     m_fonts.clear();
+    m_picks.clear();
 }

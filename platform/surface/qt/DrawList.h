@@ -7,7 +7,8 @@
 // surface pausing it). Drawing the list, it first looks at it from its last
 // item back: an item that lies wholly off the device, or wholly under the
 // opaque cells of texts drawn after it, cannot change a pixel and is left
-// out; then it draws the rest in their order. So a map whose names pile up
+// out; of a large text, so is every glyph that lies under later cells.
+// Then it draws the rest in their order. So a map whose names pile up
 // on one another costs what the visible ones cost, and the picture is the
 // one the items would have made drawn one by one.
 
@@ -24,6 +25,7 @@
 #include <vector>
 
 struct CDCDevice;
+class CCoverage;
 
 class CDrawList {
 public:
@@ -49,6 +51,9 @@ private:
         COLORREF color = 0;         // text colour or pen
         COLORREF fill = 0;          // background of a text, brush of an ellipse
         std::uint32_t textAt = 0, textLength = 0;
+        // A large text: which of its glyphs to draw, m_picks[pickAt...].
+        bool picked = false;
+        std::uint32_t pickAt = 0, pickCount = 0;
         double a = 0, b = 0, c = 0, d = 0;  // transform (sx, sy, dx, dy), box or line ends
     };
     // The font of a text, kept as it was when the text was recorded.
@@ -59,9 +64,12 @@ private:
     };
     std::uint16_t FontIndex(const CFont& font);
     std::vector<bool> Visible(const CDCDevice& dev);
+    void PickGlyphs(Item& item, const CCoverage& cover);
     void Draw(CDCDevice& dev, const Item& item);
 
     std::vector<Item> m_items;
     std::string m_text;
     std::vector<Font> m_fonts;
+    std::vector<std::uint32_t> m_picks;
+    std::vector<QRect> m_glyphReach;  // scratch
 };

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QPainterPath>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -50,8 +51,10 @@ CGlyphShaper::CGlyphShaper(const QFont& font) : m_font(font)
     m_height = fm.ascent() + fm.descent();
     // The font the toolkit picks for plain letters: every usable glyph must
     // come from it, or the name is drawn the plain way.
+    // Lines through a text are the layout's, not a glyph's: such a font is
+    // drawn the plain way.
     Layout probe(QStringLiteral("a"), m_font);
-    if (probe.runs.size() == 1)
+    if (probe.runs.size() == 1 && !m_font.underline() && !m_font.strikeOut())
         m_raw = probe.runs.front().rawFont();
 }
 
@@ -75,11 +78,9 @@ const CGlyphShaper::CharInfo& CGlyphShaper::InfoOf(char32_t c)
             info.id = one.runs.front().glyphIndexes().front();
             info.y = one.runs.front().positions().front().y();
             info.advance = one.line.horizontalAdvance();
-            const QRectF ink = m_raw.boundingRect(info.id);
-            m_overhang.setLeft(std::max(m_overhang.left(), -ink.left()));
-            m_overhang.setTop(std::max(m_overhang.top(), -(info.y + ink.top())));
-            m_overhang.setRight(std::max(m_overhang.right(), ink.right() - info.advance));
-            m_overhang.setBottom(std::max(m_overhang.bottom(), info.y + ink.bottom() - m_height));
+            // The outline the toolkit fills for large text, not the
+            // hinted metrics, which may lie inside it.
+            info.ink = m_raw.pathForGlyph(info.id).boundingRect();
         }
     } else if (c == U' ' && m_raw.isValid()) {
         // A space draws nothing; only its advance inside a name matters,
@@ -142,7 +143,7 @@ bool CGlyphShaper::Shape(std::string_view text, CTextEncoding encoding, std::vec
         if (!info.usable)
             return false;
         if (info.id != std::numeric_limits<quint32>::max())
-            glyphs.push_back({info.id, x, info.y});
+            glyphs.push_back({info.id, x, info.y, info.ink, m_codes[i]});
         if (i + 1 == m_codes.size()) {
             x += info.advance;
             break;

@@ -19,7 +19,7 @@
 #include "platform/surface/TextEncoding.h"
 
 #include <QFont>
-#include <QMarginsF>
+#include <QRectF>
 #include <QRawFont>
 
 #include <cstdint>
@@ -31,6 +31,8 @@ struct PlacedGlyph {
     quint32 id;
     double x;  // the glyph's origin, in the font's pixels from the text's top-left
     double y;
+    QRectF ink;  // the glyph's outline box, from its origin
+    char32_t code;  // the character it stands for
 };
 
 class CGlyphShaper {
@@ -44,9 +46,6 @@ public:
     const QRawFont& RawFont() const { return m_raw; }
     double Ascent() const { return m_ascent; }
     double Height() const { return m_height; }
-    // How far the ink of any glyph met so far reaches beyond the cell (its
-    // advance by ascent plus descent), in the font's pixels.
-    const QMarginsF& Overhang() const { return m_overhang; }
     // Characters and pairs learnt so far (tests check it stays bounded).
     std::size_t Entries() const { return m_charCount + m_pairs.size() + m_densePairCount; }
 
@@ -61,6 +60,7 @@ private:
         quint32 id = 0;
         double advance = 0.0;  // alone, as the last of a text
         double y = 0.0;
+        QRectF ink;
     };
     const CharInfo& InfoOf(char32_t c);
     // The distance from a's origin to b's origin in "ab"; NaN when the pair
@@ -72,7 +72,6 @@ private:
     QFont m_font;
     QRawFont m_raw;
     double m_ascent = 0.0, m_height = 0.0;
-    QMarginsF m_overhang;
     std::vector<CharInfo> m_chars;  // kCharLimit entries
     std::size_t m_charCount = 0;
     // Advances of pairs: unknown (infinity), refused (NaN) or learnt; in

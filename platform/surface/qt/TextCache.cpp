@@ -3,6 +3,7 @@
 #include "platform/surface/qt/DrawingRules.h"
 #include "platform/surface/qt/GlyphShaper.h"
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 
@@ -21,9 +22,10 @@ namespace {
 constexpr double kLargestCachedPixels = 48.0;
 // Glyph pixels kept at most; past this they are rendered again as needed.
 constexpr std::size_t kMaxMaskBytes = std::size_t(16) << 20;
-// Ink may reach this many device pixels past what the outlines say: the
-// rendered pixels round outward.
-constexpr int kInkMargin = 3;
+// A large glyph's pixels may reach this many device pixels past its
+// outline's box: the toolkit's own outline at the device's size may differ
+// by a pixel from the font's at the text's size.
+constexpr int kInkMargin = 2;
 
 struct Mask {
     int dx = 0, dy = 0, width = 0, height = 0;
@@ -221,6 +223,16 @@ QPoint GlyphPixel(const QTransform& t, const PlacedGlyph& g)
     return QPoint(int(std::floor(ToFixed(gx))), int(std::floor(ToFixed(gy) + 0.5)));
 }
 
+// The pixels a large glyph may touch under t.
+QRect GlyphBox(const QTransform& t, const PlacedGlyph& g)
+{
+    auto at = [](double v) { return int(std::clamp(v, -1e6, 1e6)); };
+    const double x1 = t.m11() * (g.x + g.ink.left()) + t.dx(), x2 = t.m11() * (g.x + g.ink.right()) + t.dx();
+    const double y1 = t.m22() * (g.y + g.ink.top()) + t.dy(), y2 = t.m22() * (g.y + g.ink.bottom()) + t.dy();
+    return QRect(QPoint(at(std::floor(x1)) - kInkMargin, at(std::floor(y1)) - kInkMargin),
+                 QPoint(at(std::ceil(x2)) + kInkMargin, at(std::ceil(y2)) + kInkMargin));
+}
+
 // The pixels the glyphs of a small text write.
 QRect InkOf(Cache& c, const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
 {
@@ -275,11 +287,10 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
         bounds.cell = cell & device;
         return !bounds.reach.isEmpty();
     }
-    const QMarginsF& o = c->shaper->Overhang();
-    const QMargins ink(int(std::ceil(o.left() * t.m11())) + kInkMargin, int(std::ceil(o.top() * t.m22())) + kInkMargin,
-                       int(std::ceil(o.right() * t.m11())) + kInkMargin,
-                       int(std::ceil(o.bottom() * t.m22())) + kInkMargin);
-    bounds.reach = cell.marginsAdded(ink) & device;
+    bounds.reach = cell;
+    for (const PlacedGlyph& g : Scratch())
+        bounds.reach |= GlyphBox(t, g);
+    bounds.reach &= device;
     // The plain path measures its cell on its own; a pixel in from each
     // side it surely covers.
     bounds.cell = cell.marginsRemoved(QMargins(1, 1, 1, 1)) & device;
@@ -309,6 +320,50 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_vie
         return true;
     DrawGlyphs(image, t, c, glyphs, advance, textColor, bkColor);
     return true;
+}
+
+bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                std::vector<QRect>& reach)
+{
+    reach.clear();
+    if (!Applies(t, font))
+        return false;
+    Cache& c = CacheFor(font, systemPixels);
+    double advance = 0.0;
+    std::vector<PlacedGlyph>& glyphs = Scratch();
+    if (!c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance))
+        return false;
+    for (const PlacedGlyph& g : glyphs)
+        reach.push_back(GlyphBox(t, g));
+    return true;
+}
+
+void DrawPicked(QPainter& p, const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                const std::uint32_t* picks, std::size_t count, COLORREF textColor, COLORREF bkColor)
+{
+    Cache& c = CacheFor(font, systemPixels);
+    double advance = 0.0;
+    std::vector<PlacedGlyph>& glyphs = Scratch();
+    c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance);
+    const QFont f = RealiseFont(font, systemPixels);
+    const QFontMetricsF fm(f, p.device());
+    SetRasterOp(p, false);
+    p.setTransform(t);
+    // The cell as the plain way fills it, measured the same way.
+    p.fillRect(QRectF(0, 0, fm.horizontalAdvance(TextOf(font, text.data(), int(text.size()))),
+                      fm.ascent() + fm.descent()),
+               ToQColor(bkColor));
+    // Each glyph as the toolkit draws it within the whole text: its
+    // character alone at the glyph's place on the text's baseline (a
+    // glyph's pixels do not depend on its neighbours).
+    p.setFont(f);
+    p.setPen(ToQColor(textColor));
+    for (std::size_t i = 0; i < count; ++i)
+        if (picks[i] < glyphs.size()) {
+            const PlacedGlyph& g = glyphs[picks[i]];
+            p.drawText(QPointF(g.x, fm.ascent()), QString::fromUcs4(&g.code, 1));
+        }
+    p.resetTransform();
 }
 
 void Clear()

@@ -19,10 +19,13 @@
 #include "platform/surface/Font.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QTransform>
 
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 #include <string_view>
 
 namespace TextCache {
@@ -51,6 +54,17 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
 // plainly. systemPixels is the system font's height on this image.
 bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
           COLORREF bkColor, int systemPixels);
+
+// For a text Measure found too large for Draw: the pixels each of its
+// glyphs may touch under t, in order; false when it has none to tell.
+bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                std::vector<QRect>& reach);
+// Draws a large text as PlainText would, but of its glyphs only those
+// GlyphReach listed at the positions picks gives (the others lie under
+// texts drawn later, or off the device).
+void DrawPicked(QPainter& painter, const QTransform& t, const CFont& font, std::string_view text,
+                int systemPixels, const std::uint32_t* picks, std::size_t count, COLORREF textColor,
+                COLORREF bkColor);
 
 // Drops everything cached (tests and benchmarks measuring a cold cache).
 void Clear();
