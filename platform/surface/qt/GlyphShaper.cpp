@@ -60,7 +60,11 @@ CGlyphShaper::CGlyphShaper(const QFont& font) : m_font(font)
 
 const CGlyphShaper::CharInfo& CGlyphShaper::InfoOf(char32_t c)
 {
-    static const CharInfo kRefused{true, false};
+    static const CharInfo kRefused = [] {
+        CharInfo refused;
+        refused.known = true;
+        return refused;
+    }();
     if (c >= kCharLimit)
         return kRefused;
     if (m_chars.empty())
