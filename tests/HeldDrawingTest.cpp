@@ -113,6 +113,19 @@ TEST(HeldDrawing, PiledTextsAndShapesComeOutAsDrawnOneByOne)
 
 TEST(HeldDrawing, HeldItemsLandBeforeFillsAndExclusiveOrFigures)
 {
+    {
+        // Read while the surface is still attached, the picture holds what
+        // was drawn, and a fill of the whole image comes after it.
+        CImage image(100, 40, RGB(0, 0, 0));
+        CDC dc;
+        dc.AttachImage(image);
+        dc.SetTextColor(RGB(255, 255, 255));
+        dc.TextOut(2, 2, "Seen at once");
+        EXPECT_GT(image.CountDifferences(CImage(100, 40, RGB(0, 0, 0))), 20);
+        dc.TextOut(2, 20, "Then filled");
+        image.Fill(RGB(0, 0, 255));
+        EXPECT_EQ(image.CountDifferences(CImage(100, 40, RGB(0, 0, 255))), 0);
+    }
     CImage plain = Paint<CDC>([](CDC& dc) { Text(dc, 2, 2, "Under the box", RGB(255, 255, 255)); }, 3);
     CImage boxed = Paint<CDC>([](CDC& dc) {
         Text(dc, 2, 2, "Under the box", RGB(255, 255, 255));

@@ -47,13 +47,20 @@ BOOL CDC::AttachImage(CImage& image)
 {
     if (image.IsNull())
         return FALSE;
-    return CDCAccess::Attach(*this, &image.Data()->image, image.DpiX(), image.DpiY()) ? TRUE : FALSE;
+    CImageData* data = image.Data();
+    if (!CDCAccess::Attach(*this, &data->image, image.DpiX(), image.DpiY()))
+        return FALSE;
+    m_device->owner = data;
+    m_device->previous = std::exchange(data->drawing, m_device.get());
+    return TRUE;
 }
 
 void CDC::Detach()
 {
     if (m_device)
         m_device->Flush();
+    if (m_device && m_device->owner && m_device->owner->drawing == m_device.get())
+        m_device->owner->drawing = m_device->previous;
     if (m_device && m_device->painter.isActive())
         m_device->painter.end();
     m_device.reset();

@@ -42,7 +42,9 @@ public:
     bool Encode(const std::string& format, std::string& bytes) const;
     bool Load(const std::string& path);
 
-    CImageData* Data() const { return m_data.get(); }
+    // The platform's record of the picture, with everything drawn on it so
+    // far in its pixels.
+    CImageData* Data() const;
 
 private:
     std::unique_ptr<CImageData> m_data;

@@ -53,3 +53,9 @@ void CDCAccess::ClipToDevice(CDC& dc)
     if (dc.m_device && dc.m_device->painter.isActive())
         dc.m_device->painter.setClipRect(QRect(0, 0, dc.m_device->width, dc.m_device->height));
 }
+
+void CImageData::Settle() const
+{
+    if (drawing != nullptr)
+        drawing->Flush();
+}

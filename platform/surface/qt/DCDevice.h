@@ -7,6 +7,7 @@
 // in a CDrawList until the picture is needed.
 
 #include "platform/surface/qt/DrawList.h"
+#include "platform/surface/qt/ImageData.h"
 
 #include <QImage>
 #include <QPainter>
@@ -18,8 +19,12 @@ struct CDCDevice {
     int height = 0;
     int dpiX = 96;
     int dpiY = 96;
-    // What the surface has drawn on an image and not yet put into it.
+    // What the surface has drawn on an image and not yet put into it; the
+    // image's own record, which points back here while the surface is
+    // attached, and the surface it pointed to before.
     CDrawList held;
+    CImageData* owner = nullptr;
+    CDCDevice* previous = nullptr;
 
     // The device as an image of 32-bit pixels, which the fast paths write
     // into directly; nullptr for a printer, a preview page or another
