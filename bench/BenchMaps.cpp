@@ -69,14 +69,15 @@ CStarMap& BenchMap(BenchMapKind kind, int planets)
     return *map;
 }
 
+CMapViewport BenchViewport(int zoom, int cx, int cy)
+{
+    return CMapViewport(CSize(zoom, zoom), CPoint(cx, cy), CSize(kClientWidth, kClientHeight),
+                        CSize(kScrollBarMetric, kScrollBarMetric));
+}
+
 void PrepareScreen(CDC& dc, int zoom, int cx, int cy)
 {
-    int w = kClientWidth - kScrollBarMetric, h = kClientHeight - kScrollBarMetric;
-    dc.SetMapMode(MM_ISOTROPIC);
-    dc.SetWindowExt(zoom, zoom);
-    dc.SetViewportExt(w, h);
-    dc.SetWindowOrg(cx, cy);
-    dc.SetViewportOrg(w / 2, h / 2);
+    BenchViewport(zoom, cx, cy).PrepareScreen(dc);
 }
 
 template <class DC>

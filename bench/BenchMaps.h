@@ -5,6 +5,8 @@
 
 #include "BenchMapKinds.h"
 
+#include "view/MapViewport.h"
+
 #include <string>
 
 class CDC;
@@ -20,9 +22,10 @@ CStarMap& BenchMap(BenchMapKind kind, int planets = kBenchMapPlanets);
 
 // The back buffer of a 1920 x 1080 window.
 constexpr int kClientWidth = 1920, kClientHeight = 1080;
-// What the view does before OnDraw: the isotropic mapping of its client
-// area less the scroll-bar metric (16) on each axis, centred on the map
-// point (cx, cy).
+// The view's viewport on that client area: the zoom, the centre (cx, cy)
+// and the scroll-bar metric (16) on each axis.
+CMapViewport BenchViewport(int zoom, int cx = 0, int cy = 0);
+// What the view does before OnDraw: the viewport's screen mapping.
 void PrepareScreen(CDC& dc, int zoom, int cx = 0, int cy = 0);
 // One full repaint as the view does it: background, mapping, the map with
 // circles and truce line, then the legend in window pixels.

@@ -6,7 +6,6 @@
 
 #include "BenchMaps.h"
 
-#include "model/LightYears.h"
 #include "model/StarMap.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
@@ -33,20 +32,13 @@ CImage& PaintedBuffer(int planets)
 }
 
 // The view's clamp: one-pixel steps toward the start while the line is
-// longer than the limit, each step converted under the screen mapping.
+// longer than the limit, each measured by the view's own viewport.
 CPoint Clamp(CPoint start, CPoint q)
 {
     long long steps = std::max(std::llabs(static_cast<long long>(q.x) - start.x),
                                std::llabs(static_cast<long long>(q.y) - start.y)) + 1;
-    CDC mapping;
-    PrepareScreen(mapping, kZoom);
-    CPoint from = start;
-    mapping.DPtoLP(&from);
-    auto tooLong = [&](CPoint p) {
-        mapping.DPtoLP(&p);
-        return WholeLightYears(from, p) > CKestrinView::kMaxMeasureLightYears;
-    };
-    while (steps-- > 0 && tooLong(q)) {
+    const CMapViewport viewport = BenchViewport(kZoom);
+    while (steps-- > 0 && viewport.LightYearsBetween(start, q) > CKestrinView::kMaxMeasureLightYears) {
         q.x += start.x < q.x ? -1 : 1;
         q.y += start.y < q.y ? -1 : 1;
     }

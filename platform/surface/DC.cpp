@@ -14,6 +14,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <optional>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -46,11 +47,20 @@ BOOL CDC::AttachImage(CImage& image)
 {
     if (image.IsNull())
         return FALSE;
-    return CDCAccess::Attach(*this, &image.Data()->image, image.DpiX(), image.DpiY()) ? TRUE : FALSE;
+    CImageData* data = image.Data();
+    if (!CDCAccess::Attach(*this, &data->image, image.DpiX(), image.DpiY()))
+        return FALSE;
+    m_device->owner = data;
+    m_device->previous = std::exchange(data->drawing, m_device.get());
+    return TRUE;
 }
 
 void CDC::Detach()
 {
+    if (m_device)
+        m_device->Flush();
+    if (m_device && m_device->owner && m_device->owner->drawing == m_device.get())
+        m_device->owner->drawing = m_device->previous;
     if (m_device && m_device->painter.isActive())
         m_device->painter.end();
     m_device.reset();
@@ -184,21 +194,32 @@ BOOL CDC::LineTo(int x, int y)
     if (!ClipSegment(x1, y1, x2, y2, -kClipMargin, -kClipMargin, m_device->width + kClipMargin,
                      m_device->height + kClipMargin))
         return TRUE;
-    QPainter& p = m_device->painter;
-    QPen pen(ToQColor(m_pen->GetColor()), 0);
-    pen.setCapStyle(Qt::FlatCap);
-    p.setPen(pen);
-    SetRasterOp(p, m_rop2 == R2_XORPEN);
+    const bool xorMode = m_rop2 == R2_XORPEN;
+    if (!xorMode && m_device->Holds()) {
+        m_device->held.AddLine(QPointF(x1, y1), QPointF(x2, y2), m_pen->GetColor());
+        return TRUE;
+    }
+    m_device->Flush();
     const double o = m_device->lineOffset;
-    p.drawLine(QLineF(x1 + o, y1 + o, x2 + o, y2 + o));
+    PlainLine({m_device->painter, m_device->width, m_device->height}, QPointF(x1 + o, y1 + o), QPointF(x2 + o, y2 + o),
+              m_pen->GetColor(), xorMode);
     return TRUE;
 }
 
 BOOL CDC::Ellipse(int left, int top, int right, int bottom)
 {
-    if (m_device)
-        DrawEllipse(*m_device, m_mapping, CRect(left, top, right, bottom),
-                    {m_pen->GetColor(), *m_brush, m_rop2 == R2_XORPEN});
+    if (!m_device)
+        return TRUE;
+    std::optional<DeviceBox> box = EllipseOnDevice(*m_device, m_mapping, CRect(left, top, right, bottom));
+    if (!box)
+        return TRUE;
+    const bool xorMode = m_rop2 == R2_XORPEN;
+    if (!xorMode && m_device->Holds()) {
+        m_device->held.AddEllipse(*box, m_pen->GetColor(), *m_brush);
+        return TRUE;
+    }
+    m_device->Flush();
+    DrawEllipseBox(*m_device, *box, {m_pen->GetColor(), *m_brush, xorMode});
     return TRUE;
 }
 
@@ -225,12 +246,12 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
         at.x() + 2.0 * line * (length + 1) < 0)
         return TRUE;
     const QTransform t = TextTransform(m_mapping, x, y);
-    QImage* image = dev.Image();
-    if (image != nullptr &&
-        TextCache::Draw(*image, t, *m_font, std::string_view(text, std::size_t(length)), m_textColor, m_bkColor,
-                        systemPixels))
+    if (dev.Holds()) {
+        dev.held.AddText(t, *m_font, systemPixels, std::string_view(text, std::size_t(length)), m_textColor,
+                         m_bkColor);
         return TRUE;
-    // Large or unusual text: few of them can be on the device at once.
+    }
+    dev.Flush();
     PlainText({dev.painter, dev.width, dev.height, systemPixels}, t, *m_font, TextOf(*m_font, text, length),
               m_textColor, m_bkColor);
     return TRUE;
@@ -240,6 +261,7 @@ void CDC::DrawFocusRect(const CRect* rect)
 {
     if (!m_device || rect == nullptr)
         return;
+    m_device->Flush();
     CPoint a = m_mapping.LPtoDP(CPoint(rect->left, rect->top));
     CPoint b = m_mapping.LPtoDP(CPoint(rect->right, rect->bottom));
     int left = std::max(std::min(a.x, b.x), -1), right = std::min(std::max(a.x, b.x), m_device->width + 1);
@@ -278,6 +300,7 @@ void CDC::FillSolidRect(const CRect& rect, COLORREF color)
 {
     if (!m_device)
         return;
+    m_device->Flush();
     QPainter& p = m_device->painter;
     SetRasterOp(p, false);
     p.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));

@@ -1,8 +1,10 @@
 #include "platform/surface/Image.h"
 
 #include "platform/surface/OutputFile.h"
+#include "platform/surface/qt/DCDevice.h"
 #include "platform/surface/qt/DrawingRules.h"
 #include "platform/surface/qt/ImageData.h"
+#include "platform/surface/qt/PngEncode.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -28,17 +30,43 @@ CImage::CImage(int width, int height, COLORREF fill) : CImage()
 // Copies are deep: a surface painting on one must never change the other.
 CImage::CImage(const CImage& other) : CImage()
 {
+    other.m_data->Settle();
     m_data->image = other.m_data->image.copy();
 }
 
 CImage& CImage::operator=(const CImage& other)
 {
-    if (this != &other)
+    if (this != &other) {
+        other.m_data->Settle();
+        m_data->Settle();
         m_data->image = other.m_data->image.copy();
+    }
     return *this;
 }
 
-CImage::~CImage() = default;
+CImage::CImage(CImage&& other) noexcept : CImage()
+{
+    m_data->image.swap(other.m_data->image);
+}
+
+CImage& CImage::operator=(CImage&& other) noexcept
+{
+    m_data->image.swap(other.m_data->image);
+    return *this;
+}
+
+CImage::~CImage()
+{
+    // A surface still attached must not reach back into a freed record.
+    if (m_data->drawing != nullptr)
+        m_data->drawing->owner = nullptr;
+}
+
+CImageData* CImage::Data() const
+{
+    m_data->Settle();
+    return m_data.get();
+}
 
 bool CImage::IsNull() const { return m_data->image.isNull(); }
 int CImage::Width() const { return m_data->image.width(); }
@@ -57,12 +85,14 @@ int CImage::DpiY() const { return qRound(m_data->image.dotsPerMeterY() / kInches
 
 void CImage::Fill(COLORREF color)
 {
+    m_data->Settle();
     if (!IsNull())
         m_data->image.fill(ToQColor(color).rgb());
 }
 
 COLORREF CImage::GetPixel(int x, int y) const
 {
+    m_data->Settle();
     const QImage& img = m_data->image;
     if (x < 0 || y < 0 || x >= img.width() || y >= img.height())
         return 0;
@@ -72,6 +102,8 @@ COLORREF CImage::GetPixel(int x, int y) const
 
 long CImage::CountDifferences(const CImage& other) const
 {
+    m_data->Settle();
+    other.m_data->Settle();
     const QImage& a = m_data->image;
     const QImage& b = other.m_data->image;
     if (a.size() != b.size())
@@ -98,8 +130,13 @@ bool CImage::Encode(const std::string& format, std::string& bytes) const
 {
     if (IsNull() || format.empty())
         return false;
+    m_data->Settle();
     // The encoder writes to memory, where it cannot meet a full disk; the
     // file itself is written by code that checks every byte.
+    if (format == "PNG") {
+        bytes.clear();
+        return EncodePng(m_data->image, bytes);
+    }
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);

@@ -16,6 +16,9 @@ public:
     CImage(int width, int height, COLORREF fill = RGB(0, 0, 0));
     CImage(const CImage& other);
     CImage& operator=(const CImage& other);
+    // Moves hand the pixels over without copying them.
+    CImage(CImage&& other) noexcept;
+    CImage& operator=(CImage&& other) noexcept;
     ~CImage();
 
     bool IsNull() const;
@@ -39,7 +42,9 @@ public:
     bool Encode(const std::string& format, std::string& bytes) const;
     bool Load(const std::string& path);
 
-    CImageData* Data() const { return m_data.get(); }
+    // The platform's record of the picture, with everything drawn on it so
+    // far in its pixels.
+    CImageData* Data() const;
 
 private:
     std::unique_ptr<CImageData> m_data;

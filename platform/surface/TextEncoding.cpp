@@ -140,6 +140,25 @@ std::string ToUtf8(std::string_view text, CTextEncoding encoding)
     return out;
 }
 
+void ToCharacters(std::string_view text, CTextEncoding encoding, std::vector<char32_t>& out)
+{
+    out.clear();
+    if (encoding == CTextEncoding::Windows1252) {
+        for (char byte : text)
+            out.push_back(From1252(static_cast<unsigned char>(byte)));
+        return;
+    }
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {
+            out.push_back(byte);  // the common case, without the decoder
+            ++pos;
+        } else {
+            out.push_back(NextUtf8(text, pos));
+        }
+    }
+}
+
 std::optional<std::string> FromUtf8(std::string_view utf8, CTextEncoding encoding)
 {
     CUtf8Check check;

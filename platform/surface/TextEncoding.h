@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class CTextEncoding { Utf8, Windows1252 };
 
@@ -42,6 +43,9 @@ CTextEncoding EncodingOf(const CUtf8Check& check);
 // Text in encoding as UTF-8. A byte or sequence that stands for no
 // character becomes U+FFFD, the replacement character.
 std::string ToUtf8(std::string_view text, CTextEncoding encoding);
+// The characters text stands for in encoding, as ToUtf8 reads them, into
+// out (cleared first; its storage is reused).
+void ToCharacters(std::string_view text, CTextEncoding encoding, std::vector<char32_t>& out);
 // UTF-8 text as bytes in encoding; nothing when a character has no form
 // there or the text is not well-formed UTF-8.
 std::optional<std::string> FromUtf8(std::string_view utf8, CTextEncoding encoding);

@@ -29,6 +29,8 @@ bool CDCAccess::Attach(CDC& dc, QPaintDevice* device, int dpiX, int dpiY)
 
 void CDCAccess::Suspend(CDC& dc)
 {
+    if (dc.m_device)
+        dc.m_device->Flush();
     if (dc.m_device && dc.m_device->painter.isActive())
         dc.m_device->painter.end();
 }
@@ -46,6 +48,8 @@ void CDCAccess::Reset(CDC& dc)
 
 void CDCAccess::ClipToDevice(CDC& dc)
 {
+    if (dc.m_device)
+        dc.m_device->Flush();
     if (dc.m_device && dc.m_device->painter.isActive())
         dc.m_device->painter.setClipRect(QRect(0, 0, dc.m_device->width, dc.m_device->height));
 }
@@ -54,4 +58,10 @@ void CDCAccess::CentreLinesOnPixels(CDC& dc)
 {
     if (dc.m_device)
         dc.m_device->lineOffset = 0.5;
+}
+
+void CImageData::Settle() const
+{
+    if (drawing != nullptr)
+        drawing->Flush();
 }

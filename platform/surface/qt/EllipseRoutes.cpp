@@ -20,19 +20,6 @@ bool FarOff(QPointF a, QPointF b, const CDCDevice& dev)
            std::min(a.x(), b.x()) > dev.width + kMargin || std::min(a.y(), b.y()) > dev.height + kMargin;
 }
 
-// Route 1: the box on the device, or nothing when none of it can show. A
-// rough place rules out most distant planets before the exact one is
-// worked out.
-std::optional<DeviceBox> BoxOnDevice(const CDCDevice& dev, const CMapping& mapping, const CRect& r)
-{
-    if (FarOff(RoughDevicePoint(mapping, r.left, r.top), RoughDevicePoint(mapping, r.right, r.bottom), dev))
-        return std::nullopt;
-    DeviceBox box = EllipseBox(mapping, r);
-    if (box.right < -1 || box.bottom < -1 || box.left > dev.width + 1 || box.top > dev.height + 1)
-        return std::nullopt;
-    return box;
-}
-
 // Route 2: false when the box is not a dot or the device not an image.
 bool DrawDot(const CDCDevice& dev, const DeviceBox& box, const EllipseStyle& style)
 {
@@ -58,10 +45,27 @@ bool DrawCachedOutline(const CDCDevice& dev, const DeviceBox& box, const Ellipse
 
 } // namespace
 
+// A rough place rules out most distant planets before the exact one is
+// worked out.
+std::optional<DeviceBox> EllipseOnDevice(const CDCDevice& dev, const CMapping& mapping, const CRect& r)
+{
+    if (FarOff(RoughDevicePoint(mapping, r.left, r.top), RoughDevicePoint(mapping, r.right, r.bottom), dev))
+        return std::nullopt;
+    DeviceBox box = EllipseBox(mapping, r);
+    if (box.right < -1 || box.bottom < -1 || box.left > dev.width + 1 || box.top > dev.height + 1)
+        return std::nullopt;
+    return box;
+}
+
+void DrawEllipseBox(CDCDevice& dev, const DeviceBox& box, const EllipseStyle& style)
+{
+    if (DrawDot(dev, box, style) || DrawCachedOutline(dev, box, style))
+        return;
+    PlainEllipse({dev.painter, dev.width, dev.height}, box, style.pen, style.brush, style.xorMode);
+}
+
 void DrawEllipse(CDCDevice& dev, const CMapping& mapping, const CRect& r, const EllipseStyle& style)
 {
-    std::optional<DeviceBox> box = BoxOnDevice(dev, mapping, r);
-    if (!box || DrawDot(dev, *box, style) || DrawCachedOutline(dev, *box, style))
-        return;
-    PlainEllipse({dev.painter, dev.width, dev.height}, *box, style.pen, style.brush, style.xorMode);
+    if (std::optional<DeviceBox> box = EllipseOnDevice(dev, mapping, r))
+        DrawEllipseBox(dev, *box, style);
 }

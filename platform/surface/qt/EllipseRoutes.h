@@ -12,6 +12,9 @@
 
 #include "platform/surface/Brush.h"
 #include "platform/surface/Mapping.h"
+#include "platform/surface/qt/DeviceGeometry.h"
+
+#include <optional>
 
 struct CDCDevice;
 
@@ -23,5 +26,10 @@ struct EllipseStyle {
     bool xorMode;
 };
 
+// Route 1: the ellipse's box on the device, or nothing when none of it can
+// show there.
+std::optional<DeviceBox> EllipseOnDevice(const CDCDevice& device, const CMapping& mapping, const CRect& box);
+// Routes 2 to 4 for a box on the device.
+void DrawEllipseBox(CDCDevice& device, const DeviceBox& box, const EllipseStyle& style);
 // Draws the ellipse in the logical box (right and bottom exclusive).
 void DrawEllipse(CDCDevice& device, const CMapping& mapping, const CRect& box, const EllipseStyle& style);

@@ -17,18 +17,20 @@ constexpr double kLargest = 64.0;
 constexpr std::size_t kMaxShapes = 100000;
 constexpr int kMargin = 4;
 
-// The device's size is part of the key: Qt clips an outline that crosses
-// the device's edge, so the same box on another device may keep more pixels.
+// An outline's pixels depend on its box's size and on where within a pixel
+// its corner lies, not on which pixel that is: a scroll or zoom step that
+// moves a planet by whole pixels finds its stamp again. Stamps are of
+// whole outlines; the device's edge cuts them as they are copied, which is
+// what Qt's clipping of the whole outline gives.
 struct Key {
-    double x, y, w, h;
-    std::int32_t deviceWidth, deviceHeight;
+    double fx, fy, w, h;
     bool operator==(const Key& o) const { return std::memcmp(this, &o, sizeof(Key)) == 0; }
 };
 
 struct KeyHash {
     std::size_t operator()(const Key& k) const
     {
-        std::uint64_t bits[5];
+        std::uint64_t bits[4];
         static_assert(sizeof bits == sizeof(Key));
         std::memcpy(bits, &k, sizeof bits);
         std::uint64_t h = 1469598103934665603ull;
@@ -51,35 +53,24 @@ Shapes& TheShapes()
 }
 
 // The pixels of the outline relative to the pixel holding the box's
-// top-left corner. They are drawn at the box's own place on a scratch image
-// of the device's size, so Qt computes exactly what it would on the device.
+// top-left corner, drawn whole on a scratch image with room all round.
 std::vector<Dot> Render(const Key& k)
 {
-    const int width = k.deviceWidth, height = k.deviceHeight;
-    static QImage scratch;
-    if (scratch.width() != width || scratch.height() != height) {
-        scratch = QImage(width, height, QImage::Format_RGB32);
-        scratch.fill(Qt::black);
-    }
+    const int width = int(std::ceil(k.w)) + 2 * kMargin + 2, height = int(std::ceil(k.h)) + 2 * kMargin + 2;
+    QImage scratch(width, height, QImage::Format_RGB32);
+    scratch.fill(Qt::black);
     {
         QPainter p(&scratch);
         p.setPen(QPen(Qt::white, 0));
         p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QRectF(k.x, k.y, k.w, k.h));
+        p.drawEllipse(QRectF(kMargin + k.fx, kMargin + k.fy, k.w, k.h));
     }
-    const int left = int(std::floor(k.x)), top = int(std::floor(k.y));
-    const int x0 = std::max(left - kMargin, 0), y0 = std::max(top - kMargin, 0);
-    const int x1 = std::min(left + int(std::ceil(k.w)) + kMargin, width);
-    const int y1 = std::min(top + int(std::ceil(k.h)) + kMargin, height);
     std::vector<Dot> dots;
-    for (int y = y0; y < y1; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(scratch.scanLine(y));
-        for (int x = x0; x < x1; ++x) {
-            if ((line[x] & 0xFFFFFF) == 0)
-                continue;
-            dots.push_back({std::int16_t(x - left), std::int16_t(y - top)});
-            line[x] = 0xFF000000u;
-        }
+    for (int y = 0; y < height; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            if ((line[x] & 0xFFFFFF) != 0)
+                dots.push_back({std::int16_t(x - kMargin), std::int16_t(y - kMargin)});
     }
     return dots;
 }
@@ -94,7 +85,7 @@ bool DrawHollowEllipse(QImage& image, const QRectF& box, QRgb color)
         std::abs(box.x()) > 1e6 || std::abs(box.y()) > 1e6)
         return false;
     const double left = std::floor(box.x()), top = std::floor(box.y());
-    const Key key{box.x(), box.y(), box.width(), box.height(), image.width(), image.height()};
+    const Key key{box.x() - left, box.y() - top, box.width(), box.height()};
     Shapes& shapes = TheShapes();
     auto found = shapes.find(key);
     if (found == shapes.end()) {

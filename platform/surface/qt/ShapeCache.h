@@ -1,9 +1,9 @@
 #pragma once
 
 // Platform-internal: small hollow ellipses from a cache of the pixels Qt
-// draws for them, keyed by the exact device box. The first paint of a view
-// strokes each curve once; every repaint of the same view (an expose, the
-// end of a rubber band, a scroll back) only copies pixels.
+// draws for them, keyed by the box's size and its corner's place within a
+// pixel. The first paint strokes each kind of curve once; every later one,
+// scrolled or zoomed by whole pixels or not, only copies pixels.
 
 #include <QImage>
 #include <QRectF>

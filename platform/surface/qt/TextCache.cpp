@@ -1,12 +1,11 @@
 #include "platform/surface/qt/TextCache.h"
 
 #include "platform/surface/qt/DrawingRules.h"
+#include "platform/surface/qt/GlyphShaper.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
-#include <QRawFont>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -21,42 +20,26 @@ namespace {
 // Qt draws glyphs of 64 device pixels and more as outlines, whose pixels
 // then depend on the sub-pixel position; this path stays well below that.
 constexpr double kLargestCachedPixels = 48.0;
-// Names kept at most; past this the cache starts again.
-constexpr std::size_t kMaxNames = 200000;
-
-struct Glyph {
-    quint32 id;
-    double x;  // logical offset of the glyph's origin from the text's top-left
-    double y;
-};
-
-struct Run {
-    bool plain = false;  // drawn the plain way (several fonts in the layout)
-    double advance = 0.0;
-    std::vector<Glyph> glyphs;
-};
+// Glyph pixels kept at most; past this they are rendered again as needed.
+constexpr std::size_t kMaxMaskBytes = std::size_t(16) << 20;
+// A large glyph's pixels may reach this many device pixels past its
+// outline's box: the toolkit's own outline at the device's size may differ
+// by a pixel from the font's at the text's size.
+constexpr int kInkMargin = 2;
 
 struct Mask {
     int dx = 0, dy = 0, width = 0, height = 0;
     std::vector<std::uint8_t> bits;
 };
 
-// Names are looked up by the caller's bytes without copying them.
-struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-};
-
 struct Cache {
     LOGFONT desc{};
     CTextEncoding encoding = CTextEncoding::Windows1252;
     int systemPixels = 0;  // the system font's height; 0 for any other font
-    QFont font;
-    QRawFont raw;
-    double ascent = 0.0, height = 0.0;
+    std::unique_ptr<CGlyphShaper> shaper;
     double sx = 0.0, sy = 0.0;
-    std::unordered_map<std::string, Run, NameHash, std::equal_to<>> runs;
     std::unordered_map<quint32, Mask> masks;
+    std::size_t maskBytes = 0;
 };
 
 constexpr std::size_t kMaxFonts = 4;
@@ -82,51 +65,23 @@ Cache& CacheFor(const CFont& font, int systemPixels)
     c->desc = font.GetLogFont();
     c->encoding = font.GetTextEncoding();
     c->systemPixels = systemPixels;
-    c->font = RealiseFont(font, systemPixels);
-    QFontMetricsF fm(c->font);
-    c->ascent = fm.ascent();
-    c->height = fm.ascent() + fm.descent();
+    c->shaper = std::make_unique<CGlyphShaper>(RealiseFont(font, systemPixels));
     caches.push_back(std::move(c));
     return *caches.back();
 }
 
-const Run& RunOf(Cache& c, const CFont& font, std::string_view text)
+// The glyphs of the text being written: reused from text to text.
+std::vector<PlacedGlyph>& Scratch()
 {
-    auto found = c.runs.find(text);
-    if (found != c.runs.end())
-        return found->second;
-    if (c.runs.size() >= kMaxNames)
-        c.runs.clear();
-    QString s = TextOf(font, text.data(), int(text.size()));
-    Run run;
-    // One shaping gives both the glyphs and the advance of the cell.
-    QTextLayout layout(s, c.font);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    run.advance = line.horizontalAdvance();
-    const QList<QGlyphRun> glyphRuns = layout.glyphRuns();
-    if (glyphRuns.size() > 1) {
-        run.plain = true;
-    } else if (glyphRuns.size() == 1) {
-        const QGlyphRun& g = glyphRuns.front();
-        if (!c.raw.isValid())
-            c.raw = g.rawFont();
-        else if (!(c.raw == g.rawFont()))
-            run.plain = true;
-        const QList<quint32> ids = g.glyphIndexes();
-        const QList<QPointF> positions = g.positions();
-        for (qsizetype i = 0; i < ids.size() && !run.plain; ++i)
-            run.glyphs.push_back({ids[i], positions[i].x(), positions[i].y()});
-    }
-    return c.runs.emplace(std::string(text), std::move(run)).first->second;
+    static std::vector<PlacedGlyph> glyphs;
+    return glyphs;
 }
 
 // The pixels Qt draws for one glyph at this scale, relative to the pixel
 // its rounding places the glyph's origin on.
 Mask RenderMask(const Cache& c, quint32 id)
 {
-    const int margin = int(std::ceil(c.height * std::max(c.sx, c.sy))) + 8;
+    const int margin = int(std::ceil(c.shaper->Height() * std::max(c.sx, c.sy))) + 8;
     const int size = 3 * margin;
     QImage scratch(size, size, QImage::Format_RGB32);
     scratch.fill(Qt::black);
@@ -136,7 +91,7 @@ Mask RenderMask(const Cache& c, quint32 id)
         p.setTransform(QTransform(c.sx, 0, 0, c.sy, margin + 0.25, margin + 0.25));
         p.setPen(Qt::white);
         QGlyphRun one;
-        one.setRawFont(c.raw);
+        one.setRawFont(c.shaper->RawFont());
         one.setGlyphIndexes({id});
         one.setPositions({QPointF(0, 0)});
         p.drawGlyphRun(QPointF(0, 0), one);
@@ -168,7 +123,13 @@ const Mask& MaskOf(Cache& c, quint32 id)
     auto found = c.masks.find(id);
     if (found != c.masks.end())
         return found->second;
-    return c.masks.emplace(id, RenderMask(c, id)).first->second;
+    if (c.maskBytes > kMaxMaskBytes) {
+        c.masks.clear();
+        c.maskBytes = 0;
+    }
+    Mask m = RenderMask(c, id);
+    c.maskBytes += m.bits.size() + sizeof(Mask) + 32;
+    return c.masks.emplace(id, std::move(m)).first->second;
 }
 
 // The image's pixels, fetched once per text.
@@ -214,38 +175,91 @@ double ToFixed(double v)
     return std::trunc(v * 64.0) / 64.0;
 }
 
-// Whether a text can be drawn this way under t at all: a plain scale on
-// an RGB32 image, the system font only where the mapping leaves its size
-// alone (it is a device font).
-bool Applies(const QImage& image, const QTransform& t, const CFont& font)
+// Whether a text can be written under t at all: a plain scale, the system
+// font only where the mapping leaves its size alone (it is a device font).
+bool Applies(const QTransform& t, const CFont& font)
 {
-    if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0 || image.format() != QImage::Format_RGB32)
+    if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0)
         return false;
     return !font.IsSystemFont() || (t.m11() == 1.0 && t.m22() == 1.0);
 }
 
-// The glyphs of run into the image under t: the cell filled first, then
-// each glyph's pixels. Device coordinates are worked out as Qt's own
-// mapping of a point and of a rectangle computes them for a scaling
-// transform (scale times value plus offset, a width scaled alone), so every
-// rounding sees the same numbers.
-void DrawRun(QImage& image, const QTransform& t, Cache& c, const Run& run, COLORREF textColor, COLORREF bkColor)
+// Rounded as Qt rounds a filled rectangle's edges; clamped first, since a
+// long name may reach far beyond the image.
+int Edge(double v)
+{
+    return qRound(std::clamp(v, -1e6, 1e6));
+}
+
+// The cell of a text of this advance under t, as Qt fills it.
+QRect CellOf(const QTransform& t, const Cache& c, double advance)
 {
     const double sx = t.m11(), sy = t.m22(), dx = t.dx(), dy = t.dy();
-    // Rounded as Qt rounds a filled rectangle's edges; clamped first, since
-    // a long name may reach far beyond the image.
-    auto edge = [](double v) { return qRound(std::clamp(v, -1e6, 1e6)); };
+    return QRect(QPoint(Edge(dx), Edge(dy)), QPoint(Edge(dx + sx * advance) - 1, Edge(dy + sy * c.shaper->Height()) - 1));
+}
+
+bool Small(const QTransform& t, const Cache& c)
+{
+    return c.shaper->Height() * std::max(t.m11(), t.m22()) <= kLargestCachedPixels;
+}
+
+// Keeps the glyph pixels of t's scale.
+void UseScale(Cache& c, const QTransform& t)
+{
+    if (t.m11() != c.sx || t.m22() != c.sy) {
+        c.masks.clear();
+        c.maskBytes = 0;
+        c.sx = t.m11(), c.sy = t.m22();
+    }
+}
+
+// Where a glyph's pixels go under t: the pixel its rounding places the
+// glyph's origin on. Device coordinates are worked out as Qt's own mapping
+// of a point computes them for a scaling transform (scale times value plus
+// offset), so every rounding sees the same numbers.
+QPoint GlyphPixel(const QTransform& t, const PlacedGlyph& g)
+{
+    const double gx = t.m11() * g.x + t.dx(), gy = t.m22() * g.y + t.dy();
+    return QPoint(int(std::floor(ToFixed(gx))), int(std::floor(ToFixed(gy) + 0.5)));
+}
+
+// The pixels a large glyph may touch under t.
+QRect GlyphBox(const QTransform& t, const PlacedGlyph& g)
+{
+    auto at = [](double v) { return int(std::clamp(v, -1e6, 1e6)); };
+    const double x1 = t.m11() * (g.x + g.ink.left()) + t.dx(), x2 = t.m11() * (g.x + g.ink.right()) + t.dx();
+    const double y1 = t.m22() * (g.y + g.ink.top()) + t.dy(), y2 = t.m22() * (g.y + g.ink.bottom()) + t.dy();
+    return QRect(QPoint(at(std::floor(x1)) - kInkMargin, at(std::floor(y1)) - kInkMargin),
+                 QPoint(at(std::ceil(x2)) + kInkMargin, at(std::ceil(y2)) + kInkMargin));
+}
+
+// The pixels the glyphs of a small text write.
+QRect InkOf(Cache& c, const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
+{
+    QRect ink;
+    for (const PlacedGlyph& g : glyphs) {
+        const Mask& m = MaskOf(c, g.id);
+        if (m.width > 0)
+            ink |= QRect(GlyphPixel(t, g) + QPoint(m.dx, m.dy), QSize(m.width, m.height));
+    }
+    return ink;
+}
+
+// The glyphs into the image under t: the cell filled first, then each
+// glyph's pixels.
+void DrawGlyphs(QImage& image, const QTransform& t, Cache& c, const std::vector<PlacedGlyph>& glyphs,
+                double advance, COLORREF textColor, COLORREF bkColor)
+{
     const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};
-    FillBox(pixels, edge(dx), edge(dy), edge(dx + sx * run.advance), edge(dy + sy * c.height),
-            ToQColor(bkColor).rgb());
+    const QRect cell = CellOf(t, c, advance);
+    FillBox(pixels, cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1, ToQColor(bkColor).rgb());
     const QRgb color = ToQColor(textColor).rgb();
-    for (const Glyph& g : run.glyphs) {
+    for (const PlacedGlyph& g : glyphs) {
         const Mask& m = MaskOf(c, g.id);
         if (m.width == 0)
             continue;
-        const double gx = sx * g.x + dx, gy = sy * g.y + dy;
-        int px = int(std::floor(ToFixed(gx))), py = int(std::floor(ToFixed(gy) + 0.5));
-        Blit(pixels, m, px + m.dx, py + m.dy, color);
+        const QPoint at = GlyphPixel(t, g);
+        Blit(pixels, m, at.x() + m.dx, at.y() + m.dy, color);
     }
 }
 
@@ -253,36 +267,118 @@ void DrawRun(QImage& image, const QTransform& t, Cache& c, const Run& run, COLOR
 
 namespace TextCache {
 
+bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
+             int height, TextBounds& bounds)
+{
+    bounds = TextBounds();
+    Cache* c = Applies(t, font) ? &CacheFor(font, systemPixels) : nullptr;
+    double advance = 0.0;
+    if (c == nullptr || !c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
+        // Unknown extent: all of the device may change, none surely.
+        bounds.reach = QRect(0, 0, width, height);
+        return true;
+    }
+    const QRect cell = CellOf(t, *c, advance);
+    const QRect device(0, 0, width, height);
+    bounds.fast = Small(t, *c);
+    if (bounds.fast) {
+        UseScale(*c, t);
+        bounds.reach = (cell | InkOf(*c, t, Scratch())) & device;
+        bounds.cell = cell & device;
+        return !bounds.reach.isEmpty();
+    }
+    bounds.reach = cell;
+    for (const PlacedGlyph& g : Scratch())
+        bounds.reach |= GlyphBox(t, g);
+    bounds.reach &= device;
+    // The plain path measures its cell on its own; a pixel in from each
+    // side it surely covers.
+    bounds.cell = cell.marginsRemoved(QMargins(1, 1, 1, 1)) & device;
+    return !bounds.reach.isEmpty();
+}
+
 bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
           COLORREF bkColor, int systemPixels)
 {
-    if (!Applies(image, t, font))
+    if (!Applies(t, font) || image.format() != QImage::Format_RGB32)
         return false;
     Cache& c = CacheFor(font, systemPixels);
-    if (c.font.pixelSize() * std::max(t.m11(), t.m22()) > kLargestCachedPixels)
+    if (!Small(t, c))
         return false;
-    if (t.m11() != c.sx || t.m22() != c.sy) {
-        c.masks.clear();
-        c.sx = t.m11(), c.sy = t.m22();
-    }
+    UseScale(c, t);
     // Nothing of a text whose cell lies a full line away from the image
     // can show; glyphs overhang their cell by less than that.
-    const double left = t.dx(), top = t.dy(), bottom = top + t.m22() * c.height;
-    const double line = c.height * c.sy + 2;
+    const double left = t.dx(), top = t.dy(), bottom = top + t.m22() * c.shaper->Height();
+    const double line = c.shaper->Height() * c.sy + 2;
     if (left > image.width() + line || top > image.height() + line || bottom < -line)
         return true;
-    const Run& run = RunOf(c, font, text);
-    if (run.plain)
+    double advance = 0.0;
+    std::vector<PlacedGlyph>& glyphs = Scratch();
+    if (!c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance))
         return false;
-    if (left + t.m11() * run.advance < -line)
+    if (left + t.m11() * advance < -line)
         return true;
-    DrawRun(image, t, c, run, textColor, bkColor);
+    DrawGlyphs(image, t, c, glyphs, advance, textColor, bkColor);
     return true;
+}
+
+bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                std::vector<QRect>& reach)
+{
+    reach.clear();
+    if (!Applies(t, font))
+        return false;
+    Cache& c = CacheFor(font, systemPixels);
+    double advance = 0.0;
+    std::vector<PlacedGlyph>& glyphs = Scratch();
+    if (!c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance))
+        return false;
+    for (const PlacedGlyph& g : glyphs)
+        reach.push_back(GlyphBox(t, g));
+    return true;
+}
+
+void DrawPicked(QPainter& p, const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                const std::uint32_t* picks, std::size_t count, COLORREF textColor, COLORREF bkColor)
+{
+    Cache& c = CacheFor(font, systemPixels);
+    double advance = 0.0;
+    std::vector<PlacedGlyph>& glyphs = Scratch();
+    c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance);
+    const QFont f = RealiseFont(font, systemPixels);
+    const QFontMetricsF fm(f, p.device());
+    SetRasterOp(p, false);
+    p.setTransform(t);
+    // The cell as the plain way fills it, measured the same way.
+    p.fillRect(QRectF(0, 0, fm.horizontalAdvance(TextOf(font, text.data(), int(text.size()))),
+                      fm.ascent() + fm.descent()),
+               ToQColor(bkColor));
+    // Each glyph as the toolkit draws it within the whole text: its
+    // character alone at the glyph's place on the text's baseline (a
+    // glyph's pixels do not depend on its neighbours).
+    p.setFont(f);
+    p.setPen(ToQColor(textColor));
+    for (std::size_t i = 0; i < count; ++i)
+        if (picks[i] < glyphs.size()) {
+            const PlacedGlyph& g = glyphs[picks[i]];
+            p.drawText(QPointF(g.x, fm.ascent()), QString::fromUcs4(&g.code, 1));
+        }
+    p.resetTransform();
 }
 
 void Clear()
 {
     TheCaches().clear();
+}
+
+Usage CurrentUsage()
+{
+    Usage u;
+    for (const auto& c : TheCaches()) {
+        u.entries += c->shaper->Entries();
+        u.maskBytes += c->maskBytes;
+    }
+    return u;
 }
 
 } // namespace TextCache

@@ -1,39 +1,80 @@
 #pragma once
 
-// Platform-internal: the fast way to write small map text. The first time a
-// name is written its glyphs and their positions are laid out once, and each
-// glyph's pixels are rendered once per scale; later writes only map the
-// positions and copy those pixels into the image. The pixels are the ones
-// Qt itself draws for the same text under the same transform: the glyphs
-// come from the same font engine, are placed by the same rounding (x down,
-// y to nearest, on positions in 1/64 pixel), and the cell is filled by the
-// same rounding of its edges.
+// Platform-internal: the fast way to write map text. A name is laid out at
+// glyph level by the font's CGlyphShaper (no text layout per name, nothing
+// kept per name), and each glyph's pixels are rendered once per scale;
+// writing a name then only adds up advances and copies those pixels into
+// the image. The pixels are the ones Qt itself draws for the same text
+// under the same transform: the glyphs come from the same font engine, are
+// placed by the same rounding (x down, y to nearest, on positions in 1/64
+// pixel), and the cell is filled by the same rounding of its edges.
 //
 // The caches belong to the whole program (one user-interface thread), one
 // per font in use, told apart by the font's description, its encoding and,
 // for the system font, its height on the device; a few fonts at most, since
 // the map font and the legend's system font alternate on every repaint. A
-// cache's glyph pixels are rendered again when the scale changes.
+// cache's glyph pixels are rendered again when the scale changes, and
+// dropped when they pass a bound in bytes.
 
 #include "platform/surface/Font.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 #include <QTransform>
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 #include <string_view>
 
 namespace TextCache {
 
-// Writes text into image as PlainText would under the same transform t,
-// which places the text's top-left at logical (0, 0). False when this path does not apply (the system font under a
-// scaling mapping, a text size at which Qt draws glyphs as outlines, a
-// rotating or mirroring transform, a name the layout splits over several
-// fonts): the caller draws it plainly.
-// systemPixels is the system font's height on this image.
+// Where a text lands on a device, in whole device pixels.
+struct TextBounds {
+    // Every pixel the text can change: its cell and its glyphs' ink.
+    QRect reach;
+    // Pixels the text surely paints over with its cell's colour, whatever
+    // lay beneath; empty when that is not known.
+    QRect cell;
+    // Whether Draw writes it; otherwise it is drawn the plain way.
+    bool fast = false;
+};
+
+// Works out where text lands under t (which places the text's top-left at
+// logical (0, 0)) on a device of width x height. False when nothing of it
+// can show there.
+bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
+             int height, TextBounds& bounds);
+
+// Writes text into image as PlainText would under the same transform t.
+// False when this path does not apply (the system font under a scaling
+// mapping, a text size at which Qt draws glyphs as outlines, a rotating or
+// mirroring transform, a name the shaper refuses): the caller draws it
+// plainly. systemPixels is the system font's height on this image.
 bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
           COLORREF bkColor, int systemPixels);
 
+// For a text Measure found too large for Draw: the pixels each of its
+// glyphs may touch under t, in order; false when it has none to tell.
+bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                std::vector<QRect>& reach);
+// Draws a large text as PlainText would, but of its glyphs only those
+// GlyphReach listed at the positions picks gives (the others lie under
+// texts drawn later, or off the device).
+void DrawPicked(QPainter& painter, const QTransform& t, const CFont& font, std::string_view text,
+                int systemPixels, const std::uint32_t* picks, std::size_t count, COLORREF textColor,
+                COLORREF bkColor);
+
 // Drops everything cached (tests and benchmarks measuring a cold cache).
 void Clear();
+
+// What the caches hold: characters and pairs learnt, and bytes of glyph
+// pixels (tests check that neither grows with the names written).
+struct Usage {
+    std::size_t entries = 0;
+    std::size_t maskBytes = 0;
+};
+Usage CurrentUsage();
 
 } // namespace TextCache

@@ -1,0 +1,62 @@
+#include "platform/surface/qt/Coverage.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+// The bits of word w that fall within columns [x1, x2).
+std::uint64_t WordMask(int w, int x1, int x2)
+{
+    const int lo = std::max(x1 - w * 64, 0), hi = std::min(x2 - w * 64, 64);
+    if (hi <= lo)
+        return 0;
+    const std::uint64_t upTo = hi == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << hi) - 1;
+    return upTo & ~((std::uint64_t(1) << lo) - 1);
+}
+
+} // namespace
+
+CCoverage::CCoverage(int width, int height)
+    : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_words((m_width + 63) / 64),
+      m_bits(std::size_t(m_words) * m_height), m_rowCount(m_height)
+{
+}
+
+bool CCoverage::Covers(const QRect& r) const
+{
+    const QRect c = r & QRect(0, 0, m_width, m_height);
+    if (c.isEmpty() || Full())
+        return true;
+    const int x1 = c.left(), x2 = c.right() + 1;
+    for (int y = c.top(); y <= c.bottom(); ++y) {
+        if (m_rowCount[y] == m_width)
+            continue;
+        const std::uint64_t* row = &m_bits[std::size_t(y) * m_words];
+        for (int w = x1 / 64; w <= (x2 - 1) / 64; ++w) {
+            const std::uint64_t mask = WordMask(w, x1, x2);
+            if ((row[w] & mask) != mask)
+                return false;
+        }
+    }
+    return true;
+}
+
+void CCoverage::Add(const QRect& r)
+{
+    const QRect c = r & QRect(0, 0, m_width, m_height);
+    if (c.isEmpty())
+        return;
+    const int x1 = c.left(), x2 = c.right() + 1;
+    for (int y = c.top(); y <= c.bottom(); ++y) {
+        if (m_rowCount[y] == m_width)
+            continue;
+        std::uint64_t* row = &m_bits[std::size_t(y) * m_words];
+        for (int w = x1 / 64; w <= (x2 - 1) / 64; ++w) {
+            const std::uint64_t mask = WordMask(w, x1, x2);
+            m_rowCount[y] += std::popcount(mask & ~row[w]);
+            row[w] |= mask;
+        }
+        m_fullRows += m_rowCount[y] == m_width;
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// Platform-internal: which pixels of a device are already spoken for by
+// opaque boxes drawn later in a picture. A repaint held back as a list is
+// looked at from its last item to its first; an item all of whose pixels
+// lie under the boxes of items after it cannot change the picture and is
+// left out. One bit a pixel, with a count per row so that rows and the
+// device wholly covered are answered at once: a test costs at most a word
+// per 64 pixels of the rows not yet full.
+
+#include <QRect>
+
+#include <cstdint>
+#include <vector>
+
+class CCoverage {
+public:
+    CCoverage(int width, int height);
+
+    // Every pixel of r (within the device) is covered.
+    bool Covers(const QRect& r) const;
+    // Marks the pixels of r (within the device) covered.
+    void Add(const QRect& r);
+    bool Full() const { return m_fullRows == m_height; }
+
+private:
+    int m_width, m_height, m_words;
+    std::vector<std::uint64_t> m_bits;
+    std::vector<int> m_rowCount;  // covered pixels of each row
+    int m_fullRows = 0;
+};

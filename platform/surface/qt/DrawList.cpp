@@ -1,0 +1,198 @@
+#include "platform/surface/qt/DrawList.h"
+
+#include "platform/surface/qt/Coverage.h"
+#include "platform/surface/qt/DCDevice.h"
+#include "platform/surface/qt/DrawingRules.h"
+#include "platform/surface/qt/EllipseRoutes.h"
+#include "platform/surface/qt/PlainDraw.h"
+#include "platform/surface/qt/TextCache.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <unordered_map>
+
+namespace {
+
+// The pixels from (x1, y1) to (x2, y2), corners included, and one more all
+// round: what a shape within those corners may touch.
+QRect Around(double x1, double y1, double x2, double y2)
+{
+    auto at = [](double v) { return int(std::clamp(v, -1e6, 1e6)); };
+    return QRect(QPoint(at(std::floor(std::min(x1, x2))) - 1, at(std::floor(std::min(y1, y2))) - 1),
+                 QPoint(at(std::ceil(std::max(x1, x2))) + 1, at(std::ceil(std::max(y1, y2))) + 1));
+}
+
+// A shape's geometry: a later shape of the same kind and geometry writes
+// every pixel an earlier one wrote (a filled ellipse even more of them).
+struct ShapeKey {
+    double a, b, c, d;
+    bool line;
+    bool operator==(const ShapeKey& o) const
+    {
+        return a == o.a && b == o.b && c == o.c && d == o.d && line == o.line;
+    }
+};
+
+struct ShapeKeyHash {
+    std::size_t operator()(const ShapeKey& k) const
+    {
+        std::size_t h = std::hash<double>()(k.a);
+        for (double v : {k.b, k.c, k.d})
+            h = h * 1000003u ^ std::hash<double>()(v);
+        return h ^ std::size_t(k.line);
+    }
+};
+
+} // namespace
+
+std::uint16_t CDrawList::FontIndex(const CFont& font)
+{
+    if (!m_fonts.empty()) {
+        const CFont& last = m_fonts.back().Get();
+        if (last.IsSystemFont() == font.IsSystemFont() && last.GetTextEncoding() == font.GetTextEncoding() &&
+            std::memcmp(&last.GetLogFont(), &font.GetLogFont(), sizeof(LOGFONT)) == 0)
+            return std::uint16_t(m_fonts.size() - 1);
+    }
+    Font f;
+    if (font.IsSystemFont()) {
+        f.stock = &font;  // a stock object: it lives as long as the program
+    } else {
+        f.own = std::make_unique<CFont>();
+        f.own->CreateFontIndirect(&font.GetLogFont());
+        f.own->SetTextEncoding(font.GetTextEncoding());
+    }
+    m_fonts.push_back(std::move(f));
+    return std::uint16_t(m_fonts.size() - 1);
+}
+
+void CDrawList::AddText(const QTransform& t, const CFont& font, int systemPixels, std::string_view text,
+                        COLORREF textColor, COLORREF bkColor)
+{
+    Item item{Kind::Text};
+    item.font = FontIndex(font);
+    item.systemPixels = systemPixels;
+    item.color = textColor;
+    item.fill = bkColor;
+    item.textAt = std::uint32_t(m_text.size());
+    item.textLength = std::uint32_t(text.size());
+    item.a = t.m11(), item.b = t.m22(), item.c = t.dx(), item.d = t.dy();
+    m_text.append(text);
+    m_items.push_back(item);
+}
+
+void CDrawList::AddEllipse(const DeviceBox& box, COLORREF pen, const CBrush& brush)
+{
+    Item item{Kind::Ellipse};
+    item.hollow = brush.IsHollow();
+    item.color = pen;
+    item.fill = brush.GetColor();
+    item.a = box.left, item.b = box.top, item.c = box.right, item.d = box.bottom;
+    m_items.push_back(item);
+}
+
+void CDrawList::AddLine(QPointF from, QPointF to, COLORREF pen)
+{
+    Item item{Kind::Line};
+    item.color = pen;
+    item.a = from.x(), item.b = from.y(), item.c = to.x(), item.d = to.y();
+    m_items.push_back(item);
+}
+
+void CDrawList::PickGlyphs(Item& item, const CCoverage& cover)
+{
+    const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
+    if (!TextCache::GlyphReach(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
+                               item.systemPixels, m_glyphReach))
+        return;
+    item.picked = true;
+    item.pickAt = std::uint32_t(m_picks.size());
+    for (std::size_t j = 0; j < m_glyphReach.size(); ++j)
+        if (!cover.Covers(m_glyphReach[j]))
+            m_picks.push_back(std::uint32_t(j));
+    item.pickCount = std::uint32_t(m_picks.size() - item.pickAt);
+}
+
+std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
+{
+    std::vector<bool> visible(m_items.size(), false);
+    CCoverage cover(dev.width, dev.height);
+    // Shapes drawn later, and whether a hollow ellipse of that box is
+    // hidden by them (a filled one only by a filled one).
+    std::unordered_map<ShapeKey, bool, ShapeKeyHash> later;
+    for (std::size_t i = m_items.size(); i-- > 0 && !cover.Full();) {
+        Item& item = m_items[i];
+        QRect reach, cell;
+        bool large = false;
+        if (item.kind == Kind::Text) {
+            TextCache::TextBounds bounds;
+            const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
+            if (!TextCache::Measure(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
+                                    item.systemPixels, dev.width, dev.height, bounds))
+                continue;
+            reach = bounds.reach, cell = bounds.cell, large = !bounds.fast;
+        } else {
+            const ShapeKey key{item.a, item.b, item.c, item.d, item.kind == Kind::Line};
+            auto [found, added] = later.try_emplace(key, !item.hollow);
+            if (!added && (found->second || item.hollow))
+                continue;
+            found->second = found->second || !item.hollow;
+            reach = Around(item.a, item.b, item.c, item.d);
+        }
+        if (cover.Covers(reach))
+            continue;
+        visible[i] = true;
+        if (large)
+            PickGlyphs(item, cover);
+        cover.Add(cell);
+    }
+    return visible;
+}
+
+void CDrawList::Draw(CDCDevice& dev, const Item& item)
+{
+    const PlainTarget target{dev.painter, dev.width, dev.height, item.systemPixels};
+    switch (item.kind) {
+    case Kind::Text: {
+        const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
+        const CFont& font = m_fonts[item.font].Get();
+        const std::string_view text(m_text.data() + item.textAt, item.textLength);
+        QImage* image = dev.Image();
+        if (item.picked)
+            TextCache::DrawPicked(dev.painter, t, font, text, item.systemPixels, m_picks.data() + item.pickAt,
+                                  item.pickCount, item.color, item.fill);
+        else if (image == nullptr ||
+            !TextCache::Draw(*image, t, font, text, item.color, item.fill, item.systemPixels))
+            PlainText(target, t, font, TextOf(font, text.data(), int(text.size())), item.color, item.fill);
+        break;
+    }
+    case Kind::Ellipse: {
+        CBrush brush;
+        if (item.hollow)
+            brush.CreateHollowBrush();
+        else
+            brush.CreateSolidBrush(item.fill);
+        DeviceBox box{item.a, item.b, item.c, item.d};
+        DrawEllipseBox(dev, box, {item.color, brush, false});
+        break;
+    }
+    case Kind::Line:
+        PlainLine(target, QPointF(item.a, item.b), QPointF(item.c, item.d), item.color, false);
+        break;
+    }
+}
+
+void CDrawList::Flush(CDCDevice& dev)
+{
+    if (m_items.empty())
+        return;
+    const std::vector<bool> visible = Visible(dev);
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        if (visible[i])
+            Draw(dev, m_items[i]);
+    m_items.clear();
+    m_text.clear();
+    m_fonts.clear();
+    m_picks.clear();
+}

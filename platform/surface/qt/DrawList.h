@@ -1,0 +1,75 @@
+#pragma once
+
+// Platform-internal: a repaint on an image, held back until its picture is
+// needed. A surface on an image records its copying shapes and texts here
+// and draws them when it is detached, or before anything that must see the
+// picture so far (an exclusive-or figure, a filled rectangle, another
+// surface pausing it). Drawing the list, it first looks at it from its last
+// item back: an item that lies wholly off the device, or wholly under the
+// opaque cells of texts drawn after it, cannot change a pixel and is left
+// out; of a large text, so is every glyph that lies under later cells.
+// Then it draws the rest in their order. So a map whose names pile up
+// on one another costs what the visible ones cost, and the picture is the
+// one the items would have made drawn one by one.
+
+#include "platform/surface/Brush.h"
+#include "platform/surface/Font.h"
+#include "platform/surface/qt/DeviceGeometry.h"
+
+#include <QPointF>
+#include <QTransform>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CDCDevice;
+class CCoverage;
+
+class CDrawList {
+public:
+    void AddText(const QTransform& t, const CFont& font, int systemPixels, std::string_view text, COLORREF textColor,
+                 COLORREF bkColor);
+    void AddEllipse(const DeviceBox& box, COLORREF pen, const CBrush& brush);
+    void AddLine(QPointF from, QPointF to, COLORREF pen);
+    bool Empty() const { return m_items.empty(); }
+    // Holds as much as it may: the caller flushes before adding more.
+    bool Full() const { return m_items.size() >= kMaxItems || m_fonts.size() >= kMaxFonts; }
+    // Draws what is held on dev, as above, and holds nothing after.
+    void Flush(CDCDevice& dev);
+
+private:
+    static constexpr std::size_t kMaxItems = std::size_t(1) << 20;
+    static constexpr std::size_t kMaxFonts = 0xFFFF;
+    enum class Kind : std::uint8_t { Text, Ellipse, Line };
+    struct Item {
+        Kind kind;
+        bool hollow = false;        // ellipse: the brush leaves the inside alone
+        std::uint16_t font = 0;     // text: index into m_fonts
+        int systemPixels = 0;       // text
+        COLORREF color = 0;         // text colour or pen
+        COLORREF fill = 0;          // background of a text, brush of an ellipse
+        std::uint32_t textAt = 0, textLength = 0;
+        // A large text: which of its glyphs to draw, m_picks[pickAt...].
+        bool picked = false;
+        std::uint32_t pickAt = 0, pickCount = 0;
+        double a = 0, b = 0, c = 0, d = 0;  // transform (sx, sy, dx, dy), box or line ends
+    };
+    // The font of a text, kept as it was when the text was recorded.
+    struct Font {
+        const CFont* stock = nullptr;
+        std::unique_ptr<CFont> own;
+        const CFont& Get() const { return stock != nullptr ? *stock : *own; }
+    };
+    std::uint16_t FontIndex(const CFont& font);
+    std::vector<bool> Visible(const CDCDevice& dev);
+    void PickGlyphs(Item& item, const CCoverage& cover);
+    void Draw(CDCDevice& dev, const Item& item);
+
+    std::vector<Item> m_items;
+    std::string m_text;
+    std::vector<Font> m_fonts;
+    std::vector<std::uint32_t> m_picks;
+    std::vector<QRect> m_glyphReach;  // scratch
+};

@@ -1,0 +1,199 @@
+#include "platform/surface/DC.h"
+#include "platform/surface/Image.h"
+#include "platform/surface/ReferenceDC.h"
+
+#include "ProcessMemory.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+// A surface on an image holds back what it draws and leaves out what later
+// opaque text cells hide. These pictures pile texts and shapes on one
+// another in the ways a map does, and must come out as the plain reference
+// surface draws them item by item: glyph edges may differ as the fast path
+// tests allow (one pixel in 500 lit, plus 4), nothing else.
+
+namespace {
+
+using Scene = std::function<void(CDC&)>;
+
+template <class DC>
+CImage Paint(const Scene& scene, int scale)
+{
+    CImage image(400, 300, RGB(0, 0, 0));
+    DC dc;
+    dc.AttachImage(image);
+    dc.SetMapMode(MM_ISOTROPIC);
+    dc.SetWindowExt(100, 100);
+    dc.SetViewportExt(100 * scale, 100 * scale);
+    dc.SetBkColor(RGB(0, 0, 0));
+    LOGFONT desc{};
+    desc.lfHeight = -11;
+    desc.lfWeight = FW_NORMAL;
+    std::snprintf(desc.lfFaceName, sizeof desc.lfFaceName, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&desc);
+    dc.SelectObject(&font);
+    dc.SelectStockObject(NULL_BRUSH);
+    scene(dc);
+    dc.SelectStockObject(SYSTEM_FONT);
+    return image;
+}
+
+void Text(CDC& dc, int x, int y, const char* text, COLORREF color)
+{
+    dc.SetTextColor(color);
+    dc.TextOut(x, y, text);
+}
+
+void Circle(CDC& dc, int x, int y, int r, CPen& pen)
+{
+    dc.SelectObject(&pen);
+    dc.Ellipse(x - r, y - r, x + r, y + r);
+}
+
+void ExpectAsReference(const Scene& scene, const char* what)
+{
+    for (int scale : {1, 3, 9}) {
+        CImage reference = Paint<CReferenceDC>(scene, scale), held = Paint<CDC>(scene, scale);
+        long lit = 0;
+        for (int y = 0; y < reference.Height(); ++y)
+            for (int x = 0; x < reference.Width(); ++x)
+                lit += reference.GetPixel(x, y) != RGB(0, 0, 0);
+        SCOPED_TRACE(::testing::Message() << what << " at scale " << scale);
+        EXPECT_GT(lit, 20);
+        EXPECT_LE(held.CountDifferences(reference), lit / 500 + 4);
+    }
+}
+
+} // namespace
+
+TEST(HeldDrawing, PiledTextsAndShapesComeOutAsDrawnOneByOne)
+{
+    CPen red(PS_SOLID, 0, RGB(255, 0, 0)), green(PS_SOLID, 0, RGB(0, 255, 0));
+    ExpectAsReference([](CDC& dc) {
+        // The long name's tail shows past the short one drawn over it.
+        Text(dc, 2, 2, "Longer name of many words", RGB(255, 255, 0));
+        Text(dc, 2, 2, "Short", RGB(0, 255, 255));
+    }, "a short name over a long one");
+    ExpectAsReference([](CDC& dc) {
+        // Wholly hidden: only the last name may show.
+        for (const char* name : {"Aaaa", "Bbbb", "Cccc", "Dddd"})
+            Text(dc, 2, 2, name, RGB(200, 100, 50));
+        Text(dc, 2, 2, "Wide cover name", RGB(255, 255, 255));
+    }, "names under a wider one");
+    ExpectAsReference([](CDC& dc) {
+        // Offset by a little: the earlier names' edges and descenders show.
+        Text(dc, 2, 2, "Jiggly gypsy", RGB(255, 0, 255));
+        Text(dc, 3, 3, "Jiggly gypsy", RGB(0, 0, 255));
+        Text(dc, 1, 4, "qjpg yyy", RGB(255, 255, 255));
+    }, "names nudged over one another");
+    ExpectAsReference([](CDC& dc) {
+        // Glyphs that reach past their own cell (a j's hook left of it, a
+        // ring above it) show beside a later cell that hides the rest.
+        Text(dc, 4, 4, "j\xC5j\xC5jj", RGB(255, 128, 0));
+        Text(dc, 4, 4, "Wider cover name", RGB(90, 90, 255));
+    }, "glyphs past their cell");
+    ExpectAsReference([&](CDC& dc) {
+        // A circle half under a later name; the same circle in two colours,
+        // the second of which must win.
+        Circle(dc, 10, 5, 5, red);
+        Text(dc, 8, 5, "Over the circle", RGB(255, 255, 255));
+        Circle(dc, 30, 20, 6, red);
+        Circle(dc, 30, 20, 6, green);
+        dc.MoveTo(0, 15);
+        dc.LineTo(40, 15);
+    }, "shapes among names");
+}
+
+TEST(HeldDrawing, HeldItemsLandBeforeFillsAndExclusiveOrFigures)
+{
+    {
+        // Read while the surface is still attached, the picture holds what
+        // was drawn, and a fill of the whole image comes after it.
+        CImage image(100, 40, RGB(0, 0, 0));
+        CDC dc;
+        dc.AttachImage(image);
+        dc.SetTextColor(RGB(255, 255, 255));
+        dc.TextOut(2, 2, "Seen at once");
+        EXPECT_GT(image.CountDifferences(CImage(100, 40, RGB(0, 0, 0))), 20);
+        dc.TextOut(2, 20, "Then filled");
+        image.Fill(RGB(0, 0, 255));
+        EXPECT_EQ(image.CountDifferences(CImage(100, 40, RGB(0, 0, 255))), 0);
+    }
+    CImage plain = Paint<CDC>([](CDC& dc) { Text(dc, 2, 2, "Under the box", RGB(255, 255, 255)); }, 3);
+    CImage boxed = Paint<CDC>([](CDC& dc) {
+        Text(dc, 2, 2, "Under the box", RGB(255, 255, 255));
+        CRect r(10, 10, 60, 40);
+        dc.DrawFocusRect(&r);
+        dc.DrawFocusRect(&r);
+    }, 3);
+    EXPECT_EQ(boxed.CountDifferences(plain), 0);  // the dotted box undid itself over the text
+    CImage filled = Paint<CDC>([](CDC& dc) {
+        Text(dc, 2, 2, "Under the box", RGB(255, 255, 255));
+        dc.FillSolidRect(CRect(0, 0, 150, 60), RGB(0, 0, 255));
+    }, 3);
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 150; ++x)
+            ASSERT_EQ(filled.GetPixel(x, y), RGB(0, 0, 255)) << x << "," << y;
+}
+
+TEST(HeldDrawing, PngKeepsEveryPixelAndTheResolution)
+{
+    TempDir dir;
+    for (auto [w, h] : {std::pair{1, 1}, {257, 3}, {640, 480}}) {
+        CImage image(w, h, RGB(0, 0, 0));
+        image.SetDpi(150, 150);
+        CDC dc;
+        dc.AttachImage(image);
+        // Noise in one corner, runs of one colour elsewhere.
+        unsigned seed = 12345;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < std::min(w, 64); ++x) {
+                seed = seed * 1103515245u + 12345u;
+                dc.FillSolidRect(CRect(x, y, x + 1, y + 1), seed >> 8 & 0xFFFFFF);
+            }
+        dc.Detach();
+        const std::string path = (dir.Path() / ("p" + std::to_string(w) + ".png")).string();
+        ASSERT_TRUE(image.Save(path));
+        CImage back;
+        ASSERT_TRUE(back.Load(path));
+        EXPECT_EQ(back.Width(), w);
+        EXPECT_EQ(back.Height(), h);
+        EXPECT_EQ(back.CountDifferences(image), 0);
+        EXPECT_EQ(back.DpiX(), 150);
+    }
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+TEST(HeldDrawing, DistinctNamesDoNotGrowTheTextCaches)
+{
+    // Names of three invented syllables: 20000 of them a batch, each batch
+    // new. A cache kept per name would grow by several MiB a batch.
+    const char* syllables[] = {"ka", "zor", "mi", "thel", "quin", "dar", "vus", "ip", "ro", "sen",
+                               "ul", "brix", "yen", "fo", "gar", "hil", "ne", "ost", "pra", "wy"};
+    auto drawBatch = [&](int batch) {
+        CImage image(800, 600);
+        CDC dc;
+        dc.AttachImage(image);
+        for (int i = 0; i < 20000; ++i) {
+            std::string name = std::string(syllables[i % 20]) + syllables[i / 20 % 20] + syllables[i / 400 % 20] +
+                               " " + syllables[batch % 20] + std::to_string(i);
+            dc.TextOut(i % 700, i / 700 * 20 % 580, name);
+        }
+    };
+    drawBatch(1);
+    const long before = ProcessMemory::ResidentKb();
+    for (int batch = 2; batch < 5; ++batch)
+        drawBatch(batch);
+    const long after = ProcessMemory::ResidentKb();
+    if (before == 0)
+        GTEST_SKIP() << "the system does not tell the resident memory";
+    EXPECT_LT(after - before, 2048) << "KiB grown over three batches of new names";
+}
+#endif
