@@ -5,6 +5,7 @@
 #include "model/PlanetIndex.h"
 #include "model/StarMap.h"
 
+#include "platform/surface/DotEllipse.h"
 #include "platform/surface/TextEncoding.h"
 
 #include <cmath>
@@ -12,9 +13,6 @@
 #include <string_view>
 
 namespace {
-
-// A circle under this many device pixels across is drawn as its dot.
-constexpr int kSmallestCirclePixels = 2;
 
 // A map coordinate as the file wrote it: the stored value over ten, with
 // the sign flipped for y. The loader stores whole file units times ten, so
@@ -62,7 +60,7 @@ CMapDisc HoverDisc(const CMapViewport& viewport, CPoint client)
     // so these products stay far inside 64 bits.
     const std::int64_t x = (std::int64_t(client.x) - v.x) * den * (sx.num < 0 ? -1 : 1) + std::int64_t(w.x) * num;
     const std::int64_t y = (std::int64_t(client.y) - v.y) * den * (sy.num < 0 ? -1 : 1) + std::int64_t(w.y) * num;
-    const bool dot = 2 * CStarMap::kPlanetRadius * num < kSmallestCirclePixels * den;
+    const bool dot = 2 * CStarMap::kPlanetRadius * num < kDotEllipsePixels * den;
     const std::int64_t circle = dot ? 0 : CStarMap::kPlanetRadius * num;
     return CMapDisc::Scaled(x, y, circle + kHoverPixels * den, num);
 }

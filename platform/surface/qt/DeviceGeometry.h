@@ -12,6 +12,7 @@
 // Device coordinates are whole pixels held as doubles, so that points far
 // outside the 32-bit range keep their place for clipping.
 
+#include "platform/surface/DotEllipse.h"
 #include "platform/surface/Mapping.h"
 
 #include <QPoint>
@@ -40,9 +41,8 @@ struct DeviceBox {
 };
 DeviceBox EllipseBox(const CMapping& mapping, const CRect& box);
 
-// Below this many device pixels across or down, an ellipse is one pixel,
-// so that a planet stays visible when zoomed far out.
-inline constexpr double kDotShape = 2.0;
+// Below this many device pixels across or down, an ellipse is one pixel.
+inline constexpr double kDotShape = kDotEllipsePixels;
 // The pixel of an ellipse drawn as a dot: the box's first column and its
 // last row. An empty box (both corners on one pixel row) puts the dot on the
 // row above that pixel, so that a text whose top is the box's bottom edge,
