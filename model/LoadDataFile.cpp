@@ -42,8 +42,8 @@ BOOL CStarMap::ReadPlanets(CTextModeReader& reader, CUtf8Check& utf8, CLoadDiagn
         utf8.Feed(std::string_view(piece, std::size_t(length)));
         if (piece[0] == ';')
             continue;
-        auto planet = std::make_unique<CPlanet>();
-        Cause cause = ParsePlanetLine(piece, *planet);
+        CPlanet planet;
+        Cause cause = ParsePlanetLine(piece, planet);
         if (cause != Cause::None)
             return Fail(diagnostic, cause, line);
         if (m_planets.size() >= static_cast<size_t>(kMaxPlanets))
