@@ -1,15 +1,21 @@
 #include "PlanetList.h"
 
-#include <utility>
-
-void CPlanetList::push_back(CPlanet&& planet)
+CPlanet& CPlanetList::AppendEmpty()
 {
     if (m_count % kBlock == 0) {
         m_blocks.emplace_back();
         m_blocks.back().reserve(kBlock);
     }
-    m_blocks.back().push_back(std::move(planet));
     ++m_count;
+    return m_blocks.back().emplace_back();
+}
+
+void CPlanetList::pop_back()
+{
+    m_blocks.back().pop_back();
+    if (m_blocks.back().empty())
+        m_blocks.pop_back();
+    --m_count;
 }
 
 void CPlanetList::clear()

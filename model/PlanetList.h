@@ -17,7 +17,9 @@ public:
     const CPlanet& operator[](std::size_t index) const { return m_blocks[index / kBlock][index % kBlock]; }
     CPlanet& operator[](std::size_t index) { return m_blocks[index / kBlock][index % kBlock]; }
 
-    void push_back(CPlanet&& planet);
+    // A new, empty planet at the end, for a reader to fill in place.
+    CPlanet& AppendEmpty();
+    void pop_back();
     void clear();
 
 private:
