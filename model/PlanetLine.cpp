@@ -39,14 +39,18 @@ public:
     explicit Tokens(const char* text) : m_p(text) {}
     bool Next(const char*& token, int& length)
     {
-        while (KindOf(m_p) == kDelimiterByte)
-            ++m_p;
-        if (KindOf(m_p) == kEndByte)
+        // A local pointer, so that the walk stays in a register.
+        const char* p = m_p;
+        while (KindOf(p) == kDelimiterByte)
+            ++p;
+        const char* from = p;
+        while (KindOf(p) == kTokenByte)
+            ++p;
+        m_p = p;
+        if (p == from)
             return false;
-        token = m_p;
-        while (KindOf(m_p) == kTokenByte)
-            ++m_p;
-        length = static_cast<int>(m_p - token);
+        token = from;
+        length = static_cast<int>(p - from);
         return true;
     }
 
