@@ -42,13 +42,14 @@ BOOL CStarMap::ReadPlanets(CTextModeReader& reader, CUtf8Check& utf8, CLoadDiagn
         utf8.Feed(std::string_view(piece, std::size_t(length)));
         if (piece[0] == ';')
             continue;
-        auto planet = std::make_unique<CPlanet>();
-        Cause cause = ParsePlanetLine(piece, *planet);
-        if (cause != Cause::None)
+        // Read in place: a planet line is far more common than a bad one.
+        Cause cause = ParsePlanetLine(piece, m_planets.AppendEmpty());
+        if (cause == Cause::None && m_planets.size() > static_cast<size_t>(kMaxPlanets))
+            cause = Cause::TooManyPlanets;
+        if (cause != Cause::None) {
+            m_planets.pop_back();
             return Fail(diagnostic, cause, line);
-        if (m_planets.size() >= static_cast<size_t>(kMaxPlanets))
-            return Fail(diagnostic, Cause::TooManyPlanets, line);
-        m_planets.push_back(std::move(planet));
+        }
     }
     return TRUE;
 }

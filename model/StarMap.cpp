@@ -31,14 +31,14 @@ void CStarMap::GetFactionPen(std::string code, CPen*& pen, COLORREF& color)
 CPoint CStarMap::FindPlanet(std::string name) const
 {
     std::int16_t i = FindPlanetIndex(name);
-    return i < 0 ? CPoint(0, 0) : CPoint(m_planets[i]->m_x, m_planets[i]->m_y);
+    return i < 0 ? CPoint(0, 0) : CPoint(m_planets[std::size_t(i)].m_x, m_planets[std::size_t(i)].m_y);
 }
 
 std::int16_t CStarMap::FindPlanetIndex(const std::string& name) const
 {
     std::int16_t count = GetPlanetCount();
     for (std::int16_t i = 0; i < count; ++i) {
-        if (m_planets[i]->m_strName == name)
+        if (m_planets[std::size_t(i)].m_strName == name)
             return i;
     }
     return -1;

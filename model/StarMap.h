@@ -6,6 +6,7 @@
 #include "FactionTable.h"
 #include "MeasureLine.h"
 #include "Planet.h"
+#include "PlanetList.h"
 
 #include "platform/surface/DC.h"
 #include "platform/surface/Pen.h"
@@ -76,7 +77,7 @@ public:
 
     std::int16_t GetPlanetCount() const { return static_cast<std::int16_t>(m_planets.size()); }
     bool HasPlanets() const { return GetPlanetCount() > 0; }
-    const CPlanet& GetPlanet(std::int16_t index) const { return *m_planets[index]; }
+    const CPlanet& GetPlanet(std::int16_t index) const { return m_planets[std::size_t(index)]; }
     std::int16_t GetMeasureLineCount() const { return static_cast<std::int16_t>(m_measureLines.size()); }
     const CMeasureLine& GetMeasureLine(std::int16_t index) const { return *m_measureLines[index]; }
     CPen& GetPen(FactionPen index) { return *m_pens[index]; }
@@ -93,7 +94,7 @@ private:
     CPen m_penWhite, m_penBlack, m_penOrange, m_penRed, m_penMagenta, m_penGreen, m_penMidGreen,
         m_penCyan, m_penTeal, m_penOchre, m_penBlue, m_penDarkBlue, m_penViolet, m_penLightGrey,
         m_penGrey, m_penYellow, m_penRose, m_penAmber, m_penDarkGreen, m_penPurple;
-    std::vector<std::unique_ptr<CPlanet>> m_planets;
+    CPlanetList m_planets;
     std::vector<std::unique_ptr<CMeasureLine>> m_measureLines;
     CPen* m_pens[kPenCount];
     CTextEncoding m_encoding = CTextEncoding::Utf8;

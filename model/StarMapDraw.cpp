@@ -61,7 +61,7 @@ void CStarMap::DrawPlanets(CDC& dc, bool printing)
 {
     std::int16_t planetCount = GetPlanetCount();
     for (std::int16_t i = 0; i < planetCount; ++i) {
-        const CPlanet& planet = *m_planets[i];
+        const CPlanet& planet = m_planets[std::size_t(i)];
         if (!printing) {
             CPen* pen;
             COLORREF color;

@@ -1,15 +1,56 @@
 #include "TextModeReader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
 constexpr int kCtrlZ = 26;
+
+bool IsStop(unsigned char c)
+{
+    return c == '\n' || c == '\r' || c == kCtrlZ;
 }
+
+// The top bit of each byte of word that may be zero (the usual borrow
+// test: it never misses one, and below the lowest zero byte it gives no
+// false alarm, so the lowest bit set marks the first zero byte exactly).
+std::uint64_t ZeroBytes(std::uint64_t word)
+{
+    return (word - 0x0101010101010101u) & ~word & 0x8080808080808080u;
+}
+
+// How many bytes from the start of bytes are ordinary: neither a line end,
+// nor CR, nor Ctrl+Z. Whole words are tested at a time.
+std::size_t OrdinaryRun(const unsigned char* bytes, std::size_t size)
+{
+    constexpr std::uint64_t kEach = 0x0101010101010101u;
+    std::size_t i = 0;
+    for (std::uint64_t word; i + 8 <= size; i += 8) {
+        std::memcpy(&word, bytes + i, 8);
+        std::uint64_t stops = ZeroBytes(word ^ (kEach * '\n')) | ZeroBytes(word ^ (kEach * '\r')) |
+                              ZeroBytes(word ^ (kEach * kCtrlZ));
+        if (stops == 0)
+            continue;
+        // The first byte in memory is the lowest one on a little-endian
+        // machine; elsewhere the bytes of this word are looked at in turn.
+        if constexpr (std::endian::native == std::endian::little)
+            return i + std::size_t(std::countr_zero(stops) / 8);
+        break;
+    }
+    while (i < size && !IsStop(bytes[i]))
+        ++i;
+    return i;
+}
+
+} // namespace
 
 CTextModeReader::~CTextModeReader()
 {
@@ -78,12 +119,8 @@ int CTextModeReader::ReadPiece(char* buffer, int& line)
         // Ordinary bytes are copied straight from the chunk; only line ends,
         // CR and Ctrl+Z go through the translation one at a time.
         std::size_t run = std::min(m_size - m_pos, static_cast<std::size_t>(kMaxPiece - length));
-        const unsigned char* from = m_chunk + m_pos;
-        std::size_t i = 0;
-        while (i < run && from[i] != '\n' && from[i] != '\r' && from[i] != kCtrlZ) {
-            buffer[length + i] = static_cast<char>(from[i]);
-            ++i;
-        }
+        std::size_t i = OrdinaryRun(m_chunk + m_pos, run);
+        std::memcpy(buffer + length, m_chunk + m_pos, i);
         length += static_cast<int>(i);
         m_pos += i;
         if (i == run && m_pos < m_size)

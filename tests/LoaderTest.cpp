@@ -214,6 +214,55 @@ TEST_F(Loader, KeepsAtMost32767Planets)
     EXPECT_EQ(r.planets.size(), 32767u);
     EXPECT_EQ(r.diagnostic.cause, Cause::TooManyPlanets);
     EXPECT_EQ(r.diagnostic.line, 32768);
+    // Every planet where it belongs, across the blocks they are kept in.
+    for (std::size_t i : {0u, 511u, 512u, 513u, 32766u})
+        EXPECT_EQ(r.planets[i].m_strName, "P" + std::to_string(i));
+}
+
+TEST_F(Loader, PlanetsStayPutWhileMoreAreAppended)
+{
+    CStarMap map;
+    ASSERT_TRUE(map.LoadDataFile(m_dir.Write("one.dat", "First 1 2 VH\n").c_str()));
+    const CPlanet* first = &map.GetPlanet(0);
+    std::ostringstream text;
+    for (int i = 0; i < 2000; ++i)
+        text << "Q" << i << " 3 4 QT\n";
+    ASSERT_TRUE(map.LoadDataFile(m_dir.Write("many.dat", text.str()).c_str()));
+    ASSERT_EQ(map.GetPlanetCount(), 2001);
+    EXPECT_EQ(&map.GetPlanet(0), first);
+    EXPECT_EQ(first->m_strName, "First");
+    EXPECT_EQ(map.GetPlanet(2000).m_strName, "Q1999");
+}
+
+// The reader and the checks look at several bytes at once; a line end, a
+// CR, a Ctrl+Z or a byte above 0x7F must count wherever it falls in them.
+TEST_F(Loader, SpecialBytesCountAtEveryPlace)
+{
+    for (std::size_t pad = 1; pad <= 18; ++pad) {
+        SCOPED_TRACE(pad);
+        std::string name(pad, 'a');
+        Loaded crlf = Load(name + " 1 2 VH\r\n" + name + "\t3 4 QT\n");
+        ASSERT_EQ(crlf.planets.size(), 2u);
+        EXPECT_EQ(crlf.planets[0].m_strFaction, "VH");
+        EXPECT_EQ(crlf.planets[1].m_strName, name);
+        Loaded cr = Load(name + "\rb  \t c 1 2 VH\n");
+        ASSERT_EQ(cr.planets.size(), 1u);
+        EXPECT_EQ(cr.planets[0].m_strName, name + " b c");
+        Loaded z = Load(name + " 1 2 VH\x1a" + name + " 3 4 QT\n");
+        EXPECT_TRUE(z.ok);
+        ASSERT_EQ(z.planets.size(), 1u);
+        EXPECT_EQ(z.planets[0].m_strFaction, "VH");
+
+        auto encoding = [this](const std::string& bytes) {
+            CStarMap map;
+            map.LoadDataFile(m_dir.Write("e.dat", bytes).c_str());
+            return map.GetTextEncoding();
+        };
+        EXPECT_EQ(encoding(name + " 1 2 VH\n"), CTextEncoding::Utf8);
+        EXPECT_EQ(encoding(name + "\xC3\xA9 1 2 VH\n"), CTextEncoding::Utf8);
+        EXPECT_EQ(encoding(name + "\xE9 1 2 VH\n"), CTextEncoding::Windows1252);
+        EXPECT_EQ(encoding(name + "\xC3 1 2 VH\n"), CTextEncoding::Windows1252);
+    }
 }
 
 TEST_F(Loader, FindPlanetIsExactAndTakesTheFirst)
