@@ -197,3 +197,29 @@ TEST(HeldDrawing, DistinctNamesDoNotGrowTheTextCaches)
     EXPECT_LT(after - before, 2048) << "KiB grown over three batches of new names";
 }
 #endif
+
+TEST(HeldDrawing, LargeGlyphsShowWhereNoLaterCellHidesThem)
+{
+    // At scale 9 the names are 99 pixels high, drawn as outlines. Names
+    // piled on one start hide one another's glyphs, descenders included,
+    // while the glyphs of a name a little lower still show below the
+    // later cells: each must come out as the reference draws it.
+    const COLORREF low = RGB(255, 0, 255);
+    const Scene scene = [&](CDC& dc) {
+        Text(dc, 2, 4, "gypsy jug", low);
+        for (const char* name : {"Pygmy quip", "Gypsy jig", "Jumpy gap", "Quay pyg"})
+            Text(dc, 2, 2, name, RGB(0, 200, 255));
+        Text(dc, 2, 2, "Wide gappy yoke", RGB(255, 255, 255));
+    };
+    const CImage reference = Paint<CReferenceDC>(scene, 9), held = Paint<CDC>(scene, 9);
+    // The low name's descenders lie below every later cell: count them.
+    long lowShown = 0;
+    for (int y = 0; y < reference.Height(); ++y)
+        for (int x = 0; x < reference.Width(); ++x)
+            lowShown += reference.GetPixel(x, y) == low;
+    EXPECT_GT(lowShown, 50);
+    EXPECT_EQ(held.CountDifferences(reference), 0);
+    // Drawn again, from the glyphs kept the first time.
+    EXPECT_EQ(Paint<CDC>(scene, 9).CountDifferences(reference), 0);
+    ExpectAsReference(scene, "large names piled on one start");
+}

@@ -19,7 +19,7 @@ std::uint64_t WordMask(int w, int x1, int x2)
 
 CCoverage::CCoverage(int width, int height)
     : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_words((m_width + 63) / 64),
-      m_bits(std::size_t(m_words) * m_height), m_rowCount(m_height)
+      m_bits(std::size_t(m_words) * m_height), m_rowCount(m_height), m_runFirst(m_height), m_runPast(m_height)
 {
 }
 
@@ -30,7 +30,7 @@ bool CCoverage::Covers(const QRect& r) const
         return true;
     const int x1 = c.left(), x2 = c.right() + 1;
     for (int y = c.top(); y <= c.bottom(); ++y) {
-        if (m_rowCount[y] == m_width)
+        if (m_rowCount[y] == m_width || (x1 >= m_runFirst[y] && x2 <= m_runPast[y]))
             continue;
         const std::uint64_t* row = &m_bits[std::size_t(y) * m_words];
         for (int w = x1 / 64; w <= (x2 - 1) / 64; ++w) {
@@ -58,5 +58,16 @@ void CCoverage::Add(const QRect& r)
             row[w] |= mask;
         }
         m_fullRows += m_rowCount[y] == m_width;
+        AddRun(y, x1, x2);
     }
+}
+
+void CCoverage::AddRun(int y, int x1, int x2)
+{
+    int& first = m_runFirst[y];
+    int& past = m_runPast[y];
+    if (x1 <= past && x2 >= first)  // meets the run: together they are one
+        first = std::min(first, x1), past = std::max(past, x2);
+    else if (x2 - x1 > past - first)
+        first = x1, past = x2;
 }

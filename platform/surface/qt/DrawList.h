@@ -64,12 +64,13 @@ private:
     };
     std::uint16_t FontIndex(const CFont& font);
     std::vector<bool> Visible(const CDCDevice& dev);
-    void PickGlyphs(Item& item, const CCoverage& cover);
+    // Picks the glyphs of a large text that may show over cover; false
+    // when it knows that none does.
+    bool PickGlyphs(Item& item, const CCoverage& cover);
     void Draw(CDCDevice& dev, const Item& item);
 
     std::vector<Item> m_items;
     std::string m_text;
     std::vector<Font> m_fonts;
     std::vector<std::uint32_t> m_picks;
-    std::vector<QRect> m_glyphReach;  // scratch
 };

@@ -1,7 +1,9 @@
 #include "platform/surface/qt/TextCache.h"
 
 #include "platform/surface/qt/DrawingRules.h"
+#include "platform/surface/qt/Coverage.h"
 #include "platform/surface/qt/GlyphShaper.h"
+#include "platform/surface/qt/GlyphExtents.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -36,10 +38,12 @@ struct Cache {
     LOGFONT desc{};
     CTextEncoding encoding = CTextEncoding::Windows1252;
     int systemPixels = 0;  // the system font's height; 0 for any other font
+    QFont font;  // as realised for the device
     std::unique_ptr<CGlyphShaper> shaper;
     double sx = 0.0, sy = 0.0;
     std::unordered_map<quint32, Mask> masks;
     std::size_t maskBytes = 0;
+    CGlyphExtents extents;  // of large glyphs
 };
 
 constexpr std::size_t kMaxFonts = 4;
@@ -65,7 +69,8 @@ Cache& CacheFor(const CFont& font, int systemPixels)
     c->desc = font.GetLogFont();
     c->encoding = font.GetTextEncoding();
     c->systemPixels = systemPixels;
-    c->shaper = std::make_unique<CGlyphShaper>(RealiseFont(font, systemPixels));
+    c->font = RealiseFont(font, systemPixels);
+    c->shaper = std::make_unique<CGlyphShaper>(c->font);
     caches.push_back(std::move(c));
     return *caches.back();
 }
@@ -223,14 +228,34 @@ QPoint GlyphPixel(const QTransform& t, const PlacedGlyph& g)
     return QPoint(int(std::floor(ToFixed(gx))), int(std::floor(ToFixed(gy) + 0.5)));
 }
 
-// The pixels a large glyph may touch under t.
-QRect GlyphBox(const QTransform& t, const PlacedGlyph& g)
+// The pixels a large glyph may touch whose outline box is (x1, y1) to
+// (x2, y2) on the device: a guess wide enough for any place of its origin
+// within a pixel.
+QRect GuessBox(double x1, double y1, double x2, double y2)
 {
     auto at = [](double v) { return int(std::clamp(v, -1e6, 1e6)); };
-    const double x1 = t.m11() * (g.x + g.ink.left()) + t.dx(), x2 = t.m11() * (g.x + g.ink.right()) + t.dx();
-    const double y1 = t.m22() * (g.y + g.ink.top()) + t.dy(), y2 = t.m22() * (g.y + g.ink.bottom()) + t.dy();
     return QRect(QPoint(at(std::floor(x1)) - kInkMargin, at(std::floor(y1)) - kInkMargin),
                  QPoint(at(std::ceil(x2)) + kInkMargin, at(std::ceil(y2)) + kInkMargin));
+}
+
+QRect GlyphBox(const QTransform& t, const PlacedGlyph& g)
+{
+    return GuessBox(t.m11() * (g.x + g.ink.left()) + t.dx(), t.m22() * (g.y + g.ink.top()) + t.dy(),
+                    t.m11() * (g.x + g.ink.right()) + t.dx(), t.m22() * (g.y + g.ink.bottom()) + t.dy());
+}
+
+// The guesses of all the glyphs of a large text at once.
+QRect GlyphsBox(const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
+{
+    if (glyphs.empty())
+        return QRect();
+    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+    for (const PlacedGlyph& g : glyphs) {
+        left = std::min(left, g.x + g.ink.left()), right = std::max(right, g.x + g.ink.right());
+        top = std::min(top, g.y + g.ink.top()), bottom = std::max(bottom, g.y + g.ink.bottom());
+    }
+    return GuessBox(t.m11() * left + t.dx(), t.m22() * top + t.dy(), t.m11() * right + t.dx(),
+                    t.m22() * bottom + t.dy());
 }
 
 // The pixels the glyphs of a small text write.
@@ -287,13 +312,12 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
         bounds.cell = cell & device;
         return !bounds.reach.isEmpty();
     }
-    bounds.reach = cell;
-    for (const PlacedGlyph& g : Scratch())
-        bounds.reach |= GlyphBox(t, g);
-    bounds.reach &= device;
-    // The plain path measures its cell on its own; a pixel in from each
-    // side it surely covers.
-    bounds.cell = cell.marginsRemoved(QMargins(1, 1, 1, 1)) & device;
+    // The plain path measures its cell's length on its own, and may end it
+    // a pixel either side of this one; its height is the shaper's, and both
+    // round its edges alike.
+    bounds.fill = cell.marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    bounds.reach = (bounds.fill | GlyphsBox(t, Scratch())) & device;
+    bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
     return !bounds.reach.isEmpty();
 }
 
@@ -322,10 +346,9 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_vie
     return true;
 }
 
-bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
-                std::vector<QRect>& reach)
+bool PickGlyphs(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                const CCoverage& cover, std::vector<std::uint32_t>& picks)
 {
-    reach.clear();
     if (!Applies(t, font))
         return false;
     Cache& c = CacheFor(font, systemPixels);
@@ -333,8 +356,24 @@ bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, i
     std::vector<PlacedGlyph>& glyphs = Scratch();
     if (!c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance))
         return false;
-    for (const PlacedGlyph& g : glyphs)
-        reach.push_back(GlyphBox(t, g));
+    // Glyphs well past either side of the device are hidden (a name may
+    // run on for thousands of pixels).
+    const double margin = kInkMargin + 1.0;
+    for (std::size_t j = 0; j < glyphs.size(); ++j) {
+        const PlacedGlyph& g = glyphs[j];
+        if (t.m11() * (g.x + g.ink.left()) + t.dx() > cover.Width() + margin ||
+            t.m11() * (g.x + g.ink.right()) + t.dx() < -margin)
+            continue;
+        const QRect guess = GlyphBox(t, g);
+        if (cover.Covers(guess))
+            continue;
+        // The guess shows: the exact pixels may still lie under the cells.
+        QRect exact;
+        if (c.extents.Find(c.font, t, GlyphAt{g.id, g.code, g.x, c.shaper->Ascent()}, guess, exact) &&
+            cover.Covers(exact))
+            continue;
+        picks.push_back(std::uint32_t(j));
+    }
     return true;
 }
 
@@ -376,7 +415,7 @@ Usage CurrentUsage()
     Usage u;
     for (const auto& c : TheCaches()) {
         u.entries += c->shaper->Entries();
-        u.maskBytes += c->maskBytes;
+        u.maskBytes += c->maskBytes + c->extents.Bytes();
     }
     return u;
 }

@@ -1,0 +1,54 @@
+#pragma once
+
+// Platform-internal: exactly which pixels a large glyph (one the toolkit
+// fills as an outline, its edges smoothed) touches, so that a held-back
+// repaint can prove it hidden under the cells of later texts where a box
+// guessed from the font's outline would reach past them by a pixel or two.
+// The extent is found by drawing the glyph once, by the very call that
+// draws it within a name, into a scratch picture; since an outline's
+// pixels depend on where within a pixel its origin falls, an extent
+// belongs to a glyph, a scale and that place, which names that share a
+// start and a baseline share. Glyphs larger than a bound get no extent
+// (the caller keeps its guess), and all are dropped on a new scale or past
+// a bound in bytes.
+
+#include <QFont>
+#include <QRect>
+#include <QTransform>
+
+#include <cstddef>
+#include <unordered_map>
+
+struct GlyphAt {
+    quint32 id;
+    char32_t code;   // the character drawn for it
+    double x;        // its origin, logical, from the text's left
+    double ascent;   // the text's baseline, logical, from its top
+};
+
+class CGlyphExtents {
+public:
+    // The device pixels glyph g of a text in font under t (a plain scale,
+    // the text's top-left at logical (0, 0)) touches, in exact (empty when
+    // none); guess holds all of them. False when it cannot tell.
+    bool Find(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& guess, QRect& exact);
+
+    std::size_t Bytes() const { return m_extents.size() * kEntryBytes; }
+
+private:
+    static constexpr std::size_t kEntryBytes = 64;
+    struct Key {
+        quint32 id;
+        double fx, fy;
+        bool operator==(const Key& o) const { return id == o.id && fx == o.fx && fy == o.fy; }
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const;
+    };
+    // From the pixel the origin falls on; a null rectangle when the
+    // scratch picture was too small to tell.
+    static QRect Render(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& room, QPoint origin);
+
+    double m_sx = 0.0, m_sy = 0.0;
+    std::unordered_map<Key, QRect, KeyHash> m_extents;
+};
