@@ -15,6 +15,24 @@ std::uint64_t WordMask(int w, int x1, int x2)
     return upTo & ~((std::uint64_t(1) << lo) - 1);
 }
 
+// The first and last columns within [x1, x2) whose bit in row is clear;
+// -1 when there are none.
+int FirstClear(const std::uint64_t* row, int x1, int x2)
+{
+    for (int w = x1 / 64; w <= (x2 - 1) / 64; ++w)
+        if (const std::uint64_t clear = ~row[w] & WordMask(w, x1, x2))
+            return w * 64 + std::countr_zero(clear);
+    return -1;
+}
+
+int LastClear(const std::uint64_t* row, int x1, int x2)
+{
+    for (int w = (x2 - 1) / 64; w >= x1 / 64; --w)
+        if (const std::uint64_t clear = ~row[w] & WordMask(w, x1, x2))
+            return w * 64 + 63 - std::countl_zero(clear);
+    return -1;
+}
+
 } // namespace
 
 CCoverage::CCoverage(int width, int height)
@@ -70,4 +88,27 @@ void CCoverage::AddRun(int y, int x1, int x2)
         first = std::min(first, x1), past = std::max(past, x2);
     else if (x2 - x1 > past - first)
         first = x1, past = x2;
+}
+
+QRect CCoverage::Uncovered(const QRect& r) const
+{
+    const QRect c = r & QRect(0, 0, m_width, m_height);
+    if (c.isEmpty() || Full())
+        return QRect();
+    int left = m_width, right = -1, top = -1, bottom = -1;
+    for (int y = c.top(); y <= c.bottom(); ++y) {
+        // Past the row's run where it holds either end of r.
+        const int first = m_runFirst[y], past = m_runPast[y];
+        const int x1 = first <= c.left() && past > c.left() ? past : c.left();
+        const int x2 = first <= c.right() && past > c.right() ? first : c.right() + 1;
+        if (m_rowCount[y] == m_width || x1 >= x2)
+            continue;
+        const std::uint64_t* row = &m_bits[std::size_t(y) * m_words];
+        const int from = FirstClear(row, x1, x2);
+        if (from < 0)
+            continue;
+        left = std::min(left, from), right = std::max(right, LastClear(row, x1, x2));
+        top = top < 0 ? y : top, bottom = y;
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }

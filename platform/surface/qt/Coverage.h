@@ -21,6 +21,9 @@ public:
 
     // Every pixel of r (within the device) is covered.
     bool Covers(const QRect& r) const;
+    // The smallest box holding every pixel of r (within the device) not
+    // covered; empty when Covers(r).
+    QRect Uncovered(const QRect& r) const;
     // Marks the pixels of r (within the device) covered.
     void Add(const QRect& r);
     bool Full() const { return m_fullRows == m_height; }

@@ -147,6 +147,8 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
         if (large && !PickGlyphs(item, cover) && cover.Covers(fill))
             continue;
         visible[i] = true;
+        // Of a text, only the part outside later cells is written.
+        item.clip = large ? QRect(0, 0, dev.width, dev.height) : cover.Uncovered(reach);
         cover.Add(cell);
     }
     return visible;
@@ -165,7 +167,7 @@ void CDrawList::Draw(CDCDevice& dev, const Item& item)
             TextCache::DrawPicked(dev.painter, t, font, text, item.systemPixels, m_picks.data() + item.pickAt,
                                   item.pickCount, item.color, item.fill);
         else if (image == nullptr ||
-            !TextCache::Draw(*image, t, font, text, item.color, item.fill, item.systemPixels))
+            !TextCache::Draw(*image, item.clip, t, font, text, item.color, item.fill, item.systemPixels))
             PlainText(target, t, font, TextOf(font, text.data(), int(text.size())), item.color, item.fill);
         break;
     }

@@ -55,6 +55,7 @@ private:
         bool picked = false;
         std::uint32_t pickAt = 0, pickCount = 0;
         double a = 0, b = 0, c = 0, d = 0;  // transform (sx, sy, dx, dy), box or line ends
+        QRect clip = QRect();  // a text: the device pixels of it that may show
     };
     // The font of a text, kept as it was when the text was recorded.
     struct Font {

@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -137,18 +138,19 @@ const Mask& MaskOf(Cache& c, quint32 id)
     return c.masks.emplace(id, std::move(m)).first->second;
 }
 
-// The image's pixels, fetched once per text.
+// The image's pixels, fetched once per text, and the part of them a text
+// may write: [left, right) x [top, bottom).
 struct Pixels {
     uchar* bits;
     qsizetype stride;
-    int width, height;
+    int left, top, right, bottom;
     QRgb* Line(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
 };
 
 void FillBox(const Pixels& image, int x1, int y1, int x2, int y2, QRgb color)
 {
-    x1 = std::max(x1, 0), y1 = std::max(y1, 0);
-    x2 = std::min(x2, image.width), y2 = std::min(y2, image.height);
+    x1 = std::max(x1, image.left), y1 = std::max(y1, image.top);
+    x2 = std::min(x2, image.right), y2 = std::min(y2, image.bottom);
     if (x1 >= x2)
         return;
     for (int y = y1; y < y2; ++y) {
@@ -159,18 +161,14 @@ void FillBox(const Pixels& image, int x1, int y1, int x2, int y2, QRgb color)
 
 void Blit(const Pixels& image, const Mask& m, int x, int y, QRgb color)
 {
-    const int w = image.width, h = image.height;
-    for (int row = 0; row < m.height; ++row) {
-        int py = y + row;
-        if (py < 0 || py >= h)
-            continue;
-        QRgb* line = image.Line(py);
+    const int row1 = std::max(image.top - y, 0), row2 = std::min(image.bottom - y, m.height);
+    const int col1 = std::max(image.left - x, 0), col2 = std::min(image.right - x, m.width);
+    for (int row = row1; row < row2; ++row) {
+        QRgb* line = image.Line(y + row);
         const std::uint8_t* bits = &m.bits[std::size_t(row) * m.width];
-        for (int col = 0; col < m.width; ++col) {
-            int px = x + col;
-            if (bits[col] && px >= 0 && px < w)
-                line[px] = color;
-        }
+        for (int col = col1; col < col2; ++col)
+            if (bits[col])
+                line[x + col] = color;
     }
 }
 
@@ -261,21 +259,27 @@ QRect GlyphsBox(const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
 // The pixels the glyphs of a small text write.
 QRect InkOf(Cache& c, const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
 {
-    QRect ink;
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
     for (const PlacedGlyph& g : glyphs) {
         const Mask& m = MaskOf(c, g.id);
-        if (m.width > 0)
-            ink |= QRect(GlyphPixel(t, g) + QPoint(m.dx, m.dy), QSize(m.width, m.height));
+        if (m.width == 0)
+            continue;
+        const QPoint at = GlyphPixel(t, g);
+        left = std::min(left, at.x() + m.dx), right = std::max(right, at.x() + m.dx + m.width - 1);
+        top = std::min(top, at.y() + m.dy), bottom = std::max(bottom, at.y() + m.dy + m.height - 1);
     }
-    return ink;
+    return left > right ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 // The glyphs into the image under t: the cell filled first, then each
 // glyph's pixels.
-void DrawGlyphs(QImage& image, const QTransform& t, Cache& c, const std::vector<PlacedGlyph>& glyphs,
-                double advance, COLORREF textColor, COLORREF bkColor)
+void DrawGlyphs(QImage& image, const QRect& clip, const QTransform& t, Cache& c,
+                const std::vector<PlacedGlyph>& glyphs, double advance, COLORREF textColor, COLORREF bkColor)
 {
-    const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};
+    const QRect to = clip & image.rect();
+    if (to.isEmpty())
+        return;
+    const Pixels pixels{image.bits(), image.bytesPerLine(), to.left(), to.top(), to.right() + 1, to.bottom() + 1};
     const QRect cell = CellOf(t, c, advance);
     FillBox(pixels, cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1, ToQColor(bkColor).rgb());
     const QRgb color = ToQColor(textColor).rgb();
@@ -321,8 +325,8 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
     return !bounds.reach.isEmpty();
 }
 
-bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
-          COLORREF bkColor, int systemPixels)
+bool Draw(QImage& image, const QRect& clip, const QTransform& t, const CFont& font, std::string_view text,
+          COLORREF textColor, COLORREF bkColor, int systemPixels)
 {
     if (!Applies(t, font) || image.format() != QImage::Format_RGB32)
         return false;
@@ -342,7 +346,7 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_vie
         return false;
     if (left + t.m11() * advance < -line)
         return true;
-    DrawGlyphs(image, t, c, glyphs, advance, textColor, bkColor);
+    DrawGlyphs(image, clip, t, c, glyphs, advance, textColor, bkColor);
     return true;
 }
 

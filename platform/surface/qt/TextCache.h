@@ -51,13 +51,14 @@ struct TextBounds {
 bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
              int height, TextBounds& bounds);
 
-// Writes text into image as PlainText would under the same transform t.
+// Writes text into image as PlainText would under the same transform t,
+// but only the pixels within clip (the others are drawn over later).
 // False when this path does not apply (the system font under a scaling
 // mapping, a text size at which Qt draws glyphs as outlines, a rotating or
 // mirroring transform, a name the shaper refuses): the caller draws it
 // plainly. systemPixels is the system font's height on this image.
-bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
-          COLORREF bkColor, int systemPixels);
+bool Draw(QImage& image, const QRect& clip, const QTransform& t, const CFont& font, std::string_view text,
+          COLORREF textColor, COLORREF bkColor, int systemPixels);
 
 // For a text Measure found too large for Draw: appends to picks the
 // positions of its glyphs that may show over cover (the pixels of texts
