@@ -9,9 +9,12 @@
 
 namespace {
 
-// The scratch picture holds at most this many pixels (a glyph about 500
-// pixels high); larger glyphs get no extent.
-constexpr qsizetype kMaxScratchPixels = 512 * 512;
+// A glyph whose room holds at most this many pixels is drawn whole to
+// find its extent, a larger one in bands of kBand pixels along its sides.
+constexpr qsizetype kWholeScratchPixels = 160 * 160;
+constexpr int kBand = 8;
+// Rooms longer than this get no extent.
+constexpr int kMaxSide = 1 << 15;
 // Extents kept at most; past this all are dropped and found again.
 constexpr std::size_t kMaxExtents = 1 << 16;
 // Scratch room around the caller's guess: a touched pixel on the scratch
@@ -33,7 +36,7 @@ bool CGlyphExtents::Find(const QFont& font, const QTransform& t, const GlyphAt& 
 {
     const QRect room = guess.marginsAdded(QMargins(kRoom, kRoom, kRoom, kRoom));
     const double ox = t.m11() * g.x + t.dx(), oy = t.m22() * g.ascent + t.dy();
-    if (room.isEmpty() || qsizetype(room.width()) * room.height() > kMaxScratchPixels ||
+    if (room.isEmpty() || room.width() > kMaxSide || room.height() > kMaxSide ||
         std::abs(ox) > 1e6 || std::abs(oy) > 1e6)
         return false;
     if (t.m11() != m_sx || t.m22() != m_sy || m_extents.size() >= kMaxExtents) {
@@ -51,31 +54,58 @@ bool CGlyphExtents::Find(const QFont& font, const QTransform& t, const GlyphAt& 
     return true;
 }
 
-QRect CGlyphExtents::Render(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& room,
-                            QPoint origin)
+QRect CGlyphExtents::Touched(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& area)
 {
-    QImage scratch(room.size(), QImage::Format_RGB32);
+    QImage scratch(area.size(), QImage::Format_RGB32);
     scratch.fill(Qt::black);
     {
         // The call that draws the glyph within its name, moved by whole
         // pixels so that its origin keeps its place within a pixel; white
         // on black, so that the least touch of its smoothed edge shows.
         QPainter p(&scratch);
-        p.setTransform(QTransform(t.m11(), 0, 0, t.m22(), t.dx() - room.left(), t.dy() - room.top()));
+        p.setTransform(QTransform(t.m11(), 0, 0, t.m22(), t.dx() - area.left(), t.dy() - area.top()));
         p.setFont(font);
         p.setPen(Qt::white);
         p.drawText(QPointF(g.x, g.ascent), QString::fromUcs4(&g.code, 1));
     }
-    int x0 = room.width(), y0 = room.height(), x1 = -1, y1 = -1;
+    int x0 = area.width(), y0 = area.height(), x1 = -1, y1 = -1;
     for (int y = 0; y < scratch.height(); ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         for (int col = 0; col < scratch.width(); ++col)
             if ((line[col] & 0xFFFFFF) != 0)
                 x0 = std::min(x0, col), y0 = std::min(y0, y), x1 = std::max(x1, col), y1 = std::max(y1, y);
     }
-    if (x1 < 0)
-        return QRect();
-    if (x0 == 0 || y0 == 0 || x1 == scratch.width() - 1 || y1 == scratch.height() - 1)
+    return x1 < 0 ? QRect() : QRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1).translated(area.topLeft());
+}
+
+QRect CGlyphExtents::Render(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& room,
+                            QPoint origin)
+{
+    QRect box;
+    const qsizetype area = qsizetype(room.width()) * room.height();
+    if (area <= kWholeScratchPixels || std::min(room.width(), room.height()) <= 2 * kBand) {
+        if (area > kMaxSide)
+            return kUnknown;
+        box = Touched(font, t, g, room);
+        if (box.isEmpty())
+            return QRect();
+    } else {
+        // A large glyph: only a band along each side of the room is drawn,
+        // and each side of the box is found within its band; where a band
+        // is untouched the side is taken at the band's inner edge.
+        const int b = kBand;
+        const QRect top = Touched(font, t, g, QRect(room.left(), room.top(), room.width(), b));
+        const QRect bottom = Touched(font, t, g, QRect(room.left(), room.bottom() - b + 1, room.width(), b));
+        const QRect left = Touched(font, t, g, QRect(room.left(), room.top(), b, room.height()));
+        const QRect right = Touched(font, t, g, QRect(room.right() - b + 1, room.top(), b, room.height()));
+        box = QRect(QPoint(left.isEmpty() ? room.left() + b : left.left(), top.isEmpty() ? room.top() + b : top.top()),
+                    QPoint(right.isEmpty() ? room.right() - b : right.right(),
+                           bottom.isEmpty() ? room.bottom() - b : bottom.bottom()));
+        if (box.isEmpty())
+            return kUnknown;
+    }
+    if (box.left() == room.left() || box.top() == room.top() || box.right() == room.right() ||
+        box.bottom() == room.bottom())
         return kUnknown;
-    return QRect(x0 + room.left() - origin.x(), y0 + room.top() - origin.y(), x1 - x0 + 1, y1 - y0 + 1);
+    return box.translated(-origin);
 }

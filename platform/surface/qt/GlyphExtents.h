@@ -8,9 +8,9 @@
 // draws it within a name, into a scratch picture; since an outline's
 // pixels depend on where within a pixel its origin falls, an extent
 // belongs to a glyph, a scale and that place, which names that share a
-// start and a baseline share. Glyphs larger than a bound get no extent
-// (the caller keeps its guess), and all are dropped on a new scale or past
-// a bound in bytes.
+// start and a baseline share. A large glyph is drawn only along the sides
+// of the box the caller guessed for it, so the cost stays that of its
+// outline. All are dropped on a new scale or past a bound in number.
 
 #include <QFont>
 #include <QRect>
@@ -48,6 +48,8 @@ private:
     // From the pixel the origin falls on; a null rectangle when the
     // scratch picture was too small to tell.
     static QRect Render(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& room, QPoint origin);
+    // The device pixels within area that g touches, in a box.
+    static QRect Touched(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& area);
 
     double m_sx = 0.0, m_sy = 0.0;
     std::unordered_map<Key, QRect, KeyHash> m_extents;
