@@ -41,22 +41,32 @@ CCoverage::CCoverage(int width, int height)
 {
 }
 
+bool CCoverage::RowCovers(int y, int x1, int x2) const
+{
+    if (m_rowCount[y] == m_width || (x1 >= m_runFirst[y] && x2 <= m_runPast[y]))
+        return true;
+    const std::uint64_t* row = &m_bits[std::size_t(y) * m_words];
+    for (int w = x1 / 64; w <= (x2 - 1) / 64; ++w) {
+        const std::uint64_t mask = WordMask(w, x1, x2);
+        if ((row[w] & mask) != mask)
+            return false;
+    }
+    return true;
+}
+
 bool CCoverage::Covers(const QRect& r) const
 {
     const QRect c = r & QRect(0, 0, m_width, m_height);
-    if (c.isEmpty() || Full())
+    if (c.isEmpty() || Full() || m_largest.contains(c))
         return true;
     const int x1 = c.left(), x2 = c.right() + 1;
-    for (int y = c.top(); y <= c.bottom(); ++y) {
-        if (m_rowCount[y] == m_width || (x1 >= m_runFirst[y] && x2 <= m_runPast[y]))
-            continue;
-        const std::uint64_t* row = &m_bits[std::size_t(y) * m_words];
-        for (int w = x1 / 64; w <= (x2 - 1) / 64; ++w) {
-            const std::uint64_t mask = WordMask(w, x1, x2);
-            if ((row[w] & mask) != mask)
-                return false;
-        }
-    }
+    // A box that reaches past the ones added does so at its edge rows
+    // first, as a rule: those are asked first.
+    if (!RowCovers(c.bottom(), x1, x2) || !RowCovers(c.top(), x1, x2))
+        return false;
+    for (int y = c.top() + 1; y < c.bottom(); ++y)
+        if (!RowCovers(y, x1, x2))
+            return false;
     return true;
 }
 
@@ -65,6 +75,8 @@ void CCoverage::Add(const QRect& r)
     const QRect c = r & QRect(0, 0, m_width, m_height);
     if (c.isEmpty())
         return;
+    if (qint64(c.width()) * c.height() > qint64(m_largest.width()) * m_largest.height())
+        m_largest = c;
     const int x1 = c.left(), x2 = c.right() + 1;
     for (int y = c.top(); y <= c.bottom(); ++y) {
         if (m_rowCount[y] == m_width)
@@ -93,7 +105,7 @@ void CCoverage::AddRun(int y, int x1, int x2)
 QRect CCoverage::Uncovered(const QRect& r) const
 {
     const QRect c = r & QRect(0, 0, m_width, m_height);
-    if (c.isEmpty() || Full())
+    if (c.isEmpty() || Full() || m_largest.contains(c))
         return QRect();
     int left = m_width, right = -1, top = -1, bottom = -1;
     for (int y = c.top(); y <= c.bottom(); ++y) {
