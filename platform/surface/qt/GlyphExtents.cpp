@@ -32,26 +32,61 @@ std::size_t CGlyphExtents::KeyHash::operator()(const Key& k) const
     return h * 1000003u ^ k.id;
 }
 
-bool CGlyphExtents::Find(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& guess, QRect& exact)
+std::size_t CGlyphExtents::AreaKeyHash::operator()(const AreaKey& k) const
+{
+    std::size_t h = KeyHash()(k.glyph);
+    for (int v : {k.x, k.y, k.w, k.h})
+        h = h * 1000003u ^ std::size_t(v);
+    return h;
+}
+
+bool CGlyphExtents::Place(const QTransform& t, const GlyphAt& g, const QRect& guess, Key& key, QPoint& origin)
 {
     const QRect room = guess.marginsAdded(QMargins(kRoom, kRoom, kRoom, kRoom));
     const double ox = t.m11() * g.x + t.dx(), oy = t.m22() * g.ascent + t.dy();
     if (room.isEmpty() || room.width() > kMaxSide || room.height() > kMaxSide ||
         std::abs(ox) > 1e6 || std::abs(oy) > 1e6)
         return false;
-    if (t.m11() != m_sx || t.m22() != m_sy || m_extents.size() >= kMaxExtents) {
+    if (t.m11() != m_sx || t.m22() != m_sy || m_extents.size() + m_misses.size() >= kMaxExtents) {
         m_extents.clear();
+        m_misses.clear();
         m_sx = t.m11(), m_sy = t.m22();
     }
-    const QPoint origin(int(std::floor(ox)), int(std::floor(oy)));
-    const Key key{g.id, ox - origin.x(), oy - origin.y()};
+    origin = QPoint(int(std::floor(ox)), int(std::floor(oy)));
+    key = Key{g.id, ox - origin.x(), oy - origin.y()};
+    return true;
+}
+
+bool CGlyphExtents::Find(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& guess, QRect& exact)
+{
+    Key key;
+    QPoint origin;
+    if (!Place(t, g, guess, key, origin))
+        return false;
     auto found = m_extents.find(key);
-    if (found == m_extents.end())
+    if (found == m_extents.end()) {
+        const QRect room = guess.marginsAdded(QMargins(kRoom, kRoom, kRoom, kRoom));
         found = m_extents.emplace(key, Render(font, t, g, room, origin)).first;
+    }
     if (found->second == kUnknown)
         return false;
     exact = found->second.translated(origin);
     return true;
+}
+
+bool CGlyphExtents::Misses(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& guess,
+                           const QRect& open)
+{
+    Key key;
+    QPoint origin;
+    if (open.isEmpty() || !Place(t, g, guess, key, origin))
+        return false;
+    const QRect from = open.translated(-origin);
+    const AreaKey area{key, from.x(), from.y(), from.width(), from.height()};
+    auto found = m_misses.find(area);
+    if (found == m_misses.end())
+        found = m_misses.emplace(area, Touched(font, t, g, open).isEmpty()).first;
+    return found->second;
 }
 
 QRect CGlyphExtents::Touched(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& area)

@@ -33,7 +33,11 @@ public:
     // none); guess holds all of them. False when it cannot tell.
     bool Find(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& guess, QRect& exact);
 
-    std::size_t Bytes() const { return m_extents.size() * kEntryBytes; }
+    // Whether glyph g, as above, touches no pixel of open (a part of
+    // guess); false also when it cannot tell. Only open is drawn.
+    bool Misses(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& guess, const QRect& open);
+
+    std::size_t Bytes() const { return (m_extents.size() + m_misses.size()) * kEntryBytes; }
 
 private:
     static constexpr std::size_t kEntryBytes = 64;
@@ -45,6 +49,22 @@ private:
     struct KeyHash {
         std::size_t operator()(const Key& k) const;
     };
+    // A glyph at its place within a pixel, and a box from its origin pixel.
+    struct AreaKey {
+        Key glyph;
+        int x, y, w, h;
+        bool operator==(const AreaKey& o) const
+        {
+            return glyph == o.glyph && x == o.x && y == o.y && w == o.w && h == o.h;
+        }
+    };
+    struct AreaKeyHash {
+        std::size_t operator()(const AreaKey& k) const;
+    };
+    // The glyph's key and origin pixel under t; false when t places it
+    // too far off to tell, or guess is too large. Drops all kept on a new
+    // scale or past the bound.
+    bool Place(const QTransform& t, const GlyphAt& g, const QRect& guess, Key& key, QPoint& origin);
     // From the pixel the origin falls on; a null rectangle when the
     // scratch picture was too small to tell.
     static QRect Render(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& room, QPoint origin);
@@ -53,4 +73,5 @@ private:
 
     double m_sx = 0.0, m_sy = 0.0;
     std::unordered_map<Key, QRect, KeyHash> m_extents;
+    std::unordered_map<AreaKey, bool, AreaKeyHash> m_misses;
 };

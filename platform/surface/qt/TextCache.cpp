@@ -83,11 +83,19 @@ std::vector<PlacedGlyph>& Scratch()
     return glyphs;
 }
 
+// A glyph's pixels lie less than twice this far from its origin's pixel
+// (its mask is rendered with this much room before the origin, twice as
+// much after).
+int MaskMargin(const Cache& c)
+{
+    return int(std::ceil(c.shaper->Height() * std::max(c.sx, c.sy))) + 8;
+}
+
 // The pixels Qt draws for one glyph at this scale, relative to the pixel
 // its rounding places the glyph's origin on.
 Mask RenderMask(const Cache& c, quint32 id)
 {
-    const int margin = int(std::ceil(c.shaper->Height() * std::max(c.sx, c.sy))) + 8;
+    const int margin = MaskMargin(c);
     const int size = 3 * margin;
     QImage scratch(size, size, QImage::Format_RGB32);
     scratch.fill(Qt::black);
@@ -283,7 +291,13 @@ void DrawGlyphs(QImage& image, const QRect& clip, const QTransform& t, Cache& c,
     const QRect cell = CellOf(t, c, advance);
     FillBox(pixels, cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1, ToQColor(bkColor).rgb());
     const QRgb color = ToQColor(textColor).rgb();
+    // Glyphs whose origin lies farther from the clip than their pixels
+    // may reach are passed by.
+    const double reach = 2.0 * MaskMargin(c) + 1;
     for (const PlacedGlyph& g : glyphs) {
+        const double x = t.m11() * g.x + t.dx();
+        if (x + reach < to.left() || x - reach > to.right() + 1)
+            continue;
         const Mask& m = MaskOf(c, g.id);
         if (m.width == 0)
             continue;
@@ -372,9 +386,13 @@ bool PickGlyphs(const QTransform& t, const CFont& font, std::string_view text, i
         if (cover.Covers(guess))
             continue;
         // The guess shows: the exact pixels may still lie under the cells.
+        // Where little of the guess shows, only that little is looked at.
+        const GlyphAt at{g.id, g.code, g.x, c.shaper->Ascent()};
+        const QRect open = cover.Uncovered(guess);
         QRect exact;
-        if (c.extents.Find(c.font, t, GlyphAt{g.id, g.code, g.x, c.shaper->Ascent()}, guess, exact) &&
-            cover.Covers(exact))
+        if (qint64(open.width()) * open.height() * 4 <= qint64(guess.width()) * guess.height()
+                ? c.extents.Misses(c.font, t, at, guess, open)
+                : c.extents.Find(c.font, t, at, guess, exact) && cover.Covers(exact))
             continue;
         picks.push_back(std::uint32_t(j));
     }
