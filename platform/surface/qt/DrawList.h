@@ -7,8 +7,9 @@
 // surface pausing it). Drawing the list, it first looks at it from its last
 // item back: an item that lies wholly off the device, or wholly under the
 // opaque cells of texts drawn after it, cannot change a pixel and is left
-// out; of a large text, so is every glyph that lies under later cells.
-// Then it draws the rest in their order. So a map whose names pile up
+// out; of a large text, so is every glyph whose pixels (qt/GlyphExtents)
+// lie under later cells, and of a small one every pixel under them is left
+// unwritten. Then it draws the rest in their order. So a map whose names pile up
 // on one another costs what the visible ones cost, and the picture is the
 // one the items would have made drawn one by one.
 

@@ -4,6 +4,7 @@
 #include "platform/surface/qt/Coverage.h"
 #include "platform/surface/qt/GlyphShaper.h"
 #include "platform/surface/qt/GlyphExtents.h"
+#include "platform/surface/qt/GlyphGuess.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -25,10 +26,6 @@ namespace {
 constexpr double kLargestCachedPixels = 48.0;
 // Glyph pixels kept at most; past this they are rendered again as needed.
 constexpr std::size_t kMaxMaskBytes = std::size_t(16) << 20;
-// A large glyph's pixels may reach this many device pixels past its
-// outline's box: the toolkit's own outline at the device's size may differ
-// by a pixel from the font's at the text's size.
-constexpr int kInkMargin = 2;
 
 struct Mask {
     int dx = 0, dy = 0, width = 0, height = 0;
@@ -234,36 +231,6 @@ QPoint GlyphPixel(const QTransform& t, const PlacedGlyph& g)
     return QPoint(int(std::floor(ToFixed(gx))), int(std::floor(ToFixed(gy) + 0.5)));
 }
 
-// The pixels a large glyph may touch whose outline box is (x1, y1) to
-// (x2, y2) on the device: a guess wide enough for any place of its origin
-// within a pixel.
-QRect GuessBox(double x1, double y1, double x2, double y2)
-{
-    auto at = [](double v) { return int(std::clamp(v, -1e6, 1e6)); };
-    return QRect(QPoint(at(std::floor(x1)) - kInkMargin, at(std::floor(y1)) - kInkMargin),
-                 QPoint(at(std::ceil(x2)) + kInkMargin, at(std::ceil(y2)) + kInkMargin));
-}
-
-QRect GlyphBox(const QTransform& t, const PlacedGlyph& g)
-{
-    return GuessBox(t.m11() * (g.x + g.ink.left()) + t.dx(), t.m22() * (g.y + g.ink.top()) + t.dy(),
-                    t.m11() * (g.x + g.ink.right()) + t.dx(), t.m22() * (g.y + g.ink.bottom()) + t.dy());
-}
-
-// The guesses of all the glyphs of a large text at once.
-QRect GlyphsBox(const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
-{
-    if (glyphs.empty())
-        return QRect();
-    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
-    for (const PlacedGlyph& g : glyphs) {
-        left = std::min(left, g.x + g.ink.left()), right = std::max(right, g.x + g.ink.right());
-        top = std::min(top, g.y + g.ink.top()), bottom = std::max(bottom, g.y + g.ink.bottom());
-    }
-    return GuessBox(t.m11() * left + t.dx(), t.m22() * top + t.dy(), t.m11() * right + t.dx(),
-                    t.m22() * bottom + t.dy());
-}
-
 // The pixels the glyphs of a small text write.
 QRect InkOf(Cache& c, const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
 {
@@ -334,7 +301,7 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
     // a pixel either side of this one; its height is the shaper's, and both
     // round its edges alike.
     bounds.fill = cell.marginsAdded(QMargins(0, 0, 1, 0)) & device;
-    bounds.reach = (bounds.fill | GlyphsBox(t, Scratch())) & device;
+    bounds.reach = (bounds.fill | GlyphsGuess(t, Scratch())) & device;
     bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
     return !bounds.reach.isEmpty();
 }
@@ -374,15 +341,12 @@ bool PickGlyphs(const QTransform& t, const CFont& font, std::string_view text, i
     std::vector<PlacedGlyph>& glyphs = Scratch();
     if (!c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance))
         return false;
-    // Glyphs well past either side of the device are hidden (a name may
-    // run on for thousands of pixels).
-    const double margin = kInkMargin + 1.0;
     for (std::size_t j = 0; j < glyphs.size(); ++j) {
         const PlacedGlyph& g = glyphs[j];
-        if (t.m11() * (g.x + g.ink.left()) + t.dx() > cover.Width() + margin ||
-            t.m11() * (g.x + g.ink.right()) + t.dx() < -margin)
+        // A name may run on for thousands of pixels past the device.
+        if (GlyphBesideDevice(t, g, cover.Width()))
             continue;
-        const QRect guess = GlyphBox(t, g);
+        const QRect guess = GlyphGuess(t, g);
         if (cover.Covers(guess))
             continue;
         // The guess shows: the exact pixels may still lie under the cells.
