@@ -197,3 +197,35 @@ TEST(HeldDrawing, DistinctNamesDoNotGrowTheTextCaches)
     EXPECT_LT(after - before, 2048) << "KiB grown over three batches of new names";
 }
 #endif
+
+TEST(HeldDrawing, LargeGlyphsShowWhereNoLaterCellHidesThem)
+{
+    // At scale 9 the names are 99 pixels high, at 30 330 pixels (found out
+    // in bands along their sides), drawn as outlines. Names piled on one
+    // start hide one another's glyphs, descenders included, while the
+    // glyphs of a name a little lower still show below the later cells,
+    // and so does the hook of a j left of them: each must come out as the
+    // reference draws it, the second time too.
+    const COLORREF low = RGB(255, 0, 255), hook = RGB(0, 255, 0);
+    for (auto [scale, top] : {std::pair{9, 2}, {30, -8}}) {
+        const Scene scene = [&, top = top](CDC& dc) {
+            Text(dc, 2, top + (scale == 9 ? 2 : 1), "gypsy jug", low);
+            Text(dc, 2, top, "jjjj", hook);
+            for (const char* name : {"Pygmy quip", "Gypsy jig", "Jumpy gap", "Quay pyg"})
+                Text(dc, 2, top, name, RGB(0, 200, 255));
+            Text(dc, 2, top, "Wide gappy yoke", RGB(255, 255, 255));
+        };
+        SCOPED_TRACE(::testing::Message() << "scale " << scale);
+        const CImage reference = Paint<CReferenceDC>(scene, scale);
+        long lowShown = 0, hookShown = 0;
+        for (int y = 0; y < reference.Height(); ++y)
+            for (int x = 0; x < reference.Width(); ++x) {
+                lowShown += reference.GetPixel(x, y) == low;
+                hookShown += reference.GetPixel(x, y) == hook;
+            }
+        EXPECT_GT(lowShown, 50);  // the low name's descenders below every later cell
+        EXPECT_GT(hookShown, 3);
+        EXPECT_EQ(Paint<CDC>(scene, scale).CountDifferences(reference), 0);
+        EXPECT_EQ(Paint<CDC>(scene, scale).CountDifferences(reference), 0);
+    }
+}

@@ -100,18 +100,19 @@ void CDrawList::AddLine(QPointF from, QPointF to, COLORREF pen)
     m_items.push_back(item);
 }
 
-void CDrawList::PickGlyphs(Item& item, const CCoverage& cover)
+bool CDrawList::PickGlyphs(Item& item, const CCoverage& cover)
 {
     const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
-    if (!TextCache::GlyphReach(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
-                               item.systemPixels, m_glyphReach))
-        return;
+    const std::size_t at = m_picks.size();
+    if (!TextCache::PickGlyphs(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
+                               item.systemPixels, cover, m_picks)) {
+        m_picks.resize(at);
+        return true;
+    }
     item.picked = true;
-    item.pickAt = std::uint32_t(m_picks.size());
-    for (std::size_t j = 0; j < m_glyphReach.size(); ++j)
-        if (!cover.Covers(m_glyphReach[j]))
-            m_picks.push_back(std::uint32_t(j));
-    item.pickCount = std::uint32_t(m_picks.size() - item.pickAt);
+    item.pickAt = std::uint32_t(at);
+    item.pickCount = std::uint32_t(m_picks.size() - at);
+    return item.pickCount > 0;
 }
 
 std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
@@ -123,7 +124,7 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
     std::unordered_map<ShapeKey, bool, ShapeKeyHash> later;
     for (std::size_t i = m_items.size(); i-- > 0 && !cover.Full();) {
         Item& item = m_items[i];
-        QRect reach, cell;
+        QRect reach, cell, fill;
         bool large = false;
         if (item.kind == Kind::Text) {
             TextCache::TextBounds bounds;
@@ -131,7 +132,7 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
             if (!TextCache::Measure(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
                                     item.systemPixels, dev.width, dev.height, bounds))
                 continue;
-            reach = bounds.reach, cell = bounds.cell, large = !bounds.fast;
+            reach = bounds.reach, cell = bounds.cell, fill = bounds.fill, large = !bounds.fast;
         } else {
             const ShapeKey key{item.a, item.b, item.c, item.d, item.kind == Kind::Line};
             auto [found, added] = later.try_emplace(key, !item.hollow);
@@ -142,9 +143,12 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
         }
         if (cover.Covers(reach))
             continue;
+        // A large text none of whose glyphs shows, under a later cell.
+        if (large && !PickGlyphs(item, cover) && cover.Covers(fill))
+            continue;
         visible[i] = true;
-        if (large)
-            PickGlyphs(item, cover);
+        // Of a text, only the part outside later cells is written.
+        item.clip = large ? QRect(0, 0, dev.width, dev.height) : cover.Uncovered(reach);
         cover.Add(cell);
     }
     return visible;
@@ -163,7 +167,7 @@ void CDrawList::Draw(CDCDevice& dev, const Item& item)
             TextCache::DrawPicked(dev.painter, t, font, text, item.systemPixels, m_picks.data() + item.pickAt,
                                   item.pickCount, item.color, item.fill);
         else if (image == nullptr ||
-            !TextCache::Draw(*image, t, font, text, item.color, item.fill, item.systemPixels))
+            !TextCache::Draw(*image, item.clip, t, font, text, item.color, item.fill, item.systemPixels))
             PlainText(target, t, font, TextOf(font, text.data(), int(text.size())), item.color, item.fill);
         break;
     }

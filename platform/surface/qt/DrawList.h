@@ -7,8 +7,9 @@
 // surface pausing it). Drawing the list, it first looks at it from its last
 // item back: an item that lies wholly off the device, or wholly under the
 // opaque cells of texts drawn after it, cannot change a pixel and is left
-// out; of a large text, so is every glyph that lies under later cells.
-// Then it draws the rest in their order. So a map whose names pile up
+// out; of a large text, so is every glyph whose pixels (qt/GlyphExtents)
+// lie under later cells, and of a small one every pixel under them is left
+// unwritten. Then it draws the rest in their order. So a map whose names pile up
 // on one another costs what the visible ones cost, and the picture is the
 // one the items would have made drawn one by one.
 
@@ -55,6 +56,7 @@ private:
         bool picked = false;
         std::uint32_t pickAt = 0, pickCount = 0;
         double a = 0, b = 0, c = 0, d = 0;  // transform (sx, sy, dx, dy), box or line ends
+        QRect clip = QRect();  // a text: the device pixels of it that may show
     };
     // The font of a text, kept as it was when the text was recorded.
     struct Font {
@@ -64,12 +66,13 @@ private:
     };
     std::uint16_t FontIndex(const CFont& font);
     std::vector<bool> Visible(const CDCDevice& dev);
-    void PickGlyphs(Item& item, const CCoverage& cover);
+    // Picks the glyphs of a large text that may show over cover; false
+    // when it knows that none does.
+    bool PickGlyphs(Item& item, const CCoverage& cover);
     void Draw(CDCDevice& dev, const Item& item);
 
     std::vector<Item> m_items;
     std::string m_text;
     std::vector<Font> m_fonts;
     std::vector<std::uint32_t> m_picks;
-    std::vector<QRect> m_glyphReach;  // scratch
 };

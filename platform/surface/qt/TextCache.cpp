@@ -1,13 +1,17 @@
 #include "platform/surface/qt/TextCache.h"
 
 #include "platform/surface/qt/DrawingRules.h"
+#include "platform/surface/qt/Coverage.h"
 #include "platform/surface/qt/GlyphShaper.h"
+#include "platform/surface/qt/GlyphExtents.h"
+#include "platform/surface/qt/GlyphGuess.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -22,10 +26,6 @@ namespace {
 constexpr double kLargestCachedPixels = 48.0;
 // Glyph pixels kept at most; past this they are rendered again as needed.
 constexpr std::size_t kMaxMaskBytes = std::size_t(16) << 20;
-// A large glyph's pixels may reach this many device pixels past its
-// outline's box: the toolkit's own outline at the device's size may differ
-// by a pixel from the font's at the text's size.
-constexpr int kInkMargin = 2;
 
 struct Mask {
     int dx = 0, dy = 0, width = 0, height = 0;
@@ -36,10 +36,12 @@ struct Cache {
     LOGFONT desc{};
     CTextEncoding encoding = CTextEncoding::Windows1252;
     int systemPixels = 0;  // the system font's height; 0 for any other font
+    QFont font;  // as realised for the device
     std::unique_ptr<CGlyphShaper> shaper;
     double sx = 0.0, sy = 0.0;
     std::unordered_map<quint32, Mask> masks;
     std::size_t maskBytes = 0;
+    CGlyphExtents extents;  // of large glyphs
 };
 
 constexpr std::size_t kMaxFonts = 4;
@@ -65,7 +67,8 @@ Cache& CacheFor(const CFont& font, int systemPixels)
     c->desc = font.GetLogFont();
     c->encoding = font.GetTextEncoding();
     c->systemPixels = systemPixels;
-    c->shaper = std::make_unique<CGlyphShaper>(RealiseFont(font, systemPixels));
+    c->font = RealiseFont(font, systemPixels);
+    c->shaper = std::make_unique<CGlyphShaper>(c->font);
     caches.push_back(std::move(c));
     return *caches.back();
 }
@@ -77,11 +80,19 @@ std::vector<PlacedGlyph>& Scratch()
     return glyphs;
 }
 
+// A glyph's pixels lie less than twice this far from its origin's pixel
+// (its mask is rendered with this much room before the origin, twice as
+// much after).
+int MaskMargin(const Cache& c)
+{
+    return int(std::ceil(c.shaper->Height() * std::max(c.sx, c.sy))) + 8;
+}
+
 // The pixels Qt draws for one glyph at this scale, relative to the pixel
 // its rounding places the glyph's origin on.
 Mask RenderMask(const Cache& c, quint32 id)
 {
-    const int margin = int(std::ceil(c.shaper->Height() * std::max(c.sx, c.sy))) + 8;
+    const int margin = MaskMargin(c);
     const int size = 3 * margin;
     QImage scratch(size, size, QImage::Format_RGB32);
     scratch.fill(Qt::black);
@@ -132,18 +143,19 @@ const Mask& MaskOf(Cache& c, quint32 id)
     return c.masks.emplace(id, std::move(m)).first->second;
 }
 
-// The image's pixels, fetched once per text.
+// The image's pixels, fetched once per text, and the part of them a text
+// may write: [left, right) x [top, bottom).
 struct Pixels {
     uchar* bits;
     qsizetype stride;
-    int width, height;
+    int left, top, right, bottom;
     QRgb* Line(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
 };
 
 void FillBox(const Pixels& image, int x1, int y1, int x2, int y2, QRgb color)
 {
-    x1 = std::max(x1, 0), y1 = std::max(y1, 0);
-    x2 = std::min(x2, image.width), y2 = std::min(y2, image.height);
+    x1 = std::max(x1, image.left), y1 = std::max(y1, image.top);
+    x2 = std::min(x2, image.right), y2 = std::min(y2, image.bottom);
     if (x1 >= x2)
         return;
     for (int y = y1; y < y2; ++y) {
@@ -154,18 +166,14 @@ void FillBox(const Pixels& image, int x1, int y1, int x2, int y2, QRgb color)
 
 void Blit(const Pixels& image, const Mask& m, int x, int y, QRgb color)
 {
-    const int w = image.width, h = image.height;
-    for (int row = 0; row < m.height; ++row) {
-        int py = y + row;
-        if (py < 0 || py >= h)
-            continue;
-        QRgb* line = image.Line(py);
+    const int row1 = std::max(image.top - y, 0), row2 = std::min(image.bottom - y, m.height);
+    const int col1 = std::max(image.left - x, 0), col2 = std::min(image.right - x, m.width);
+    for (int row = row1; row < row2; ++row) {
+        QRgb* line = image.Line(y + row);
         const std::uint8_t* bits = &m.bits[std::size_t(row) * m.width];
-        for (int col = 0; col < m.width; ++col) {
-            int px = x + col;
-            if (bits[col] && px >= 0 && px < w)
-                line[px] = color;
-        }
+        for (int col = col1; col < col2; ++col)
+            if (bits[col])
+                line[x + col] = color;
     }
 }
 
@@ -223,38 +231,40 @@ QPoint GlyphPixel(const QTransform& t, const PlacedGlyph& g)
     return QPoint(int(std::floor(ToFixed(gx))), int(std::floor(ToFixed(gy) + 0.5)));
 }
 
-// The pixels a large glyph may touch under t.
-QRect GlyphBox(const QTransform& t, const PlacedGlyph& g)
-{
-    auto at = [](double v) { return int(std::clamp(v, -1e6, 1e6)); };
-    const double x1 = t.m11() * (g.x + g.ink.left()) + t.dx(), x2 = t.m11() * (g.x + g.ink.right()) + t.dx();
-    const double y1 = t.m22() * (g.y + g.ink.top()) + t.dy(), y2 = t.m22() * (g.y + g.ink.bottom()) + t.dy();
-    return QRect(QPoint(at(std::floor(x1)) - kInkMargin, at(std::floor(y1)) - kInkMargin),
-                 QPoint(at(std::ceil(x2)) + kInkMargin, at(std::ceil(y2)) + kInkMargin));
-}
-
 // The pixels the glyphs of a small text write.
 QRect InkOf(Cache& c, const QTransform& t, const std::vector<PlacedGlyph>& glyphs)
 {
-    QRect ink;
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
     for (const PlacedGlyph& g : glyphs) {
         const Mask& m = MaskOf(c, g.id);
-        if (m.width > 0)
-            ink |= QRect(GlyphPixel(t, g) + QPoint(m.dx, m.dy), QSize(m.width, m.height));
+        if (m.width == 0)
+            continue;
+        const QPoint at = GlyphPixel(t, g);
+        left = std::min(left, at.x() + m.dx), right = std::max(right, at.x() + m.dx + m.width - 1);
+        top = std::min(top, at.y() + m.dy), bottom = std::max(bottom, at.y() + m.dy + m.height - 1);
     }
-    return ink;
+    return left > right ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 // The glyphs into the image under t: the cell filled first, then each
 // glyph's pixels.
-void DrawGlyphs(QImage& image, const QTransform& t, Cache& c, const std::vector<PlacedGlyph>& glyphs,
-                double advance, COLORREF textColor, COLORREF bkColor)
+void DrawGlyphs(QImage& image, const QRect& clip, const QTransform& t, Cache& c,
+                const std::vector<PlacedGlyph>& glyphs, double advance, COLORREF textColor, COLORREF bkColor)
 {
-    const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};
+    const QRect to = clip & image.rect();
+    if (to.isEmpty())
+        return;
+    const Pixels pixels{image.bits(), image.bytesPerLine(), to.left(), to.top(), to.right() + 1, to.bottom() + 1};
     const QRect cell = CellOf(t, c, advance);
     FillBox(pixels, cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1, ToQColor(bkColor).rgb());
     const QRgb color = ToQColor(textColor).rgb();
+    // Glyphs whose origin lies farther from the clip than their pixels
+    // may reach are passed by.
+    const double reach = 2.0 * MaskMargin(c) + 1;
     for (const PlacedGlyph& g : glyphs) {
+        const double x = t.m11() * g.x + t.dx();
+        if (x + reach < to.left() || x - reach > to.right() + 1)
+            continue;
         const Mask& m = MaskOf(c, g.id);
         if (m.width == 0)
             continue;
@@ -287,18 +297,17 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
         bounds.cell = cell & device;
         return !bounds.reach.isEmpty();
     }
-    bounds.reach = cell;
-    for (const PlacedGlyph& g : Scratch())
-        bounds.reach |= GlyphBox(t, g);
-    bounds.reach &= device;
-    // The plain path measures its cell on its own; a pixel in from each
-    // side it surely covers.
-    bounds.cell = cell.marginsRemoved(QMargins(1, 1, 1, 1)) & device;
+    // The plain path measures its cell's length on its own, and may end it
+    // a pixel either side of this one; its height is the shaper's, and both
+    // round its edges alike.
+    bounds.fill = cell.marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    bounds.reach = (bounds.fill | GlyphsGuess(t, Scratch())) & device;
+    bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
     return !bounds.reach.isEmpty();
 }
 
-bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
-          COLORREF bkColor, int systemPixels)
+bool Draw(QImage& image, const QRect& clip, const QTransform& t, const CFont& font, std::string_view text,
+          COLORREF textColor, COLORREF bkColor, int systemPixels)
 {
     if (!Applies(t, font) || image.format() != QImage::Format_RGB32)
         return false;
@@ -318,14 +327,13 @@ bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_vie
         return false;
     if (left + t.m11() * advance < -line)
         return true;
-    DrawGlyphs(image, t, c, glyphs, advance, textColor, bkColor);
+    DrawGlyphs(image, clip, t, c, glyphs, advance, textColor, bkColor);
     return true;
 }
 
-bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
-                std::vector<QRect>& reach)
+bool PickGlyphs(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                const CCoverage& cover, std::vector<std::uint32_t>& picks)
 {
-    reach.clear();
     if (!Applies(t, font))
         return false;
     Cache& c = CacheFor(font, systemPixels);
@@ -333,8 +341,25 @@ bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, i
     std::vector<PlacedGlyph>& glyphs = Scratch();
     if (!c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance))
         return false;
-    for (const PlacedGlyph& g : glyphs)
-        reach.push_back(GlyphBox(t, g));
+    for (std::size_t j = 0; j < glyphs.size(); ++j) {
+        const PlacedGlyph& g = glyphs[j];
+        // A name may run on for thousands of pixels past the device.
+        if (GlyphBesideDevice(t, g, cover.Width()))
+            continue;
+        const QRect guess = GlyphGuess(t, g);
+        if (cover.Covers(guess))
+            continue;
+        // The guess shows: the exact pixels may still lie under the cells.
+        // Where little of the guess shows, only that little is looked at.
+        const GlyphAt at{g.id, g.code, g.x, c.shaper->Ascent()};
+        const QRect open = cover.Uncovered(guess);
+        QRect exact;
+        if (qint64(open.width()) * open.height() * 4 <= qint64(guess.width()) * guess.height()
+                ? c.extents.Misses(c.font, t, at, guess, open)
+                : c.extents.Find(c.font, t, at, guess, exact) && cover.Covers(exact))
+            continue;
+        picks.push_back(std::uint32_t(j));
+    }
     return true;
 }
 
@@ -376,7 +401,7 @@ Usage CurrentUsage()
     Usage u;
     for (const auto& c : TheCaches()) {
         u.entries += c->shaper->Entries();
-        u.maskBytes += c->maskBytes;
+        u.maskBytes += c->maskBytes + c->extents.Bytes();
     }
     return u;
 }

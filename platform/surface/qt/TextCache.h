@@ -28,6 +28,8 @@
 #include <vector>
 #include <string_view>
 
+class CCoverage;
+
 namespace TextCache {
 
 // Where a text lands on a device, in whole device pixels.
@@ -37,6 +39,8 @@ struct TextBounds {
     // Pixels the text surely paints over with its cell's colour, whatever
     // lay beneath; empty when that is not known.
     QRect cell;
+    // Of a text drawn the plain way: pixels its cell's fill may write.
+    QRect fill;
     // Whether Draw writes it; otherwise it is drawn the plain way.
     bool fast = false;
 };
@@ -47,21 +51,22 @@ struct TextBounds {
 bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
              int height, TextBounds& bounds);
 
-// Writes text into image as PlainText would under the same transform t.
+// Writes text into image as PlainText would under the same transform t,
+// but only the pixels within clip (the others are drawn over later).
 // False when this path does not apply (the system font under a scaling
 // mapping, a text size at which Qt draws glyphs as outlines, a rotating or
 // mirroring transform, a name the shaper refuses): the caller draws it
 // plainly. systemPixels is the system font's height on this image.
-bool Draw(QImage& image, const QTransform& t, const CFont& font, std::string_view text, COLORREF textColor,
-          COLORREF bkColor, int systemPixels);
+bool Draw(QImage& image, const QRect& clip, const QTransform& t, const CFont& font, std::string_view text,
+          COLORREF textColor, COLORREF bkColor, int systemPixels);
 
-// For a text Measure found too large for Draw: the pixels each of its
-// glyphs may touch under t, in order; false when it has none to tell.
-bool GlyphReach(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
-                std::vector<QRect>& reach);
-// Draws a large text as PlainText would, but of its glyphs only those
-// GlyphReach listed at the positions picks gives (the others lie under
-// texts drawn later, or off the device).
+// For a text Measure found too large for Draw: appends to picks the
+// positions of its glyphs that may show over cover (the pixels of texts
+// drawn after it); false when it cannot tell, and all of it is drawn.
+bool PickGlyphs(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                const CCoverage& cover, std::vector<std::uint32_t>& picks);
+// Draws a large text as PlainText would, but of its glyphs only those at
+// the positions picks gives.
 void DrawPicked(QPainter& painter, const QTransform& t, const CFont& font, std::string_view text,
                 int systemPixels, const std::uint32_t* picks, std::size_t count, COLORREF textColor,
                 COLORREF bkColor);
