@@ -234,3 +234,25 @@ CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const 
         return NotFound(ends, fromStart);
     return Found(ends, Stops(ends, range, fromStart));
 }
+
+std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int16_t to)
+{
+    auto valid = [&map](std::int16_t planet) { return planet >= 0 && planet < map.GetPlanetCount(); };
+    if (!valid(from) || !valid(to))
+        return 0;
+    const CPlanetIndex& index = map.GetPlanetIndex();
+    const CPlanet& a = map.GetPlanet(from);
+    const CPlanet& b = map.GetPlanet(to);
+    const int start = index.SlotOf(CPoint(a.m_x, a.m_y)), goal = index.SlotOf(CPoint(b.m_x, b.m_y));
+    // Reaching is monotone in the range, and the straight jump always
+    // reaches: halve the tenths between nothing and that jump.
+    std::uint64_t low = 0, high = CJumpRange::TenthsToJump(CPoint(a.m_x, a.m_y), CPoint(b.m_x, b.m_y));
+    while (low < high) {
+        const std::uint64_t middle = low + (high - low) / 2;
+        if (Jumps(index.Positions(), start, CJumpRange::FromThousandths(middle * 100), goal)[std::size_t(goal)] >= 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
