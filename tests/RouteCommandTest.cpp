@@ -177,6 +177,12 @@ TEST_F(RouteCommand, FiguresToATenthAndTheRangeNamedFindsTheRoute)
     const std::string range = said.substr(said.find(lead) + lead.size(), said.find(" finds one") - said.find(lead) - lead.size());
     EXPECT_EQ(range, "23.2");
     EXPECT_EQ(Route(map, "A", "D", range), 0) << m_err.str();
+    // Legs of 1.58 light years show as 1.5, and the total is their sum as
+    // shown, 3.0, not the exact 3.16 cut to 3.1.
+    std::string fractions = m_dir.Write("f.dat", "A 0 0 VH\nB 1 3 VH\nC 2 6 VH\n");
+    ASSERT_EQ(Route(fractions, "A", "C", "1.6"), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "A -> B: 1.5 Light Years\nB -> C: 1.5 Light Years\nTotal: 3.0 Light Years in 2 jumps\n"
+                           "Longest jump: 1.5 Light Years (--jump 1.6 or more finds a route)\n");
     // The picture's measure lines keep their whole light years.
     ASSERT_EQ(Route(map, "A", "D", "23.2", {"--size", "300x200", "--zoom", "1200", "--center", "450,0", "-o",
                                               Out("legs.png")}), 0);

@@ -29,29 +29,33 @@ std::string LightYearsText(std::int64_t lightYears)
     return std::to_string(lightYears) + " Light Years";
 }
 
-// A length of map units as the tooltip gives a distance: to a tenth, cut.
-std::string TenthsLightYears(double length)
+// Tenths of a light year as the tooltip gives a distance.
+std::string TenthsLightYears(std::int64_t tenths)
 {
-    return TenthsText(TenthsOfLightYears(length)) + " Light Years";
+    return TenthsText(tenths) + " Light Years";
 }
 
-// Each leg and the total to a tenth, then the longest jump with the range
-// that, given to --jump, keeps the route within reach.
+// Each leg to a tenth, cut as the tooltip cuts it, and the total as the
+// sum of the legs shown, so that the figures add up; then the longest jump
+// with the range that, given to --jump, keeps the route within reach.
 void WriteLegs(const CStarMap& map, const CRoute& route, std::ostream& out)
 {
     const CRouteLeg* longest = nullptr;
+    std::int64_t total = 0;
     for (const CRouteLeg& leg : route.legs) {
-        out << Shown(map, leg.from) << " -> " << Shown(map, leg.to) << ": " << TenthsLightYears(leg.length) << '\n';
+        const std::int64_t tenths = TenthsOfLightYears(leg.length);
+        out << Shown(map, leg.from) << " -> " << Shown(map, leg.to) << ": " << TenthsLightYears(tenths) << '\n';
+        total += tenths;
         if (longest == nullptr || leg.length > longest->length)
             longest = &leg;
     }
-    out << "Total: " << TenthsLightYears(route.length) << " in " << route.legs.size()
+    out << "Total: " << TenthsLightYears(total) << " in " << route.legs.size()
         << (route.legs.size() == 1 ? " jump\n" : " jumps\n");
     if (longest == nullptr)
         return;
     const CPlanet& a = map.GetPlanet(longest->from);
     const CPlanet& b = map.GetPlanet(longest->to);
-    out << "Longest jump: " << TenthsLightYears(longest->length) << " (--jump "
+    out << "Longest jump: " << TenthsLightYears(TenthsOfLightYears(longest->length)) << " (--jump "
         << TenthsText(std::int64_t(CJumpRange::TenthsToJump(CPoint(a.m_x, a.m_y), CPoint(b.m_x, b.m_y))))
         << " or more finds a route)\n";
 }
