@@ -67,10 +67,14 @@ bool CJumpRange::Allows(CPoint from, CPoint to) const
 
 std::uint64_t CJumpRange::TenthsToJump(CPoint a, CPoint b)
 {
+    return TenthsToJump(CMapDisc::Squared(a, 0).DistanceSquared(b));
+}
+
+std::uint64_t CJumpRange::TenthsToJump(CMapDisc::Wide squared)
+{
     // A range of t tenths allows a leg of d map units when d^2 <= (2t)^2
     // (FromThousandths with 100 t): t is half the least r with r^2 >= d^2,
     // rounded up. Squares of 32-bit differences fit the wide type.
-    const CMapDisc::Wide squared = CMapDisc::Squared(a, 0).DistanceSquared(b);
     auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(squared)));
     while (root > 0 && CMapDisc::Wide(root - 1) * (root - 1) >= squared)
         --root;

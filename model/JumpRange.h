@@ -27,6 +27,8 @@ public:
     // The least whole number of tenths of a light year that, as a range,
     // allows the jump from a to b: its length rounded up to a tenth.
     static std::uint64_t TenthsToJump(CPoint a, CPoint b);
+    // The same for a jump whose length, squared, is squared map units.
+    static std::uint64_t TenthsToJump(CMapDisc::Wide squared);
 
     bool Allows(CPoint from, CPoint to) const;
     // The points one jump from centre can reach.

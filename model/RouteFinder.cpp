@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <queue>
+#include <utility>
 
 namespace {
 
@@ -241,18 +243,43 @@ std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int1
     if (!valid(from) || !valid(to))
         return 0;
     const CPlanetIndex& index = map.GetPlanetIndex();
-    const CPlanet& a = map.GetPlanet(from);
-    const CPlanet& b = map.GetPlanet(to);
-    const int start = index.SlotOf(CPoint(a.m_x, a.m_y)), goal = index.SlotOf(CPoint(b.m_x, b.m_y));
-    // Reaching is monotone in the range, and the straight jump always
-    // reaches: halve the tenths between nothing and that jump.
-    std::uint64_t low = 0, high = CJumpRange::TenthsToJump(CPoint(a.m_x, a.m_y), CPoint(b.m_x, b.m_y));
-    while (low < high) {
-        const std::uint64_t middle = low + (high - low) / 2;
-        if (Jumps(index.Positions(), start, CJumpRange::FromThousandths(middle * 100), goal)[std::size_t(goal)] >= 0)
-            high = middle;
-        else
-            low = middle + 1;
+    const CPointTree& tree = index.Positions();
+    auto slotOf = [&](std::int16_t planet) {
+        return index.SlotOf(CPoint(map.GetPlanet(planet).m_x, map.GetPlanet(planet).m_y));
+    };
+    const int goal = slotOf(to);
+    // The start's tree grown one shortest jump at a time (Prim's order):
+    // the longest jump taken until the goal joins is the least range that
+    // reaches it. Each member waits in the queue with its nearest point off
+    // the tree and their distance, looked up again only when that point
+    // has joined meanwhile (the distance then only grows).
+    struct Entry {
+        CMapDisc::Wide distance;
+        int member, nearest;
+        bool operator>(const Entry& other) const { return distance > other.distance; }
+    };
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
+    CReachSearch search(tree);
+    auto wait = [&](int member) {
+        CMapDisc::Wide d;
+        if (int nearest = search.NearestLeft(tree.At(member), d); nearest >= 0)
+            queue.push({d, member, nearest});
+    };
+    search.Take(slotOf(from));
+    wait(slotOf(from));
+    CMapDisc::Wide longest = 0;
+    while (!search.Taken(goal) && !queue.empty()) {
+        const Entry next = queue.top();
+        queue.pop();
+        if (search.Taken(next.nearest)) {
+            wait(next.member);
+            continue;
+        }
+        longest = std::max(longest, next.distance);
+        search.Take(next.nearest);
+        wait(next.nearest);
+        // Stale now, and looked up again only if it comes to the top.
+        queue.push(next);
     }
-    return low;
+    return CJumpRange::TenthsToJump(longest);
 }

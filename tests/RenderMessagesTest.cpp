@@ -156,6 +156,21 @@ TEST_F(RenderMessages, AnUnreadableMapIsNamedWithItsReason)
     EXPECT_FALSE(fs::exists(png));
 }
 
+// A UTF-16 map fails at its first line, and the message says why.
+TEST_F(RenderMessages, AUtf16MapIsNamedAsSuch)
+{
+    const std::string wide = m_dir.Write("wide.dat", std::string("\xFF\xFE" "A\0 \0" "1\0 \0" "2\0 \0" "V\0H\0\n\0", 20));
+    EXPECT_EQ(Run({"-o", (m_dir.Path() / "w.png").string(), wide}), 1);
+    EXPECT_NE(m_err.str().find("kestrin-render: " + wide + " is UTF-16 text (little-endian, with a byte order mark): "
+                               "save it as UTF-8\n"), std::string::npos) << m_err.str();
+    EXPECT_EQ(Run({"--route", "A", "A", "--jump", "1", wide}), 2);
+    EXPECT_NE(m_err.str().find(" is UTF-16 text"), std::string::npos) << m_err.str();
+    EXPECT_EQ(Run({"--check", wide}), 1);
+    EXPECT_NE(m_out.str().find(":1: warning: the file is UTF-16 text"), std::string::npos) << m_out.str();
+    EXPECT_EQ(Run({"-o", (m_dir.Path() / "w.png").string(), m_dir.Write("bad.dat", "A 1 2 VH\n\n")}), 1);
+    EXPECT_EQ(m_err.str().find("UTF-16"), std::string::npos) << m_err.str();
+}
+
 // A file that may be written in a folder that may not: the folder is named.
 TEST_F(RenderMessages, AReadOnlyFolderIsNamedAsTheCause)
 {

@@ -13,7 +13,6 @@
 #include "model/StarMap.h"
 #include "res/Version.h"
 
-#include "platform/framework/TextEscape.h"
 
 #include <iostream>
 #include <optional>
@@ -46,8 +45,8 @@ int Render(RenderOptions o, std::ostream& err)
         return CannotWritePicture(o, reason, err);
     if (loaded)
         return 0;
-    err << "Error loading data file\n"
-        << EscapeShown(o.input) << ':' << diagnostic.line << ": " << CLoadDiagnostic::Describe(diagnostic.cause) << '\n';
+    err << "Error loading data file\n";
+    LoadStopped(o.input, diagnostic, "", err);
     return 1;
 }
 

@@ -118,8 +118,7 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
         if (diagnostic.cause == CLoadDiagnostic::Cause::CannotOpen)
             return CannotOpen(o.input, diagnostic.reason, err);
         // As in the viewer, the planets above the bad line are the map.
-        err << EscapeShown(o.input) << ':' << diagnostic.line << ": " << CLoadDiagnostic::Describe(diagnostic.cause)
-            << " (the planets below it are left out)\n";
+        LoadStopped(o.input, diagnostic, " (the planets below it are left out)", err);
     }
     const std::int16_t from = PlanetNamed(map, o.routeFrom);
     if (from < 0)
