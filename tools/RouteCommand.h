@@ -4,15 +4,19 @@
 // named exactly as Center On finds them, whose every jump is at most LY
 // light years: the fewest jumps, then the shortest total, then the stops
 // that come first in the file. It writes one line per leg,
-//   FROM -> TO: N Light Years
-// (N as a measure line between the two counts it) and a total. With -o it
-// also draws the map with each leg as a measure line, at --zoom and
-// --center when either is given, else fitted to the route.
+//   FROM -> TO: N.N Light Years
+// (tenths cut toward zero, as the window's tooltip gives a distance), the
+// total as the sum of the legs shown, and the longest jump with the least
+// --jump that takes it. Names are shown as TypedNames.h has it. With -o it
+// also draws the map with each leg as a measure line (in whole light
+// years, as every measure line), at --zoom and --center (or --center-on)
+// when either is given, else fitted to the route.
 //
 // Returns the exit status: 0 for a route; 1 when there is none (err names
-// the planet nearest to TO that FROM reaches, and its distance); 2 for a
-// name that no planet has (with up to three suggestions), an unreadable
-// map or an unwritable picture.
+// the planet nearest to TO that FROM reaches, its distance, and the least
+// --jump that finds a route); 2 for a name that no planet has (with up to
+// three suggestions), an unreadable map, an unwritable picture or lost
+// output (the picture is not drawn when the figures were lost).
 
 #include "RenderOptions.h"
 
