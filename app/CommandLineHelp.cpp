@@ -19,7 +19,7 @@ const char* const kUsage =
     "  -embedding, -automation       accepted; no effect\n"
     "  -dde                          ignored\n"
     "  --help                        print this help and exit\n"
-    "  --version                     print the version and exit\n"
+    "  --version                     print the version and the licence and exit\n"
     "\n"
     "The switches above may also begin with \"/\" instead of \"-\" (not --help and\n"
     "--version); an argument that begins with \"/\" is a FILE when it names one that\n"
@@ -41,7 +41,7 @@ std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& args, std
             return 0;
         }
         if (arg == "--version") {
-            out << "Kestrin " << kKestrinVersion << '\n';
+            out << "Kestrin " << kKestrinVersion << '\n' << kKestrinLicence << '\n';
             return 0;
         }
     }

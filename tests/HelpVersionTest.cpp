@@ -46,6 +46,19 @@ TEST(KestrinHelpVersion, FirstOfTheTwoWinsAndOnlyTheExactSpellingCounts)
     }
 }
 
+// The version, then the licence in one line; both programs say the same.
+TEST(HelpVersion, VersionIsTwoLinesTheSecondTheLicence)
+{
+    std::ostringstream kestrin, render, err;
+    ASSERT_EQ(AnswerHelpOrVersion({"--version"}, kestrin), 0);
+    ASSERT_EQ(RenderMain({"--version"}, render, err), 0);
+    const std::string licence = std::string(kKestrinLicence) + "\n";
+    EXPECT_EQ(kestrin.str(), std::string("Kestrin ") + kKestrinVersion + "\n" + licence);
+    EXPECT_EQ(render.str(), std::string("kestrin-render ") + kKestrinVersion + "\n" + licence);
+    EXPECT_NE(licence.find("MIT"), std::string::npos);
+    EXPECT_NE(licence.find("The Kestrin developers"), std::string::npos);
+}
+
 TEST(KestrinHelpVersion, UsageNamesEverySwitch)
 {
     std::ostringstream out;

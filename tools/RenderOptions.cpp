@@ -37,7 +37,7 @@ const char* const kRenderHelp =
     "                         fitted to the picture unless --zoom or --center\n"
     "  --jump LY              the longest jump in light years, such as 12.5\n"
     "  --help                 print this help and exit\n"
-    "  --version              print the version and exit\n"
+    "  --version              print the version and the licence and exit\n"
     "\n"
     "Examples:\n"
     "  kestrin-render --legend -o map.svg kestrin.dat\n"
