@@ -2,6 +2,11 @@
 
 #include "res/Version.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
 namespace {
 
 const char* const kUsage =
@@ -25,8 +30,8 @@ const char* const kUsage =
     "--version); an argument that begins with \"/\" is a FILE when it names one that\n"
     "exists or holds a second \"/\". -p, -pt and -dde are lower case only; the others\n"
     "take any case. Other switches are ignored; only the first FILE counts.\n"
-    "Exit status: 0 on success, 1 when FILE cannot be opened, printing fails or -p\n"
-    "or -pt names no FILE.\n"
+    "Exit status: 0 on success, 1 when FILE cannot be opened, printing fails, -p\n"
+    "or -pt names no FILE, or this text cannot be written.\n"
     "Settings: $XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Kestrin.ini\n"
     "(~/.config/... without XDG_CONFIG_HOME; kept in memory only without HOME).\n"
     "See kestrin(1).\n";
@@ -46,4 +51,19 @@ std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& args, std
         }
     }
     return std::nullopt;
+}
+
+bool CloseStandardOutput(std::ostream& err)
+{
+    errno = 0;
+    std::cout.flush();
+    int failure = std::cout ? 0 : errno;
+    if (std::fclose(stdout) != 0 && failure == 0)
+        failure = errno;
+    if (!std::cout && failure == 0)
+        failure = EIO;
+    if (failure == 0)
+        return true;
+    err << "kestrin: cannot write to standard output: " << std::strerror(failure) << '\n';
+    return false;
 }
