@@ -1,0 +1,26 @@
+#pragma once
+
+// The map as one self-contained, interactive web page (UTF-8 HTML5): the
+// page's code, styles and data are all inside the file, and its
+// Content-Security-Policy forbids every fetch. The data is WebPayload,
+// deflated and in base64; the starting view (zoom, centre, the three
+// toggles), the measure lines with their light years and the truce line's
+// height are a JSON block beside it. Written through COutputFile like
+// every other picture.
+
+#include "RenderOptions.h"
+
+#include <string>
+
+class CStarMap;
+
+// The page's text for map in o's view; title names the data file.
+std::string WebPageText(const CStarMap& map, const RenderOptions& o, std::string& reason);
+// Writes it to o.output; on failure sets reason.
+bool WriteWebPage(const CStarMap& map, const RenderOptions& o, std::string& reason);
+
+// The parts of the page, exposed for tests.
+std::string Base64(const std::string& bytes);
+// Text for an HTML element's content: & < > " ' escaped, bytes that are not
+// UTF-8 read as Windows-1252, control characters shown as U+FFFD.
+std::string HtmlText(const std::string& text);
