@@ -284,7 +284,8 @@ class Finding(PageTest):
                 self.assertEqual(legs + [result], done.stdout.decode().splitlines())
             else:
                 self.assertEqual(done.returncode, 1)
-                self.assertEqual("kestrin-render: " + result + "\n", done.stderr.decode())
+                said = [l for l in done.stderr.decode().splitlines() if l.startswith("kestrin-render: ")]
+                self.assertEqual(["kestrin-render: " + result], said)
         self.assertQuiet(tab, page)
 
 

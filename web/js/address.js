@@ -4,10 +4,10 @@
 
 import { FULL_EXTENT, MIN_EXTENT } from './viewport.js';
 
-const WHOLE = /^-?\d{1,10}$/;
+const WHOLE_NUMBER_TEXT = /^-?\d{1,10}$/;
 
 function wholeNumber(text) {
-  if (!WHOLE.test(text)) return null;
+  if (!WHOLE_NUMBER_TEXT.test(text)) return null;
   const v = Number(text);
   return v >= -2147483648 && v <= 2147483647 ? v : null;
 }

@@ -15,9 +15,14 @@ test('no two modules declare the same top-level name', () => {
   const seen = new Map();
   for (const file of files) {
     const text = readFileSync(file, 'utf8');
-    for (const m of text.matchAll(/^(?:export )?(?:async )?(?:function\*?|const|let|var|class) +([A-Za-z_$][\w$]*)/gm)) {
-      assert.ok(!seen.has(m[1]), `${m[1]} in ${file.pathname} and ${seen.get(m[1])}`);
-      seen.set(m[1], file.pathname);
+    const names = [...text.matchAll(/^(?:export )?(?:async )?(?:function\*?|class) +([A-Za-z_$][\w$]*)/gm)].map((m) => m[1]);
+    // const a = 1, b = 2; on one line declares both.
+    for (const m of text.matchAll(/^(?:export )?(?:const|let|var) +([^;\n]*)/gm)) {
+      for (const d of m[1].matchAll(/(?:^|,)\s*([A-Za-z_$][\w$]*)\s*=/g)) names.push(d[1]);
+    }
+    for (const name of names) {
+      assert.ok(!seen.has(name), `${name} in ${file.pathname} and ${seen.get(name)}`);
+      seen.set(name, file.pathname);
     }
   }
   assert.ok(seen.size > 50);
