@@ -204,9 +204,17 @@ TEST(WebPageWriter, TextsAreEscapedForTheirPlace)
     EXPECT_EQ(HtmlText("a\x01z\x7F"), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
     EXPECT_EQ(HtmlText("\xFF!"), "\xC3\xBF!") << "bytes that are not UTF-8 read as Windows-1252";
     EXPECT_EQ(HtmlText("\xC3\xA9"), "\xC3\xA9");
-    EXPECT_EQ(Base64(""), "");
-    EXPECT_EQ(Base64("f"), "Zg==");
-    EXPECT_EQ(Base64("fo"), "Zm8=");
-    EXPECT_EQ(Base64("foo"), "Zm9v");
-    EXPECT_EQ(Base64(std::string("\xFF\xFE\xFD\x00", 4)), "//79AA==");
+}
+
+TEST(WebCases, TheText85TableIsTheWritersEncoding)
+{
+    const QJsonObject table = ReadTable("text85.json");
+    const QJsonArray cases = table["cases"].toArray();
+    ASSERT_GE(cases.size(), 8);
+    for (const QJsonValue& value : cases) {
+        const QJsonArray c = value.toArray();
+        const QByteArray bytes = QByteArray::fromHex(c[0].toString().toLatin1());
+        EXPECT_EQ(Text85(std::string(bytes.constData(), std::size_t(bytes.size()))), c[1].toString().toStdString())
+            << c[0].toString().toStdString();
+    }
 }

@@ -10,10 +10,12 @@
 #include "platform/surface/TextEncoding.h"
 
 #include <optional>
+#include <string_view>
 
-// The page with its styles and modules inlined, made by the build from
-// web/ (web/embed.cmake).
+// The page with its styles and first script inlined, and the page's code,
+// made by the build from web/ (web/embed.cmake).
 extern const char* const kWebPageTemplate;
+extern const char* const kWebPageCode;
 
 namespace {
 
@@ -70,18 +72,32 @@ void Fill(std::string& page, const std::string& marker, const std::string& text)
 
 } // namespace
 
-std::string Base64(const std::string& bytes)
+const std::string& Text85Digits()
 {
-    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const std::string digits = [] {
+        std::string d;
+        for (char c = 33; c < 127 && d.size() < 85; ++c)
+            if (std::string_view("<>&\"'`\\@").find(c) == std::string_view::npos)
+                d += c;
+        return d;
+    }();
+    return digits;
+}
+
+std::string Text85(const std::string& bytes)
+{
+    const std::string& digits = Text85Digits();
     std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+    out.reserve((bytes.size() + 3) / 4 * 5);
+    for (std::size_t i = 0; i < bytes.size(); i += 4) {
+        const std::size_t n = std::min<std::size_t>(4, bytes.size() - i);
         std::uint32_t v = 0;
-        for (std::size_t k = 0; k < 3; ++k)
-            v = v << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
         for (std::size_t k = 0; k < 4; ++k)
-            out += k <= n ? digits[(v >> (18 - 6 * k)) & 63] : '=';
+            v = v << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+        char group[5];
+        for (int k = 4; k >= 0; --k, v /= 85)
+            group[k] = digits[v % 85];
+        out.append(group, n + 1);
     }
     return out;
 }
@@ -107,7 +123,13 @@ std::string HtmlText(const std::string& text)
 
 std::string WebPageText(const CStarMap& map, const RenderOptions& o, std::string& reason)
 {
-    std::optional<std::string> packed = DeflateBytes(WebPayload(map));
+    // The code and the map in one block: u32 length of the code, the code,
+    // the map (boot.js takes them apart).
+    const std::string code = kWebPageCode;
+    std::string block;
+    for (int shift = 0; shift < 32; shift += 8)
+        block += static_cast<char>((code.size() >> shift) & 0xFF);
+    std::optional<std::string> packed = DeflateBytes(block + code + WebPayload(map));
     if (!packed) {
         reason = "the map could not be compressed";
         return std::string();
@@ -115,7 +137,7 @@ std::string WebPageText(const CStarMap& map, const RenderOptions& o, std::string
     std::string page = kWebPageTemplate;
     // Last marker first: each fill finds the template's own marker before
     // any text filled in, so a name that holds a marker changes nothing.
-    Fill(page, "@KESTRIN_DATA@", Base64(*packed));
+    Fill(page, "@KESTRIN_DATA@", Text85(*packed));
     Fill(page, "@KESTRIN_CONFIG@", Config(map, o));
     Fill(page, "@KESTRIN_TITLE@", HtmlText(BaseName(o.input) + " - Kestrin"));
     return page;

@@ -1,27 +1,12 @@
-// The map carried by the page: base64 text of a zlib stream, inflated by
-// the browser's own DecompressionStream, then read as the writer packed it
-// (tools/WebPayload.h gives the layout). The result is the map object the
-// rule modules take:
+// The map carried by the page, read as the writer packed it
+// (tools/WebPayload.h gives the layout) from the bytes boot.js inflated.
+// The result is the map object the rule modules take:
 //   { count, x, y (Int32Array, map units), names, code (Uint16Array: each
 //     planet's index into codes), codes: [{ code, legendName, pen }],
 //     encoding: 'utf-8' | 'windows-1252', pens: [[r, g, b]...],
 //     legend: [{ text, code, pen }] }
 
 const PAYLOAD_MAGIC = 'KSW1';
-
-// The bytes of base64 text.
-export function base64Bytes(text) {
-  const binary = atob(text.replace(/\s+/g, ''));
-  const bytes = new Uint8Array(binary.length);
-  for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
-  return bytes;
-}
-
-// Inflates a zlib stream (no network: a Blob's stream, piped in memory).
-export async function inflateBytes(bytes) {
-  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate'));
-  return new Uint8Array(await new Response(stream).arrayBuffer());
-}
 
 class PayloadReader {
   constructor(bytes) {
@@ -112,9 +97,4 @@ export function decodePayload(bytes) {
   const names = count === 0 ? [] : joined.split('\n');
   if (names.length !== count) throw new Error('the map data does not hold every name');
   return { count, x, y, names, code, codes, encoding, pens, legend };
-}
-
-// The map from the page's base64 text.
-export async function loadMapText(text) {
-  return decodePayload(await inflateBytes(base64Bytes(text)));
 }

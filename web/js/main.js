@@ -4,7 +4,7 @@
 // <html data-state="ready"> once the first picture is on screen and the
 // page answers input; "failed" when the map could not be read.
 
-import { loadMapText } from './data.js';
+import { decodePayload } from './data.js';
 import { Viewport, FULL_EXTENT } from './viewport.js';
 import { drawScene, makeFrameBuffer, TextCells } from './draw.js';
 import { parseAddress, formatAddress } from './address.js';
@@ -182,10 +182,10 @@ class MapPage {
   }
 }
 
-async function start() {
+function start() {
   const root = document.documentElement;
   try {
-    const map = await loadMapText($('kestrin-data').textContent);
+    const map = decodePayload(window.kestrinMapBytes);
     const page = new MapPage(map, readConfig());
     window.kestrinPage = page;
     page.attach();
