@@ -30,13 +30,18 @@ const PURPLE = [128, 0, 128];
 const cssColor = ([r, g, b]) => `rgb(${r},${g},${b})`;
 const wordOf = ([r, g, b]) => rgbaWord(r, g, b);
 
-// The map font's cell in map units (advance widths per text, cached; the
+// The map font's cell in map units: the advance width of a text, and the
 // height of ascent and descent, each to the whole pixel above as the
-// viewer's font engine gives them at this size).
+// viewer's font engine gives them at this size. A whole name is measured
+// where its glyphs are drawn; where they are not, its width is the sum of
+// its characters' (pairs kerned closer differ by a small part of a map
+// unit, far below a pixel there), which costs little for every planet.
 export class TextCells {
   constructor(map) {
     this.map = map;
     this.widths = new Float64Array(map.count).fill(-1);
+    this.sums = new Float64Array(map.count).fill(-1);
+    this.advances = new Map();
     const ctx = new OffscreenCanvas(1, 1).getContext('2d');
     ctx.font = MAP_FONT;
     this.ctx = ctx;
@@ -44,9 +49,22 @@ export class TextCells {
     this.ascent = Math.ceil(m.fontBoundingBoxAscent ?? 10);
     this.height = this.ascent + Math.ceil(m.fontBoundingBoxDescent ?? 3);
   }
-  planetWidth(i) {
-    if (this.widths[i] < 0) this.widths[i] = this.ctx.measureText(this.map.names[i]).width;
-    return this.widths[i];
+  planetWidth(i, exact) {
+    if (exact) {
+      if (this.widths[i] < 0) this.widths[i] = this.width(this.map.names[i]);
+      return this.widths[i];
+    }
+    if (this.sums[i] < 0) this.sums[i] = this.summed(this.map.names[i]);
+    return this.sums[i];
+  }
+  summed(text) {
+    let w = 0;
+    for (const c of text) {
+      let a = this.advances.get(c);
+      if (a === undefined) this.advances.set(c, (a = this.width(c)));
+      w += a;
+    }
+    return w;
   }
   width(text) {
     return this.ctx.measureText(text).width;
@@ -71,6 +89,9 @@ function drawPlanets(frame, map) {
   const words = map.codes.map((c) => wordOf(map.pens[c.pen] ?? [255, 255, 255]));
   const styles = map.codes.map((c) => cssColor(map.pens[c.pen] ?? [255, 255, 255]));
   const r = PLANET_RADIUS_UNITS;
+  const s = v.scale;
+  const exact = MAP_FONT_UNITS * s >= GLYPH_MIN_PIXELS;
+  const cellHeight = cells.height * s;
   for (let i = 0; i < map.count; ++i) {
     const x = map.x[i];
     const y = map.y[i];
@@ -80,8 +101,11 @@ function drawPlanets(frame, map) {
     const bottom = v.deviceY(y + r);
     const code = map.code[i];
     ellipseBox(t, Math.min(left, right), Math.min(top, bottom), Math.max(left, right), Math.max(top, bottom), words[code]);
-    if (map.names[i].length === 0 || left > t.width || bottom > t.height) continue;
-    addText(frame, left, bottom, map.names[i], cells.planetWidth(i), styles[code]);
+    if (map.names[i].length === 0 || left > t.width || bottom > t.height || bottom + cellHeight < 0) continue;
+    // The summed width decides cheaply whether a name left of the view
+    // can reach it (kerning takes off far less than a tenth).
+    if (left + cells.planetWidth(i, false) * 1.1 * s + 2 < 0) continue;
+    addText(frame, left, bottom, map.names[i], cells.planetWidth(i, exact), styles[code]);
   }
 }
 

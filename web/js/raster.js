@@ -37,7 +37,12 @@ function run(t, x, y, len, color) {
   if (y < 0 || y >= t.height || len <= 0) return;
   const from = Math.max(x, 0);
   const to = Math.min(x + len, t.width);
-  if (from < to) t.pixels.fill(color, y * t.width + from, y * t.width + to);
+  if (from >= to) return;
+  const row = y * t.width;
+  // A typed array's fill costs more than a short loop for the few pixels
+  // of most runs.
+  if (to - from > 16) t.pixels.fill(color, row + from, row + to);
+  else for (let i = row + from; i < row + to; ++i) t.pixels[i] = color;
 }
 
 // The four mirrored runs of one midpoint step, (x, y) counted from the
