@@ -11,6 +11,7 @@ async function inflateBlock(bytes) {
 
 async function boot() {
   const packed = await inflateBlock(decode85(document.getElementById('kestrin-data').textContent));
+  performance.mark('kestrin-inflated');
   const length = (packed[0] | (packed[1] << 8) | (packed[2] << 16) | (packed[3] << 24)) >>> 0;
   if (length + 4 > packed.length) throw new Error('the page data is cut short');
   window.kestrinMapBytes = packed.subarray(4 + length);

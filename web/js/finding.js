@@ -6,6 +6,7 @@
 
 import { createSuggestionIndex, findPlanetIndex, suggest } from './rules/suggest.js';
 import { createRouteIndex, findRoute } from './rules/route.js';
+import { createHoverIndex } from './rules/hover.js';
 import { jumpRange, parseRange, rangeText } from './rules/lightyears.js';
 import { noRouteText, routeLines, unknownNameText } from './rules/routetext.js';
 import { showRoute, showRouteMessage, showSuggestions } from './panels.js';
@@ -15,7 +16,7 @@ const byId = (id) => document.getElementById(id);
 function attachSearch(page) {
   const input = byId('find');
   const list = byId('suggestions');
-  const state = { planets: [], highlighted: -1, index: null };
+  const state = { planets: [], highlighted: -1 };
   const choose = (planet) => {
     input.value = page.map.names[planet];
     state.planets = [];
@@ -25,8 +26,7 @@ function attachSearch(page) {
   };
   const render = () => showSuggestions(list, input, page.map.names, state.planets, state.highlighted, choose);
   input.addEventListener('input', () => {
-    state.index ??= createSuggestionIndex(page.map);
-    state.planets = suggest(state.index, input.value);
+    state.planets = suggest(page.indexes.suggestions(), input.value);
     state.highlighted = -1;
     render();
   });
@@ -44,7 +44,7 @@ function attachSearch(page) {
   });
 }
 
-function runRoute(page, state) {
+function runRoute(page) {
   const legs = byId('route-legs');
   const result = byId('route-result');
   const fromText = byId('route-from').value;
@@ -55,13 +55,11 @@ function runRoute(page, state) {
   page.showRouteLines([]);
   if (from < 0 || to < 0) {
     const typed = from < 0 ? fromText : toText;
-    state.names ??= createSuggestionIndex(page.map);
-    return showRouteMessage(legs, result, unknownNameText(page.map, typed, suggest(state.names, typed, 3)));
+    return showRouteMessage(legs, result, unknownNameText(page.map, typed, suggest(page.indexes.suggestions(), typed, 3)));
   }
   if (thousandths === null) return showRouteMessage(legs, result, 'the jump range is a number of light years, such as 12.5');
-  state.index ??= createRouteIndex(page.map);
   const range = jumpRange(thousandths);
-  const route = findRoute(state.index, from, to, range);
+  const route = findRoute(page.indexes.routes(), from, to, range);
   if (!route.found) return showRouteMessage(legs, result, noRouteText(page.map, route, fromText, toText, to, thousandths));
   showRoute(legs, result, routeLines(page.map, route));
   const { x, y } = page.map;
@@ -69,7 +67,6 @@ function runRoute(page, state) {
 }
 
 function attachRoute(page) {
-  const state = { index: null };
   const r = page.config.route;
   if (r) {
     byId('route-from').value = r.from;
@@ -78,13 +75,48 @@ function attachRoute(page) {
   }
   byId('route-form').addEventListener('submit', (e) => {
     e.preventDefault();
-    runRoute(page, state);
+    runRoute(page);
   });
   byId('route-clear').addEventListener('click', () => {
     showRouteMessage(byId('route-legs'), byId('route-result'), '');
     page.showRouteLines([]);
   });
 }
+
+// The map's look-up structures, each made once when first asked for;
+// prepare() makes them all while the page is idle after its first picture,
+// so that the first search or route does not wait for them.
+export class MapIndexes {
+  constructor(map) {
+    this.map = map;
+    this.made = {};
+  }
+  make(name, create) {
+    this.made[name] ??= create(this.map);
+    return this.made[name];
+  }
+  suggestions() {
+    return this.make('suggestions', createSuggestionIndex);
+  }
+  routes() {
+    return this.make('routes', createRouteIndex);
+  }
+  hover() {
+    return this.make('hover', createHoverIndex);
+  }
+  prepare() {
+    const steps = [() => this.hover(), () => this.suggestions(), () => this.routes()];
+    const next = () => {
+      const step = steps.shift();
+      if (!step) return;
+      step();
+      idle(next);
+    };
+    idle(next);
+  }
+}
+
+const idle = (f) => (window.requestIdleCallback ? requestIdleCallback(f, { timeout: 2000 }) : setTimeout(f, 50));
 
 export function attachFinding(page) {
   attachSearch(page);

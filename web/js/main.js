@@ -9,9 +9,9 @@ import { Viewport, FULL_EXTENT } from './viewport.js';
 import { drawScene, makeFrameBuffer, TextCells } from './draw.js';
 import { parseAddress, formatAddress } from './address.js';
 import { attachGestures } from './gestures.js';
-import { attachFinding } from './finding.js';
+import { attachFinding, MapIndexes } from './finding.js';
 import { showMeasureList } from './panels.js';
-import { createHoverIndex, hoverText } from './rules/hover.js';
+import { hoverText } from './rules/hover.js';
 import { wholeLightYears } from './rules/lightyears.js';
 
 const MAX_LINES = 32767;
@@ -34,7 +34,7 @@ class MapPage {
     this.routeLines = [];
     this.mark = -1;
     this.rubber = null;
-    this.hover = null;
+    this.indexes = new MapIndexes(map);
     this.frameTimes = [];
     const fromAddress = parseAddress(location.hash);
     this.view = new Viewport(fromAddress.zoom ?? config.zoom, fromAddress.center ?? config.center, this.deviceSize());
@@ -102,8 +102,7 @@ class MapPage {
 
   showTip(x, y, cssX, cssY) {
     const tip = $('tip');
-    this.hover ??= createHoverIndex(this.map);
-    const text = this.map.count ? hoverText(this.hover, this.view.mapping, x, y) : '';
+    const text = this.map.count ? hoverText(this.indexes.hover(), this.view.mapping, x, y) : '';
     if (!text) return this.hideTip();
     tip.textContent = text;
     tip.hidden = false;
@@ -185,16 +184,20 @@ class MapPage {
 function start() {
   const root = document.documentElement;
   try {
+    performance.mark('kestrin-code');
     const map = decodePayload(window.kestrinMapBytes);
+    performance.mark('kestrin-decoded');
     const page = new MapPage(map, readConfig());
     window.kestrinPage = page;
     page.attach();
     page.linesChanged();
     page.drawNow();
+    performance.mark('kestrin-drawn');
     history.replaceState(null, '', formatAddress(page.view.zoom, page.view.center));
     requestAnimationFrame(() => {
       performance.mark('kestrin-ready');
       root.setAttribute('data-state', 'ready');
+      page.indexes.prepare();
     });
   } catch (error) {
     root.setAttribute('data-state', 'failed');
