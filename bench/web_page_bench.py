@@ -12,7 +12,9 @@ from the same run:
           percentile, while a 60-step drag pans and 10 wheel steps zoom,
           at every zoom from the full extent to 20; window 1280 x 800
   route   a route at 50 light years between the planets nearest two
-          opposite corners, in the page, against kestrin-render --route
+          opposite corners, in the page once it has made its indexes
+          (while idle after the first picture), against kestrin-render
+          --route as a whole process
 
     web_page_bench.py KESTRIN_RENDER MAP.dat [--runs N]
 
@@ -127,6 +129,10 @@ def corners(ps):
 def route_in_page(browser, page, a, b):
     tab = browser.new_tab(WIDTH, HEIGHT)
     assert tab.open(url(page), 60) == "ready"
+    # As a player would, after the page has made its indexes while idle.
+    deadline = time.monotonic() + 20
+    while not tab.eval("!!kestrinPage.indexes.made.routes") and time.monotonic() < deadline:
+        time.sleep(0.1)
     tab.eval(f"""(() => {{ document.getElementById('route-from').value = {json.dumps(a)};
         document.getElementById('route-to').value = {json.dumps(b)};
         document.getElementById('route-jump').value = '50'; }})()""")
