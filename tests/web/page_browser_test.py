@@ -178,6 +178,19 @@ class Quiet(PageTest):
             self.assertQuiet(tab, page)
         self.assertEqual(tab.eval("kestrinPage.map.count"), 32767)
 
+    def test_a_denser_screen_gets_a_pixel_per_device_pixel(self):
+        page = self.path("sample.html")
+        render("-o", page, SAMPLE)
+        tab = BROWSER.new_tab(640, 480, ratio=2)
+        self.tabs.append(tab)
+        self.assertEqual(tab.open(page_url(page, "3125", (0, 0))), "ready")
+        self.assertEqual(tab.eval("[innerWidth, innerHeight, devicePixelRatio]"), [640, 480, 2])
+        self.assertEqual(tab.eval("(() => { const c = document.getElementById('map'); return [c.width, c.height]; })()"),
+                         [1280, 960])
+        # The same view: 3125 map units across the shorter side, now 960 pixels.
+        self.assertEqual(tab.eval("[kestrinPage.view.num, kestrinPage.view.den]"), [960, 3125])
+        self.assertQuiet(tab, page)
+
     def test_a_partial_load_gives_the_pictures_status_and_message(self):
         data = self.path("partial.dat")
         with open(data, "wb") as f:
