@@ -123,6 +123,25 @@ class Agreement(PageTest):
             self.compare(data, args, width, height, zoom, center, masks)
 
 
+    def test_later_shapes_lie_over_earlier_names(self):
+        data = self.path("names.dat")
+        with open(data, "w") as f:
+            f.write("WWWWWWWWWWWW -1 0 VH\nMMMMMMMM -3 -1 QT\n")
+        ppm = self.path("names.ppm")
+        render("--size", "800x600", "--zoom", "100", "--center", "0,0", "--circles", "-o", ppm, data)
+        page = self.path("names.html")
+        render("--circles", "-o", page, data)
+        tab = self.open(page, 800, 600, "100", (0, 0))
+        # The vertical axis (x = 0, device column 400) crosses both names,
+        # drawn after them: in the picture and on the page it lies over them.
+        w, h, rgba = tab.canvas_pixels()
+        pw, ph, rgb = cdp.read_ppm(ppm)
+        page_column = {tuple(rgba[4 * (y * w + 400):4 * (y * w + 400) + 3]) for y in range(300, 420)}
+        picture_column = {tuple(rgb[3 * (y * pw + 400):3 * (y * pw + 400) + 3]) for y in range(300, 420)}
+        self.assertEqual(picture_column, {(0, 128, 0)})
+        self.assertEqual(page_column, picture_column)
+
+
 class ViewMath:
     """The screen mapping, for placing masks and expectations."""
 

@@ -23,6 +23,10 @@ const OVERLAY_HALF_WIDTH = 6000;
 const LEGEND_ROW = 14;
 const LEGEND_FONT = 12;
 const BLACK = rgbaWord(0, 0, 0);
+// A text's cell: black too, one step short of opaque, so that the pixels a
+// shape wrote last can be told from those a cell covered (the canvas is
+// opaque, so both show black).
+const CELL = (BLACK & 0x00ffffff) | 0xfe000000;
 const YELLOW = [255, 255, 0];
 const DARK_GREEN = [0, 128, 0];
 const PURPLE = [128, 0, 128];
@@ -80,8 +84,8 @@ function addText(frame, x, y, text, width, color) {
   const right = x + width * s;
   const bottom = y + cells.height * s;
   if (x > t.width || y > t.height || right < 0 || bottom < 0) return;
-  fillBox(t, x, y, right, bottom, BLACK);
-  if (MAP_FONT_UNITS * s >= GLYPH_MIN_PIXELS) texts.push({ text, x, y, color });
+  fillBox(t, x, y, right, bottom, CELL);
+  if (MAP_FONT_UNITS * s >= GLYPH_MIN_PIXELS) texts.push({ text, x, y, color, right, bottom });
 }
 
 function drawPlanets(frame, map) {
@@ -137,16 +141,34 @@ function drawTruce(frame, y) {
   line(t, v.deviceX(-h), v.deviceY(y), v.deviceX(h), v.deviceY(y), wordOf(PURPLE));
 }
 
-function drawGlyphs(ctx, frame) {
+// The glyphs, in drawing order, each over its own cell again (so that a
+// later cell covers an earlier name's glyphs, as in the window); then the
+// shapes' pixels that were drawn after the cells under them, so that a
+// later circle or line lies over a name's glyphs too.
+function drawGlyphs(ctx, frame, buffer) {
+  if (frame.texts.length === 0) return;
   const s = frame.view.scale;
   ctx.font = MAP_FONT;
   ctx.textBaseline = 'alphabetic';
   for (const g of frame.texts) {
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.fillStyle = '#000';
+    const [l, r] = [Math.round(g.x), Math.round(g.right)];
+    const [t, b] = [Math.round(g.y), Math.round(g.bottom)];
+    ctx.fillRect(l, t, r - l, b - t);
     ctx.setTransform(s, 0, 0, s, g.x, g.y);
     ctx.fillStyle = g.color;
     ctx.fillText(g.text, 0, frame.cells.ascent);
   }
   ctx.setTransform(1, 0, 0, 1, 0, 0);
+  const shapes = buffer.shapes.pixels;
+  const pixels = frame.target.pixels;
+  for (let i = 0; i < pixels.length; ++i) {
+    const p = pixels[i];
+    shapes[i] = p >>> 24 === 0xff && (p & 0xffffff) !== 0 ? p : 0;
+  }
+  buffer.layerCtx.putImageData(buffer.shapes.image, 0, 0);
+  ctx.drawImage(buffer.layer, 0, 0);
 }
 
 // The legend's rows, 14 pixels apart at one device pixel per CSS pixel,
@@ -168,7 +190,12 @@ function drawLegend(ctx, map, ratio) {
 export function makeFrameBuffer(width, height) {
   const target = makeTarget(width, height);
   const image = new ImageData(new Uint8ClampedArray(target.pixels.buffer), width, height);
-  return { target, image };
+  const shapes = new Uint32Array(width * height);
+  const layer = new OffscreenCanvas(width, height);
+  return {
+    target, image, layer, layerCtx: layer.getContext('2d'),
+    shapes: { pixels: shapes, image: new ImageData(new Uint8ClampedArray(shapes.buffer), width, height) },
+  };
 }
 
 // Draws scene onto ctx through buffer (of the canvas's size):
@@ -182,6 +209,6 @@ export function drawScene(ctx, buffer, scene) {
   if (scene.showCircles) drawCircles(frame);
   if (scene.showTruce) drawTruce(frame, scene.truceY);
   ctx.putImageData(buffer.image, 0, 0);
-  drawGlyphs(ctx, frame);
+  drawGlyphs(ctx, frame, buffer);
   if (scene.showLegend) drawLegend(ctx, scene.map, scene.ratio);
 }
