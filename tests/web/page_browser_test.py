@@ -197,6 +197,18 @@ class Quiet(PageTest):
             self.assertQuiet(tab, page)
         self.assertEqual(tab.eval("kestrinPage.map.count"), 32767)
 
+    def test_a_damaged_page_says_so_instead_of_waiting(self):
+        page = self.write("sample.dat", open(SAMPLE, "rb").read())
+        with open(page, "rb") as f:
+            text = f.read()
+        start = text.index(b'id="kestrin-data">') + 2000
+        with open(page, "wb") as f:
+            f.write(text[:start] + b"0000000000" + text[start + 10:])
+        tab = self.tab()
+        self.assertEqual(tab.open(page_url(page)), "failed")
+        self.assertTrue(tab.eval("document.querySelector('.failure').textContent").startswith("The map could not be shown: "))
+        self.assertEqual(tab.requests(), [])
+
     def test_a_denser_screen_gets_a_pixel_per_device_pixel(self):
         page = self.path("sample.html")
         render("-o", page, SAMPLE)

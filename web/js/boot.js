@@ -23,5 +23,9 @@ async function boot() {
 
 boot().catch((error) => {
   document.documentElement.setAttribute('data-state', 'failed');
+  const note = document.createElement('p');
+  note.className = 'failure';
+  note.textContent = `The map could not be shown: ${error.message}`;
+  document.body.append(note);
   throw error;
 });

@@ -201,7 +201,9 @@ function start() {
     });
   } catch (error) {
     root.setAttribute('data-state', 'failed');
-    document.body.append(Object.assign(document.createElement('p'), { textContent: `The map could not be shown: ${error.message}` }));
+    document.body.append(Object.assign(document.createElement('p'), {
+      className: 'failure', textContent: `The map could not be shown: ${error.message}`,
+    }));
     throw error;
   }
 }
