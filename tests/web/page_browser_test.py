@@ -272,6 +272,30 @@ class Gestures(PageTest):
         self.assertEqual(again.canvas_pixels(), first, "the address opens the same picture")
         self.assertQuiet(tab, self.page)
 
+    def touch(self, tab, kind, points):
+        tab.send("Input.dispatchTouchEvent", {"type": kind, "touchPoints": [
+            {"x": x, "y": y, "id": i} for i, (x, y) in enumerate(points)]})
+        tab.eval("new Promise(r => requestAnimationFrame(() => r(1)))")
+
+    def test_a_finger_pans_and_two_pinch_around_their_middle(self):
+        tab = self.open(self.page, 800, 600, "1250", (300, -400))
+        tab.send("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 2})
+        self.touch(tab, "touchStart", [(100, 100)])
+        self.touch(tab, "touchMove", [(124, 112)])
+        self.touch(tab, "touchMove", [(148, 124)])
+        self.touch(tab, "touchEnd", [])
+        self.assertEqual(self.view(tab), "#zoom=1250&center=200,-450")
+        middle = self.map_at(tab, 400, 300)
+        self.touch(tab, "touchStart", [(300, 300), (500, 300)])
+        self.touch(tab, "touchMove", [(200, 300), (600, 300)])
+        self.touch(tab, "touchEnd", [])
+        zoom = int(self.view(tab).split("&")[0].split("=")[1])
+        self.assertLess(zoom, 1250, "spreading the fingers zooms in")
+        after = self.map_at(tab, 400, 300)
+        unit = tab.eval("Math.ceil(kestrinPage.view.den / kestrinPage.view.num)")
+        self.assertLessEqual(max(abs(after[0] - middle[0]), abs(after[1] - middle[1])), unit, (middle, after))
+        self.assertQuiet(tab, self.page)
+
     def test_keys_home_and_a_right_drag_that_measures(self):
         tab = self.open(self.page, 800, 600, "1250", (300, -400))
         tab.send("Input.dispatchKeyEvent", {"type": "keyDown", "key": "0", "text": "0"})
