@@ -161,14 +161,33 @@ function drawGlyphs(ctx, frame, buffer) {
     ctx.fillText(g.text, 0, frame.cells.ascent);
   }
   ctx.setTransform(1, 0, 0, 1, 0, 0);
+  layShapesOverCells(ctx, frame, buffer);
+}
+
+// Over the cells just drawn (only there can glyphs have covered them), the
+// pixels that shapes wrote last.
+function layShapesOverCells(ctx, frame, buffer) {
+  const { width, height, pixels } = frame.target;
   const shapes = buffer.shapes.pixels;
-  const pixels = frame.target.pixels;
-  for (let i = 0; i < pixels.length; ++i) {
-    const p = pixels[i];
-    shapes[i] = p >>> 24 === 0xff && (p & 0xffffff) !== 0 ? p : 0;
+  shapes.fill(0);
+  let left = width, top = height, right = 0, bottom = 0;
+  for (const g of frame.texts) {
+    const l = Math.max(Math.round(g.x), 0), r = Math.min(Math.round(g.right), width);
+    const t = Math.max(Math.round(g.y), 0), b = Math.min(Math.round(g.bottom), height);
+    if (l >= r || t >= b) continue;
+    [left, top, right, bottom] = [Math.min(left, l), Math.min(top, t), Math.max(right, r), Math.max(bottom, b)];
+    for (let y = t; y < b; ++y) {
+      for (let i = y * width + l, end = y * width + r; i < end; ++i) {
+        const p = pixels[i];
+        if (p >>> 24 === 0xff && (p & 0xffffff) !== 0) shapes[i] = p;
+      }
+    }
   }
-  buffer.layerCtx.putImageData(buffer.shapes.image, 0, 0);
-  ctx.drawImage(buffer.layer, 0, 0);
+  if (left >= right || top >= bottom) return;
+  const w = right - left, h = bottom - top;
+  buffer.layerCtx.clearRect(left, top, w, h);
+  buffer.layerCtx.putImageData(buffer.shapes.image, 0, 0, left, top, w, h);
+  ctx.drawImage(buffer.layer, left, top, w, h, left, top, w, h);
 }
 
 // The legend's rows, 14 pixels apart at one device pixel per CSS pixel,
