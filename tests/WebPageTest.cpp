@@ -218,3 +218,16 @@ TEST(WebCases, TheText85TableIsTheWritersEncoding)
             << c[0].toString().toStdString();
     }
 }
+
+TEST(WebPageWriter, AFileNamedLikeAMarkerIsOnlyATitle)
+{
+    TempDir dir;
+    const std::string map = dir.Write("@KESTRIN_CONFIG@ @KESTRIN_DATA@.dat", "Hub 0 0 QT\n");
+    const std::string page = (dir.Path() / "m.html").string();
+    ASSERT_EQ(RenderRun({"-o", page, map}).status, 0);
+    const std::string text = ReadWholeFile(page);
+    EXPECT_NE(text.find("<title>@KESTRIN_CONFIG@ @KESTRIN_DATA@.dat - Kestrin</title>"), std::string::npos);
+    EXPECT_NE(text.find("<script type=\"application/json\" id=\"kestrin-config\">{\"zoom\":[12500,12500]"),
+              std::string::npos);
+    EXPECT_EQ(text.find("id=\"kestrin-data\">@"), std::string::npos);
+}
