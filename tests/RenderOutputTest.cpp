@@ -29,6 +29,8 @@ std::vector<std::string> OutputArgs(const std::string& kind, const std::string& 
 {
     if (FindOutputType("." + kind)->pageOnly || kind.starts_with("page."))
         return {"--print", "--dpi", "30", "-o", out, map};
+    if (!FindOutputType("." + kind)->sized)
+        return {"-o", out, map};
     return {"--size", "64x48", "-o", out, map};
 }
 
@@ -171,7 +173,7 @@ TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
     std::string tiff = (dir.Path() / "a.tiff").string();
     EXPECT_EQ(RenderMain({"-o", tiff, map}, err), 2);
     EXPECT_EQ(err.str(), "kestrin-render: cannot write " + tiff +
-                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm, .svg and .pdf "
+                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm, .svg, .html and .pdf "
                              "(with --print)\n");
     err.str("");
     std::string pdf = (dir.Path() / "a.PDF").string();

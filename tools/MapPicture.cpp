@@ -1,6 +1,7 @@
 #include "MapPicture.h"
 
 #include "OutputTypes.h"
+#include "WebPage.h"
 
 #include "model/KestrinDoc.h"
 #include "model/StarMap.h"
@@ -116,6 +117,8 @@ bool WriteImage(const CImage& image, const RenderOptions& o, std::string& reason
 bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason)
 {
     const std::string format = FindOutputType(o.output)->format;
+    if (format == "HTML")
+        return WriteWebPage(map, o, reason);
     if (!o.print && format == "SVG") {
         std::string bytes;
         if (ScreenSvg(map, o, bytes))

@@ -26,6 +26,9 @@ struct RenderOptions {
     // --zoom and --center were given (a route picture otherwise fits the route).
     bool zoomGiven = false;
     bool centerGiven = false;
+    // --size or --dpi was given (a web page takes neither).
+    bool sizeGiven = false;
+    bool dpiGiven = false;
     // --check: report every problem of the input instead of drawing it;
     // --json: as one JSON document.
     bool check = false;
