@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -179,4 +180,49 @@ TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
     EXPECT_EQ(err.str(), "kestrin-render: cannot write " + pdf + ": .pdf is written only with --print\n");
     EXPECT_EQ(RenderMain({"--print", "--dpi", "20", "-o", pdf, map}, err), 0) << "endings match in any case";
     EXPECT_FALSE(fs::exists(tiff));
+}
+
+namespace {
+
+// A map large enough that printing it to a page takes a while.
+std::string CrowdedMap()
+{
+    std::string text;
+    for (int i = 0; i < 30000; ++i)
+        text += "Planet" + std::to_string(i) + ' ' + std::to_string(i % 601 - 300) + ' ' +
+                std::to_string(i / 601 % 601 - 300) + " QT\n";
+    return text;
+}
+
+} // namespace
+
+TEST(RenderOutputSignals, AnEndedPrintLeavesNoFileOfItsOwn)
+{
+    TempDir dir;
+    const std::string map = dir.Write("m.dat", CrowdedMap());
+    const std::string kept = (dir.Path() / "kept.pdf").string();
+    int ended = 0;
+    for (int signal : {SIGKILL, SIGTERM, SIGINT, SIGHUP})
+        for (const char* out : {"out.pdf", "out.svg", "kept.pdf"})
+            for (int delay : {100, 400}) {
+                fs::remove(dir.Path() / "out.pdf");
+                fs::remove(dir.Path() / "out.svg");
+                dir.Write("kept.pdf", kPrecious);
+                pid_t pid = StartProcess({KESTRIN_RENDER_BIN, "--print", "-o", (dir.Path() / out).string(), map});
+                ASSERT_GT(pid, 0);
+                std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+                ::kill(pid, signal);
+                ProcessResult r = WaitProcess(pid, 120);
+                ASSERT_TRUE(r.finished);
+                ended += r.status == 128 + signal;
+                if (r.status == 0)
+                    continue;  // it finished before the signal came
+                std::vector<std::string> names;
+                for (const auto& e : fs::directory_iterator(dir.Path()))
+                    names.push_back(e.path().filename().string());
+                std::sort(names.begin(), names.end());
+                EXPECT_EQ(names, (std::vector<std::string>{"kept.pdf", "m.dat"})) << strsignal(signal) << ' ' << out;
+                EXPECT_EQ(ReadWholeFile(kept), kPrecious);
+            }
+    EXPECT_GT(ended, 12) << "the signals came after the renders had ended";
 }
