@@ -5,6 +5,8 @@
 #include "tools/OutputTypes.h"
 #include "tools/Renderer.h"
 
+#include "platform/surface/OutputFile.h"
+
 #include "Subprocess.h"
 #include "TestFiles.h"
 
@@ -225,4 +227,24 @@ TEST(RenderOutputSignals, AnEndedPrintLeavesNoFileOfItsOwn)
                 EXPECT_EQ(ReadWholeFile(kept), kPrecious);
             }
     EXPECT_GT(ended, 12) << "the signals came after the renders had ended";
+}
+
+TEST(RenderOutputRace, AFolderSwappedForALinkToTheInputsFolderLeavesTheDataFileAlone)
+{
+    TempDir dir;
+    fs::create_directories(dir.Path() / "pictures");
+    fs::create_directories(dir.Path() / "maps");
+    // The data file has the picture's name, in another folder.
+    const std::string data = "Hub 0 0 QT\nMorvath 30 -20 VR\n";
+    const std::string input = dir.Write("maps/m.png", data);
+    COutputFile::SetCheckedHook([&] {
+        fs::rename(dir.Path() / "pictures", dir.Path() / "moved");
+        fs::create_directory_symlink(dir.Path() / "maps", dir.Path() / "pictures");
+    });
+    std::ostringstream err;
+    int status = RenderMain({"--size", "64x48", "-o", (dir.Path() / "pictures" / "m.png").string(), input}, err);
+    COutputFile::SetCheckedHook(nullptr);
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(ReadWholeFile(input), data) << "the data file was replaced through the swapped folder";
+    EXPECT_EQ(ReadWholeFile(dir.Path() / "moved" / "m.png").substr(0, 4), "\x89PNG");
 }
