@@ -1,7 +1,6 @@
 #include "platform/framework/qt/EditSuggestions.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -55,6 +54,7 @@ CSuggestionList::CSuggestionList(QLineEdit* edit, CDialog::SuggestFunction sugge
     m_list->setMouseTracking(true);
     m_list->viewport()->installEventFilter(this);
     m_edit->installEventFilter(this);
+    m_edit->window()->installEventFilter(this);
     QObject::connect(m_edit, &QLineEdit::textEdited, this, [this](const QString& text) { Refresh(text); });
 }
 
@@ -173,14 +173,15 @@ bool CSuggestionList::eventFilter(QObject* watched, QEvent* event)
         default: return false;
         }
     }
-    switch (event->type()) {
-    case QEvent::KeyPress: return KeyPressed(*static_cast<QKeyEvent*>(event));
-    case QEvent::FocusOut:
-        // The focus moved to another control (Tab, a click); a window that
-        // only lost its activation keeps its list.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
+    if (watched != m_edit) {
+        // The dialog moved away from the list, or another window came up.
+        if (event->type() == QEvent::Move || event->type() == QEvent::WindowDeactivate)
             Close();
         return false;
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress: return KeyPressed(*static_cast<QKeyEvent*>(event));
+    case QEvent::FocusOut:  // to another control (Tab, a click) or another window
     case QEvent::Hide: Close(); return false;
     default: return false;
     }
