@@ -82,6 +82,8 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
 {
     CKestrinDoc doc;
     doc.m_pMap = &map;
+    // Titled as the window titles the open file, for the job's title.
+    doc.SetPathName(CDocument::CanonicalPath(o.input));
     CKestrinView view;
     view.SetDocument(&doc);
     view.m_zoom = o.zoom;
