@@ -2,6 +2,11 @@
 
 #include "res/Version.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
 namespace {
 
 const char* const kUsage =
@@ -19,14 +24,14 @@ const char* const kUsage =
     "  -embedding, -automation       accepted; no effect\n"
     "  -dde                          ignored\n"
     "  --help                        print this help and exit\n"
-    "  --version                     print the version and exit\n"
+    "  --version                     print the version and the licence and exit\n"
     "\n"
     "The switches above may also begin with \"/\" instead of \"-\" (not --help and\n"
     "--version); an argument that begins with \"/\" is a FILE when it names one that\n"
     "exists or holds a second \"/\". -p, -pt and -dde are lower case only; the others\n"
     "take any case. Other switches are ignored; only the first FILE counts.\n"
-    "Exit status: 0 on success, 1 when FILE cannot be opened, printing fails or -p\n"
-    "or -pt names no FILE.\n"
+    "Exit status: 0 on success, 1 when FILE cannot be opened, printing fails, -p\n"
+    "or -pt names no FILE, or this text cannot be written.\n"
     "Settings: $XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Kestrin.ini\n"
     "(~/.config/... without XDG_CONFIG_HOME; kept in memory only without HOME).\n"
     "See kestrin(1).\n";
@@ -41,9 +46,24 @@ std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& args, std
             return 0;
         }
         if (arg == "--version") {
-            out << "Kestrin " << kKestrinVersion << '\n';
+            out << "Kestrin " << kKestrinVersion << '\n' << kKestrinLicence << '\n';
             return 0;
         }
     }
     return std::nullopt;
+}
+
+bool CloseStandardOutput(std::ostream& err)
+{
+    errno = 0;
+    std::cout.flush();
+    int failure = std::cout ? 0 : errno;
+    if (std::fclose(stdout) != 0 && failure == 0)
+        failure = errno;
+    if (!std::cout && failure == 0)
+        failure = EIO;
+    if (failure == 0)
+        return true;
+    err << "kestrin: cannot write to standard output: " << std::strerror(failure) << '\n';
+    return false;
 }

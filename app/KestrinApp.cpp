@@ -46,7 +46,7 @@ void CKestrinApp::OnAppAbout()
 int RunKestrin(int argc, char** argv)
 {
     if (std::optional<int> status = AnswerHelpOrVersion(std::vector<std::string>(argv + 1, argv + argc), std::cout))
-        return *status;
+        return CloseStandardOutput(std::cerr) ? *status : 1;
     CRuntime runtime(argc, argv, CRuntime::Display::Window);
     RegisterKestrinResources();
     CKestrinApp app;

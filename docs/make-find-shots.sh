@@ -31,7 +31,7 @@ middle_x=${KESTRIN_SHOT_MIDDLE_X:-486}
 middle_y=${KESTRIN_SHOT_MIDDLE_Y:-350}
 
 center_on Ishostpry
-xdotool key Escape Return   # close the list, then OK
+xdotool key Return   # nothing in the list is highlighted: OK
 sleep 0.4
 for _ in 1 2 3 4; do xdotool key KP_Add; sleep 0.3; done
 # Tips show only in the active window; without a window manager the closed

@@ -5,9 +5,11 @@
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestrin)
-set(CPACK_PACKAGE_VENDOR Kestrin)
+set(CPACK_PACKAGE_VENDOR "The Kestrin developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Kestrin developers <kestrin@kestrinmaps.org>")
+set(CPACK_PACKAGE_CONTACT "${KESTRIN_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KESTRIN_MAINTAINER}")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for the star map of an invented setting")
 set(CPACK_PACKAGE_DESCRIPTION [[
 Kestrin opens a plain-text planet data file and draws every planet as a
@@ -29,7 +31,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KESTRIN_HOMEPAGE})
+# No Homepage field until the project has an address.
+if(KESTRIN_HOMEPAGE)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${KESTRIN_HOMEPAGE}")
+endif()
 # The map asks for "Arial"; Liberation Sans has its metrics.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
 

@@ -46,6 +46,19 @@ TEST(KestrinHelpVersion, FirstOfTheTwoWinsAndOnlyTheExactSpellingCounts)
     }
 }
 
+// The version, then the licence in one line; both programs say the same.
+TEST(HelpVersion, VersionIsTwoLinesTheSecondTheLicence)
+{
+    std::ostringstream kestrin, render, err;
+    ASSERT_EQ(AnswerHelpOrVersion({"--version"}, kestrin), 0);
+    ASSERT_EQ(RenderMain({"--version"}, render, err), 0);
+    const std::string licence = std::string(kKestrinLicence) + "\n";
+    EXPECT_EQ(kestrin.str(), std::string("Kestrin ") + kKestrinVersion + "\n" + licence);
+    EXPECT_EQ(render.str(), std::string("kestrin-render ") + kKestrinVersion + "\n" + licence);
+    EXPECT_NE(licence.find("MIT"), std::string::npos);
+    EXPECT_NE(licence.find("The Kestrin developers"), std::string::npos);
+}
+
 TEST(KestrinHelpVersion, UsageNamesEverySwitch)
 {
     std::ostringstream out;
@@ -87,13 +100,14 @@ struct Finished {
 };
 
 // Runs a built program under env (a command line prefix of "env ...") in a
-// folder of its own, with standard error kept; ends it after 20 seconds.
-Finished RunBuilt(const std::string& env, const std::string& command)
+// folder of its own, standard output to out, with standard error kept; ends
+// it after 20 seconds.
+Finished RunBuilt(const std::string& env, const std::string& command, const std::string& out = "/dev/null")
 {
     TempDir dir;
     std::string err = (dir.Path() / "err").string();
     std::string line = "cd '" + dir.Path().string() + "' && " + env + " timeout 20 " KESTRIN_BIN_DIR "/" + command +
-                       " >/dev/null 2>'" + err + "'";
+                       " >" + out + " 2>'" + err + "'";
     int status = std::system(line.c_str());
     std::ifstream in(err);
     std::stringstream text;
@@ -123,5 +137,17 @@ TEST(Display, KestrinWithoutOneSaysSoInOneLineAndRenderNeedsNone)
         EXPECT_EQ(r.status, 0) << platform << ": " << r.err;
         EXPECT_TRUE(std::filesystem::exists(png)) << platform;
         std::filesystem::remove(png);
+    }
+}
+
+// --help and --version that cannot be written are a failure with a reason,
+// not a success.
+TEST(KestrinHelpVersion, AnswerLostOnAFullDiskFails)
+{
+    for (const char* option : {"--version", "--help"}) {
+        Finished r = RunBuilt("env -u DISPLAY", std::string("kestrin ") + option, "/dev/full");
+        EXPECT_EQ(r.status, 1) << option;
+        EXPECT_EQ(r.err, "kestrin: cannot write to standard output: No space left on device\n") << option;
+        EXPECT_EQ(RunBuilt("env -u DISPLAY", std::string("kestrin ") + option).status, 0) << option;
     }
 }

@@ -18,6 +18,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLocale>
+#include <QPrinterInfo>
 #include <QMainWindow>
 #include <QTest>
 #include <QToolButton>
@@ -350,6 +352,64 @@ TEST_F(Print, PrintToFileAndJobsThatCannotStart)
     EXPECT_EQ(m_status.back()[3], "Office");
 }
 
+namespace {
+
+// What pdfinfo reads in a PDF: its page size ("612 x 792 pts (letter)")
+// and its title.
+struct PdfInfo {
+    std::string pageSize, title;
+};
+
+PdfInfo InfoOf(const fs::path& pdf)
+{
+    fs::path log = pdf.string() + ".info";
+    ProcessResult r = RunProcess({"/usr/bin/pdfinfo", pdf.string()}, {}, 60, log);
+    EXPECT_TRUE(r.finished && r.status == 0) << pdf;
+    PdfInfo info;
+    std::istringstream lines(ReadWholeFile(log));
+    for (std::string line; std::getline(lines, line);) {
+        size_t colon = line.find(':');
+        size_t value = line.find_first_not_of(' ', colon + 1);
+        if (colon == std::string::npos || value == std::string::npos)
+            continue;
+        if (line.compare(0, colon, "Page size") == 0)
+            info.pageSize = line.substr(value);
+        else if (line.compare(0, colon, "Title") == 0)
+            info.title = line.substr(value);
+    }
+    return info;
+}
+
+} // namespace
+
+TEST_F(Print, PrintToFileAndTheRenderedPageHaveOnePaperAndTheDocumentsTitle)
+{
+    StartWithMap();
+    m_default = ImagePrinter("Office", 0);
+    m_default->kind = CPrinterTarget::Kind::Printer;  // a printer of the system, on its own paper
+    m_answer = [](CPrintDialogRequest& r) {
+        r.printToFile = true;
+        return IDOK;
+    };
+    m_printFile = (m_dir.Path() / "window.prn").string();
+    Frame()->SendCommand(ID_FILE_PRINT);
+    ASSERT_TRUE(m_messages.empty()) << m_messages.front();
+    fs::path rendered = m_dir.Path() / "rendered.pdf";
+    std::ostringstream err;
+    ASSERT_EQ(RenderMain({"--print", "-o", rendered.string(), MapFile()}, err), 0) << err.str();
+
+    PdfInfo window = InfoOf(m_printFile);
+    PdfInfo render = InfoOf(rendered);
+    EXPECT_EQ(window.title, "map.dat") << "the document's title";
+    EXPECT_EQ(render.title, window.title);
+    EXPECT_EQ(render.pageSize, window.pageSize);
+    // The platform's paper: with no printer, the locale's.
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        bool us = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+        EXPECT_NE(window.pageSize.find(us ? "letter" : "A4"), std::string::npos) << window.pageSize;
+    }
+}
+
 // Run twice: from the suite, it starts this test again in a private mount
 // namespace where a folder is a full tmpfs; there, it prints to that folder.
 TEST_F(Print, PrintToFileOnAFullDiskShowsTheFailureAndLeavesNoFile)
@@ -667,6 +727,7 @@ TEST_F(Print, APdfPageClipsCirclesLikeLinesAtThePrintableArea)
     StartWithMap();
     fs::path pdf = m_dir.Path() / "page.pdf";
     m_default = PdfPrinter(pdf, 100);
+    m_default->paper = "Letter";  // named, as a file would otherwise get the platform's paper
     // The circles reach well past the eight inches across, the axes too.
     View()->m_zoom = CSize(3125, 3125);
     View()->m_showCircles = TRUE;

@@ -2,7 +2,9 @@
 // PDF: both go through the view's print job, one onto an image page, the
 // other through the PDF writer. Rasterised at the same resolution (by
 // pdftoppm, without smoothing), the PDF shows the same page in its
-// printable area, a quarter inch in. Circles are left out: their outlines
+// printable area, a quarter inch in. The PDF is on the platform's default
+// paper: on A4 that area is narrower than the page's eight inches, and the
+// columns past it are not compared. Circles are left out: their outlines
 // are curves that the two rasterisers approximate differently, a pixel
 // apart here and there.
 
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -56,12 +59,12 @@ bool DarkNear(const CImage& image, int x0, int y0, int dx, int dy)
     return false;
 }
 
-// a against the part of b that starts at (dx, dy).
-Agreement Compare(const CImage& a, const CImage& b, int dx, int dy)
+// The first width columns of a against the part of b that starts at (dx, dy).
+Agreement Compare(const CImage& a, const CImage& b, int dx, int dy, int width)
 {
     Agreement r;
     for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             bool inA = Dark(a.GetPixel(x, y)), inB = Dark(b.GetPixel(x + dx, y + dy));
             r.dark += inA || inB;
             if (inA == inB)
@@ -106,9 +109,11 @@ TEST(PrintedPage, APictureAndAPdfOfThePageAgreePixelForPixel)
     ASSERT_TRUE(paper.Load(raster + ".png"));
     ASSERT_EQ(picture.Width(), 8 * kDpi);
     ASSERT_EQ(picture.Height(), 10 * kDpi);
-    ASSERT_GE(paper.Width(), picture.Width() + 2 * kBorder);
+    // Letter holds the eight inches; A4's printable area a quarter inch less.
+    int shown = std::min(picture.Width(), paper.Width() - 2 * kBorder - 1);
+    ASSERT_GE(shown, picture.Width() - kBorder);
 
-    Agreement a = Compare(picture, paper, kBorder, kBorder);
+    Agreement a = Compare(picture, paper, kBorder, kBorder, shown);
     EXPECT_GT(a.dark, 1000) << "the page shows planets and lines";
     // Every planet and every line lands on the same pixel. Qt draws the
     // picture and poppler the PDF; should a version of either round a
@@ -117,6 +122,6 @@ TEST(PrintedPage, APictureAndAPdfOfThePageAgreePixelForPixel)
     EXPECT_LE(a.differ * 100, a.dark) << a.differ << " of " << a.dark << " dark pixels differ";
     // The same comparison one pixel off disagrees everywhere: it would see a
     // page that moved.
-    Agreement shifted = Compare(picture, paper, kBorder + 1, kBorder);
+    Agreement shifted = Compare(picture, paper, kBorder + 1, kBorder, shown);
     EXPECT_GT(shifted.differ * 2, shifted.dark);
 }

@@ -5,6 +5,8 @@
 #include "tools/OutputTypes.h"
 #include "tools/Renderer.h"
 
+#include "platform/surface/OutputFile.h"
+
 #include "Subprocess.h"
 #include "TestFiles.h"
 
@@ -14,6 +16,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +32,8 @@ std::vector<std::string> OutputArgs(const std::string& kind, const std::string& 
 {
     if (FindOutputType("." + kind)->pageOnly || kind.starts_with("page."))
         return {"--print", "--dpi", "30", "-o", out, map};
+    if (!FindOutputType("." + kind)->sized)
+        return {"-o", out, map};
     return {"--size", "64x48", "-o", out, map};
 }
 
@@ -171,7 +176,7 @@ TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
     std::string tiff = (dir.Path() / "a.tiff").string();
     EXPECT_EQ(RenderMain({"-o", tiff, map}, err), 2);
     EXPECT_EQ(err.str(), "kestrin-render: cannot write " + tiff +
-                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm, .svg and .pdf "
+                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm, .svg, .html and .pdf "
                              "(with --print)\n");
     err.str("");
     std::string pdf = (dir.Path() / "a.PDF").string();
@@ -179,4 +184,69 @@ TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
     EXPECT_EQ(err.str(), "kestrin-render: cannot write " + pdf + ": .pdf is written only with --print\n");
     EXPECT_EQ(RenderMain({"--print", "--dpi", "20", "-o", pdf, map}, err), 0) << "endings match in any case";
     EXPECT_FALSE(fs::exists(tiff));
+}
+
+namespace {
+
+// A map large enough that printing it to a page takes a while.
+std::string CrowdedMap()
+{
+    std::string text;
+    for (int i = 0; i < 30000; ++i)
+        text += "Planet" + std::to_string(i) + ' ' + std::to_string(i % 601 - 300) + ' ' +
+                std::to_string(i / 601 % 601 - 300) + " QT\n";
+    return text;
+}
+
+} // namespace
+
+TEST(RenderOutputSignals, AnEndedPrintLeavesNoFileOfItsOwn)
+{
+    TempDir dir;
+    const std::string map = dir.Write("m.dat", CrowdedMap());
+    const std::string kept = (dir.Path() / "kept.pdf").string();
+    int ended = 0;
+    for (int signal : {SIGKILL, SIGTERM, SIGINT, SIGHUP})
+        for (const char* out : {"out.pdf", "out.svg", "kept.pdf"})
+            for (int delay : {100, 400}) {
+                fs::remove(dir.Path() / "out.pdf");
+                fs::remove(dir.Path() / "out.svg");
+                dir.Write("kept.pdf", kPrecious);
+                pid_t pid = StartProcess({KESTRIN_RENDER_BIN, "--print", "-o", (dir.Path() / out).string(), map});
+                ASSERT_GT(pid, 0);
+                std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+                ::kill(pid, signal);
+                ProcessResult r = WaitProcess(pid, 120);
+                ASSERT_TRUE(r.finished);
+                ended += r.status == 128 + signal;
+                if (r.status == 0)
+                    continue;  // it finished before the signal came
+                std::vector<std::string> names;
+                for (const auto& e : fs::directory_iterator(dir.Path()))
+                    names.push_back(e.path().filename().string());
+                std::sort(names.begin(), names.end());
+                EXPECT_EQ(names, (std::vector<std::string>{"kept.pdf", "m.dat"})) << strsignal(signal) << ' ' << out;
+                EXPECT_EQ(ReadWholeFile(kept), kPrecious);
+            }
+    EXPECT_GT(ended, 12) << "the signals came after the renders had ended";
+}
+
+TEST(RenderOutputRace, AFolderSwappedForALinkToTheInputsFolderLeavesTheDataFileAlone)
+{
+    TempDir dir;
+    fs::create_directories(dir.Path() / "pictures");
+    fs::create_directories(dir.Path() / "maps");
+    // The data file has the picture's name, in another folder.
+    const std::string data = "Hub 0 0 QT\nMorvath 30 -20 VR\n";
+    const std::string input = dir.Write("maps/m.png", data);
+    COutputFile::SetCheckedHook([&] {
+        fs::rename(dir.Path() / "pictures", dir.Path() / "moved");
+        fs::create_directory_symlink(dir.Path() / "maps", dir.Path() / "pictures");
+    });
+    std::ostringstream err;
+    int status = RenderMain({"--size", "64x48", "-o", (dir.Path() / "pictures" / "m.png").string(), input}, err);
+    COutputFile::SetCheckedHook(nullptr);
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(ReadWholeFile(input), data) << "the data file was replaced through the swapped folder";
+    EXPECT_EQ(ReadWholeFile(dir.Path() / "moved" / "m.png").substr(0, 4), "\x89PNG");
 }

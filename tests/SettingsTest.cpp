@@ -1,7 +1,8 @@
 // Settings files as a disk and other programs leave them: unreadable,
-// truncated, binary, not a file at all, or listing files that are now
-// folders or gone. Each gives a clean start with no message, and the exit
-// writes a clean file, or leaves things as they were when it cannot.
+// truncated, binary, too large, not a file at all, or listing files that are
+// now folders or gone. Each gives a clean start with no message, and the
+// exit writes the program's own entries among what it found, or leaves
+// things as they were when it cannot read the file whole.
 
 #include "FileAccess.h"
 #include "GuiFixture.h"
@@ -40,18 +41,20 @@ protected:
         std::ofstream(Ini(), std::ios::binary) << bytes;
     }
     std::string MapFile(const std::string& name) const { return m_dir.Write(name, MapText({{"Hub", 0, 0, "QT"}})); }
-    // Temporary files of a save left in the settings folder.
+    // Temporary files of a save left in the settings folder, hidden or not.
     int Leftovers() const
     {
         int n = 0;
-        for (const auto& e : fs::directory_iterator(Folder()))
-            n += e.path().filename().string().rfind("Kestrin.ini.", 0) == 0;
+        for (const auto& e : fs::directory_iterator(Folder())) {
+            std::string name = e.path().filename().string();
+            n += name.starts_with("Kestrin.ini.") || name.starts_with(".Kestrin.ini.");
+        }
         return n;
     }
 
     // Starts on the damaged file, opens one map, exits: nothing was said at
-    // start, and the file written holds that map alone, in lines of text.
-    void ExpectCleanStartAndCleanFile(const std::string& what)
+    // start, and the next start lists that map alone.
+    void ExpectCleanStartAndTheMapListed(const std::string& what)
     {
         ASSERT_TRUE(Start()) << what;
         EXPECT_TRUE(m_messages.empty()) << what;
@@ -60,15 +63,18 @@ protected:
         std::string map = MapFile("kept.dat");
         ASSERT_NE(m_app->OpenDocumentFile(map), nullptr) << what;
         Exit();
-        EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + map + "\n\n") << what;
         EXPECT_EQ(Leftovers(), 0) << what;
+        ASSERT_TRUE(Start()) << what;
+        ASSERT_EQ(m_app->GetRecentFileList().GetSize(), 1) << what << ReadAll(Ini());
+        EXPECT_EQ(m_app->GetRecentFileList()[0], map) << what;
+        Exit();
         m_messages.clear();
     }
 };
 
 } // namespace
 
-TEST_F(SettingsFile, TruncatedOrBinaryFilesStartCleanAndAreRewritten)
+TEST_F(SettingsFile, TruncatedOrBinaryFilesStartCleanAndTakeTheList)
 {
     std::string binary;
     for (int i = 0; i < 4096; ++i)
@@ -79,13 +85,15 @@ TEST_F(SettingsFile, TruncatedOrBinaryFilesStartCleanAndAreRewritten)
         "[Recent File List]\nFile1",       // cut before the "="
         std::string("\0\0\0\0\0\0\0\0", 8), // a file of zeros, as after a crash
         binary,
-        std::string(2 << 20, 'x'),          // larger than any settings file of ours
         "\xef\xbb\xbf[Recent File List]\r\nFile1=relative/map.dat\r\nFile2=\r\n",
     };
     for (const std::string& bytes : cases) {
         WriteIni(bytes);
-        ExpectCleanStartAndCleanFile(bytes.substr(0, 40));
+        ExpectCleanStartAndTheMapListed(bytes.substr(0, 40));
     }
+    WriteIni("[Recent File List]\nFile1=");
+    ExpectCleanStartAndTheMapListed("cut");
+    EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + MapFile("kept.dat") + "\n") << "the cut entry completed";
 }
 
 TEST_F(SettingsFile, UnreadableAndReadOnlyFilesAreLeftAlone)
@@ -170,7 +178,7 @@ TEST_F(SettingsFile, RecentEntriesThatAreFoldersOrMissingAreRemovedWhenChosen)
     EXPECT_EQ(Map()->GetMeasureLineCount(), 1) << "the open map stays";
     EXPECT_EQ(Frame()->GetWindowText(), "good.dat - Kestrin");
     Exit();
-    EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + good + "\n\n");
+    EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + good + "\n");
 }
 
 TEST_F(SettingsFile, WhatStandsAtTheTemporaryNameIsNeitherFollowedNorWaitedFor)
@@ -266,7 +274,7 @@ TEST_F(SettingsFile, ASymbolicLinkStaysALinkAndItsTargetIsReplaced)
     m_app->OpenDocumentFile(map);
     Exit();
     EXPECT_TRUE(fs::is_symlink(Ini()));
-    EXPECT_EQ(ReadAll(real), "[Recent File List]\nFile1=" + map + "\nFile2=/old/map.dat\n\n");
+    EXPECT_EQ(ReadAll(real), "[Recent File List]\nFile1=" + map + "\nFile2=/old/map.dat\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), fs::directory_iterator()), 1)
         << "no temporary file beside the target";
     EXPECT_EQ(Leftovers(), 0);
@@ -326,4 +334,74 @@ TEST_F(SettingsFile, WrittenWhenTheSessionEndsAndOnSigtermAndSighup)
         EXPECT_EQ(r.status, 0) << ReadWholeFile(m_dir.Path() / "log");
         EXPECT_EQ(ReadAll(Ini()), "[Recent File List]\nFile1=" + map + "\n\n") << signal;
     }
+}
+
+TEST_F(SettingsFile, AFileTooLargeToReadIsNeitherReadNorReplaced)
+{
+    const std::string head = "[Recent File List]\nFile1=/kept/map.dat\n";
+    for (off_t size : {off_t{2} << 20, off_t{100} << 20}) {
+        WriteIni(head);
+        ASSERT_EQ(::truncate(Ini().c_str(), size), 0);  // the rest reads as zeros
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(m_app->GetRecentFileList().GetSize(), 0) << "not read at start";
+        m_app->OpenDocumentFile(MapFile("a.dat"));
+        Exit();
+        EXPECT_EQ(fs::file_size(Ini()), static_cast<uintmax_t>(size)) << "replaced at exit";
+        std::string start(head.size(), '\0');
+        std::ifstream(Ini(), std::ios::binary).read(start.data(), static_cast<std::streamsize>(start.size()));
+        EXPECT_EQ(start, head);
+        EXPECT_EQ(Leftovers(), 0);
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(SettingsFile, LinesTheProgramDoesNotOwnSurviveASaveExactly)
+{
+    const std::string old = MapFile("old.dat");
+    const std::string top = "; written by hand\n# a comment\r\n\n[Recent File List]\n";
+    const std::string others = "File9=/not/ours.dat\n";
+    const std::string tail = "Note=bell\x07 and escape \x1b[31m\n\n[Window]\nGeometry=10,20,300,400\n"
+                             "a line of garbage\n\xff\xfe\n[Settings]\nPreviewPages=2";  // no last newline
+    WriteIni(top + "  File1 = " + old + "\n" + others + tail);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(m_app->GetRecentFileList().GetSize(), 1);
+    const std::string map = MapFile("new.dat");
+    m_app->OpenDocumentFile(map);
+    Exit();
+    // Only File1 and File2 are the program's: the first changed in place,
+    // the second added at the end of its section.
+    const std::string saved = top + "File1=" + map + "\n" + others + "File2=" + old + "\n" + tail;
+    EXPECT_EQ(ReadAll(Ini()), saved);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_app->GetRecentFileList().GetSize(), 2);
+    EXPECT_EQ(m_app->GetProfileInt("Settings", "PreviewPages", 0), 2);
+    Exit();
+    EXPECT_EQ(ReadAll(Ini()), saved) << "a run that changes nothing changes no byte";
+    // A section of the program's own added after a last line without a newline.
+    ASSERT_TRUE(Start());
+    m_app->WriteProfileInt("Settings", "PreviewPages", 1);
+    m_app->GetSettings().SetString("Kestrin Extra", "Key", "v");
+    Exit();
+    EXPECT_EQ(ReadAll(Ini()), top + "File1=" + map + "\n" + others + "File2=" + old + "\n" +
+                                  tail.substr(0, tail.size() - 1) + "1\n\n[Kestrin Extra]\nKey=v\n\n");
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(SettingsFile, NewFilesThatEarlierRunsLeftAreClearedOnTheNextSave)
+{
+    fs::create_directories(Folder());
+    const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {".Kestrin.ini.Ab3dE9", "Kestrin.ini.x7Y2kQ", "Kestrin.ini.backup"}) {
+        WriteIni("");
+        fs::rename(Ini(), Folder() / name);
+        fs::last_write_time(Folder() / name, hourAgo);
+    }
+    ASSERT_TRUE(Start());
+    m_app->OpenDocumentFile(MapFile("a.dat"));
+    Exit();
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(Folder()))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Kestrin.ini", "Kestrin.ini.backup"})) << "a user's backup is kept";
 }

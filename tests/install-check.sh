@@ -134,6 +134,54 @@ else
   echo "skip: appstreamcli not installed (Debian's appstream package)"
 fi
 
+# The licence: MIT for the project, CC0 for the metadata, and the copyright
+# file in Debian's machine-readable form saying so.
+[ "$(xml_value project_license)" = MIT ] && pass "metainfo project_license MIT" ||
+  fail "metainfo project_license '$(xml_value project_license)'"
+[ "$(xml_value metadata_license)" = CC0-1.0 ] && pass "metainfo metadata_license CC0-1.0" ||
+  fail "metainfo metadata_license '$(xml_value metadata_license)'"
+copyright=$p/share/doc/kestrin/copyright
+if head -n 1 "$copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' &&
+   grep -Pzq '\nFiles: \*\nCopyright: 2026 The Kestrin developers\nLicense: MIT\n' "$copyright" &&
+   grep -qx 'License: MIT' "$copyright" && grep -qF 'Permission is hereby granted, free of charge' "$copyright"; then
+  pass "copyright: MIT for the whole tree, with its text"
+else
+  fail "copyright file: $(head -n 12 "$copyright")"
+fi
+
+# No invented addresses: without KESTRIN_HOMEPAGE nothing names a web page,
+# and the only mail domain is one that cannot exist. The addresses left are
+# the SVG namespace and the copyright format's own.
+# A build configured with an address of its own is judged without it.
+configured=$(sed -n 's/^KESTRIN_HOMEPAGE:STRING=//p' "$build/CMakeCache.txt")
+[ -z "$configured" ] && grep -q '<url\|<screenshot' "$metainfo" &&
+  fail "metainfo names an address: $(grep '<url\|<image' "$metainfo")"
+addresses=$(cd "$root" && grep -rIoE 'https?://[^ "<>)]*|[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Za-z]+' . |
+  grep -vE ':http://www\.w3\.org/2000/svg$|:https://www\.debian\.org/doc/packaging-manuals/copyright-format/1\.0/$|@kestrin\.invalid$' |
+  grep -vF "${configured:-(none)}" | sort -u)
+signed=$(zcat "$p/share/doc/kestrin/changelog.gz" 2>/dev/null | sed -n 's/^ -- .*<\(.*\)>.*/\1/p' | sort -u)
+[ -z "$addresses" ] && [ "$signed" = maintainers@kestrin.invalid ] && pass "no installed file names an address of its own" ||
+  fail "addresses: $addresses; the changelog is signed by '$signed'"
+# With an address set, the metadata names it as home page and the
+# screenshot under it, and still validates.
+source_dir=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
+if "$cmake" -S "$source_dir" -B "$tmp/addressed" -DBUILD_TESTING=OFF -DKESTRIN_BENCH=OFF \
+     -DKESTRIN_HOMEPAGE='https://maps.example/kestrin' >"$tmp/addressed.log" 2>&1; then
+  addressed=$tmp/addressed/share/$id.metainfo.xml
+  if grep -qF '<url type="homepage">https://maps.example/kestrin/</url>' "$addressed" &&
+     grep -qF '<image>https://maps.example/kestrin/docs/window.png</image>' "$addressed"; then
+    pass "KESTRIN_HOMEPAGE gives the home page and the screenshot"
+  else
+    fail "KESTRIN_HOMEPAGE: $(grep -n 'url\|image' "$addressed")"
+  fi
+  if command -v appstreamcli >/dev/null; then
+    out=$(appstreamcli validate --no-net "$addressed" 2>&1) && pass "appstreamcli validate, with an address" ||
+      fail "appstreamcli validate, with an address: $out"
+  fi
+else
+  fail "configuring with KESTRIN_HOMEPAGE: $(tail -n 20 "$tmp/addressed.log")"
+fi
+
 # --- the manual pages
 for page in kestrin kestrin-render; do
   file=$p/share/man/man1/$page.1.gz
@@ -146,14 +194,16 @@ for page in kestrin kestrin-render; do
 done
 
 # --- --help and --version with no display
+# The version, then the licence in one line, the same in both programs.
+licence='Copyright (c) 2026 The Kestrin developers. MIT License.'
 run_headless "$p/bin/kestrin" --version
-[ $rc -eq 0 ] && [ "$(cat "$tmp/out")" = "Kestrin $version" ] && [ ! -s "$tmp/err" ] &&
+[ $rc -eq 0 ] && [ "$(cat "$tmp/out")" = "Kestrin $version"$'\n'"$licence" ] && [ ! -s "$tmp/err" ] &&
   pass "kestrin --version" || fail "kestrin --version: status $rc, '$(cat "$tmp/out" "$tmp/err")'"
 run_headless "$p/bin/kestrin" --help
 [ $rc -eq 0 ] && grep -q '^Usage: kestrin' "$tmp/out" && grep -qF -- '-pt FILE PRINTER DRIVER PORT' "$tmp/out" &&
   [ ! -s "$tmp/err" ] && pass "kestrin --help" || fail "kestrin --help: status $rc, '$(cat "$tmp/out" "$tmp/err")'"
 run_headless "$p/bin/kestrin-render" --version
-[ $rc -eq 0 ] && [ "$(cat "$tmp/out")" = "kestrin-render $version" ] && [ ! -s "$tmp/err" ] &&
+[ $rc -eq 0 ] && [ "$(cat "$tmp/out")" = "kestrin-render $version"$'\n'"$licence" ] && [ ! -s "$tmp/err" ] &&
   pass "kestrin-render --version" || fail "kestrin-render --version: status $rc, '$(cat "$tmp/out" "$tmp/err")'"
 run_headless "$p/bin/kestrin-render" --help
 [ $rc -eq 0 ] && grep -q '^Usage: kestrin-render' "$tmp/out" && grep -qF -- '--dpi N' "$tmp/out" &&

@@ -5,7 +5,8 @@
 # entry that starts in the folder of the packaged readme.txt, and programs
 # that run: extracted into a throw-away root with dpkg -x, the packaged
 # kestrin-render draws the packaged sample map pixel for pixel as the
-# built one does. lintian, where installed, reports no errors.
+# built one does. lintian reports neither errors nor warnings, and the
+# control fields name no invented address.
 #
 #   package-check.sh BUILD_DIR VERSION [CMAKE [CPACK]]
 #
@@ -46,6 +47,17 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = kestrin ] && pass "Package: kestrin" || fail "Package: $(field Package)"
 [ "$(field Version)" = "$version" ] && pass "Version: $version" || fail "Version: $(field Version), not $version"
 [ "$(field Architecture)" = "$arch" ] && pass "Architecture: $arch" || fail "Architecture: $(field Architecture)"
+# The home page and the maintainer as configured: by default no Homepage
+# field at all, and a maintainer's address under .invalid.
+cached() { sed -n "s/^$1:STRING=//p" "$build/CMakeCache.txt"; }
+homepage=$(cached KESTRIN_HOMEPAGE)
+if [ -z "$homepage" ]; then
+  dpkg-deb -f "$deb" | grep -q '^Homepage:' && fail "Homepage: $(field Homepage), none configured" || pass "no Homepage field"
+else
+  [ "$(field Homepage)" = "$homepage" ] && pass "Homepage: $homepage" || fail "Homepage: $(field Homepage), not $homepage"
+fi
+maintainer=$(cached KESTRIN_MAINTAINER)
+[ "$(field Maintainer)" = "$maintainer" ] && pass "Maintainer: $maintainer" || fail "Maintainer: $(field Maintainer)"
 depends=$(field Depends)
 names=$(sed 's/ ([^)]*)//g; s/, */\n/g' <<<"$depends")
 for lib in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6printsupport6 libqt6svg6; do
@@ -105,8 +117,10 @@ if [ -s "$tmp/packaged.png" ] && [ -s "$tmp/built.png" ]; then
 fi
 
 if command -v lintian >/dev/null; then
-  out=$(lintian --fail-on error "$deb" 2>&1)
-  [ $? -eq 0 ] && pass "lintian: no errors" || fail "lintian: $out"
+  out=$(lintian --fail-on error,warning "$deb" 2>&1)
+  [ $? -eq 0 ] && pass "lintian: no errors or warnings" || fail "lintian: $out"
+else
+  fail "lintian is not installed (scripts/deps package installs it)"
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -1,6 +1,7 @@
 #include "MapPicture.h"
 
 #include "OutputTypes.h"
+#include "WebPage.h"
 
 #include "model/KestrinDoc.h"
 #include "model/StarMap.h"
@@ -81,6 +82,8 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
 {
     CKestrinDoc doc;
     doc.m_pMap = &map;
+    // Titled as the window titles the open file, for the job's title.
+    doc.SetPathName(CDocument::CanonicalPath(o.input));
     CKestrinView view;
     view.SetDocument(&doc);
     view.m_zoom = o.zoom;
@@ -116,6 +119,8 @@ bool WriteImage(const CImage& image, const RenderOptions& o, std::string& reason
 bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason)
 {
     const std::string format = FindOutputType(o.output)->format;
+    if (format == "HTML")
+        return WriteWebPage(map, o, reason);
     if (!o.print && format == "SVG") {
         std::string bytes;
         if (ScreenSvg(map, o, bytes))

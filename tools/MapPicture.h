@@ -6,8 +6,10 @@
 // printed page, through the view's own print job: a PDF file through the
 // PDF writer, an SVG file as one page of vector graphics, any other type
 // as an image page of eight by ten inches at the chosen resolution. Both
-// go through the same mapping and drawing as File Print. The file is written through COutputFile: a failure
-// leaves whatever stood at the output as it was.
+// go through the same mapping and drawing as File Print. An .html output is
+// the interactive web page instead (WebPage.h). The file is written
+// through COutputFile: a failure leaves whatever stood at the output as it
+// was.
 
 #include "RenderOptions.h"
 

@@ -11,6 +11,7 @@ constexpr OutputType kTypes[] = {
     {".bmp", "BMP", false},
     {".ppm", "PPM", false},
     {".svg", "SVG", false},
+    {".html", "HTML", false, false},
     {".pdf", "PDF", true},
 };
 
@@ -66,4 +67,12 @@ std::string OutputTypeProblem(const std::string& path, bool print)
     if (type->pageOnly && !print)
         return std::string(type->ending) + " is written only with --print";
     return std::string();
+}
+
+std::string UnsizedTypeProblem(const std::string& path, bool given)
+{
+    const OutputType* type = FindOutputType(path);
+    if (type == nullptr || type->sized || !given)
+        return std::string();
+    return std::string(type->ending) + " fills the browser's window: --size, --print and --dpi do not go with it";
 }

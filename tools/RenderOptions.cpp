@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include "platform/framework/TextEscape.h"
+#include "OutputTypes.h"
 
 #include <charconv>
 #include <functional>
@@ -8,7 +9,7 @@
 
 const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y|--center-on NAME] [--circles] [--truce] "
-    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf FILE.dat; "
+    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf|OUT.html FILE.dat; "
     "kestrin-render --check [--json] FILE.dat; "
     "kestrin-render --route FROM TO --jump LY [-o OUT] FILE.dat";
 
@@ -18,7 +19,10 @@ const char* const kRenderHelp =
     "       kestrin-render --route FROM TO --jump LY [-o OUT] [OPTION]... FILE.dat\n"
     "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
     "--print as the printed page, into the picture OUT (.png, .jpg, .bmp, .ppm or\n"
-    ".svg; .pdf with --print).\n"
+    ".svg; .pdf with --print), or into a web page (.html): one file that opens\n"
+    "offline in any current browser, with the map filling the window, zoom and\n"
+    "pan, hover, search, measuring and routes (the view in its address; --size,\n"
+    "--print and --dpi do not go with it).\n"
     "\n"
     "  -o OUT                 the picture to write; its ending picks the format\n"
     "  --size WxH             picture size in pixels, 1 to 16384 each (800x600)\n"
@@ -46,7 +50,7 @@ const char* const kRenderHelp =
     "                         unless --zoom, --center or --center-on is given\n"
     "  --jump LY              the longest jump in light years, such as 12.5\n"
     "  --help                 print this help and exit\n"
-    "  --version              print the version and exit\n"
+    "  --version              print the version and the licence and exit\n"
     "\n"
     "Map units: --center, --zoom and --measure count in map units, ten to\n"
     "one unit of the file, with y turned over: the planet at 12, 34 in the\n"
@@ -55,6 +59,7 @@ const char* const kRenderHelp =
     "\n"
     "Examples:\n"
     "  kestrin-render --legend -o map.svg kestrin.dat\n"
+    "  kestrin-render --legend --zoom 3125 --center 400,-900 -o map.html kestrin.dat\n"
     "  kestrin-render --check kestrin.dat\n"
     "  kestrin-render --route \"Kaquany Ostdar\" \"Prytha Ostny Minor\" --jump 25 \\\n"
     "      -o route.png kestrin.dat\n"
@@ -109,6 +114,7 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              if (!ParseInts(a, 'x', 2, v) || !InRange(v[0], 1, kMaxImageSide) || !InRange(v[1], 1, kMaxImageSide))
                  return false;
              o.size = CSize(v[0], v[1]);
+             o.sizeGiven = true;
              return true;
          }},
         {"--zoom", [&o](const std::string& a) {
@@ -147,6 +153,7 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              if (!ParseInts(a, 'x', 1, v) || !InRange(v[0], 1, kMaxDpi))
                  return false;
              o.dpi = v[0];
+             o.dpiGiven = true;
              return true;
          }},
         {"--jump", [&o](const std::string& a) {
@@ -207,6 +214,8 @@ std::string CombinationProblem(const RenderOptions& o)
         return prefix + "a route draws its own measure lines: --measure does not go with --route";
     if (o.input.empty() || (o.output.empty() && !o.check && !o.route))
         return kRenderUsage;
+    if (std::string unsized = UnsizedTypeProblem(o.output, o.sizeGiven || o.print || o.dpiGiven); !unsized.empty())
+        return prefix + unsized;
     return std::string();
 }
 

@@ -30,6 +30,9 @@ struct RenderOptions {
     // --center-on NAME: the centre is that planet's position, found once the
     // map is read; the name as typed (UTF-8).
     std::optional<std::string> centerOn;
+    // --size or --dpi was given (a web page takes neither).
+    bool sizeGiven = false;
+    bool dpiGiven = false;
     // --check: report every problem of the input instead of drawing it;
     // --json: as one JSON document.
     bool check = false;

@@ -56,7 +56,7 @@ std::optional<int> AnswerHelpOrVersion(const RenderOptions& o, std::ostream& out
     if (o.help)
         out << kRenderHelp;
     else if (o.version)
-        out << "kestrin-render " << kKestrinVersion << '\n';
+        out << "kestrin-render " << kKestrinVersion << '\n' << kKestrinLicence << '\n';
     else
         return std::nullopt;
     return 0;

@@ -7,9 +7,31 @@
 // made on the first call and kept with the map, so each keystroke only
 // searches them.
 
+#include "platform/framework/Dialog.h"
+
+#include <cstddef>
 #include <string>
 #include <vector>
 
 class CStarMap;
 
 std::vector<std::string> SuggestPlanetNames(const CStarMap& map, const std::string& typed);
+
+// The list as the dialog shows it: those names and, when more names match
+// than it holds, a last row "and N more". Every name matched by any group
+// holds the typed text, case ignored, so the count is of the different
+// names that hold it. Made with the dialog: the distinct names are folded
+// on the first keystroke and kept until the dialog ends.
+class CCenterOnSuggestions {
+public:
+    explicit CCenterOnSuggestions(const CStarMap& map) : m_map(map) {}
+    CDialog::Suggestions operator()(const std::string& typed);
+
+    // How many different names hold typed, case ignored (UTF-8).
+    std::size_t CountMatches(const std::string& typed);
+
+private:
+    const CStarMap& m_map;
+    bool m_folded = false;
+    std::string m_names;  // each different name once, folded, each followed by a line feed
+};

@@ -12,6 +12,7 @@
 #include "platform/surface/TextEncoding.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -80,8 +81,10 @@ void CKestrinView::OnCenterOn()
 {
     CStarMap* map = Map();
     CCenterOnDlg dialog;
-    if (map != nullptr)
-        dialog.SetSuggestions(IDC_PLANET_NAME, [map](const std::string& typed) { return SuggestPlanetNames(*map, typed); });
+    if (map != nullptr) {
+        auto suggestions = std::make_shared<CCenterOnSuggestions>(*map);
+        dialog.SetSuggestions(IDC_PLANET_NAME, [suggestions](const std::string& typed) { return (*suggestions)(typed); });
+    }
     if (dialog.DoModal() != IDOK || map == nullptr)
         return;
     // The dialog gives UTF-8 and the names are bytes in the map's encoding;

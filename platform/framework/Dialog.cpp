@@ -5,6 +5,7 @@
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/ResourceRegistry.h"
 #include "platform/framework/qt/EditSuggestions.h"
+#include "platform/framework/qt/PlainText.h"
 #include "platform/framework/qt/SvgPicture.h"
 
 #include <QApplication>
@@ -60,7 +61,11 @@ QWidget* MakeItem(QDialog& dialog, const CDialogItemDef& item, std::map<int, QLi
 {
     QString text = QString::fromStdString(item.text);
     switch (item.kind) {
-    case CDialogItemDef::Static: return new QLabel(text, &dialog);
+    case CDialogItemDef::Static: {
+        auto* label = new QLabel(&dialog);
+        SetPlainText(label, text);
+        return label;
+    }
     case CDialogItemDef::Icon: {
         auto* label = new QLabel(&dialog);
         if (const CIconDef* icon = AfxGetResources().icon)
@@ -97,7 +102,7 @@ int RunWidgets(const CDialogTemplateDef& def, std::map<int, std::string>& texts,
                const std::map<int, CDialog::SuggestFunction>& suggestions)
 {
     QDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(QString::fromStdString(def.caption));
+    dialog.setWindowTitle(LiteralWindowTitle(QString::fromStdString(def.caption)));
     QFont font(QString::fromStdString(def.fontFace), def.fontPoints);
     dialog.setFont(font);
     DialogUnits du(font);

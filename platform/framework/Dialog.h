@@ -8,10 +8,13 @@
 //
 // An edit control may offer suggestions: as the user types, a list drops
 // down under it with the texts the dialog's suggestion function gives for
-// the text so far. Down and Up move in it; Enter or a click puts the
-// chosen text into the field and closes the list; Esc closes only the list.
-// While the list is closed, Enter and Esc are the dialog's own. The list is
-// a window of its own: the template's layout and tab order stay as they are.
+// the text so far. While nothing in the list is highlighted, every key does
+// what it does without the list: Enter is the default button, Esc cancels,
+// Tab moves on. Down, Up or the pointer highlight an entry; then Enter
+// puts it into the field and closes the list, and Esc closes the list and
+// leaves the text as typed. A click puts the entry into the field at once.
+// The list is a window of its own that never takes the focus: the
+// template's layout and tab order stay as they are.
 
 #include "platform/framework/DataExchange.h"
 #include "platform/surface/Types.h"
@@ -31,9 +34,14 @@ public:
     virtual int DoModal();
     int GetTemplateId() const { return m_templateId; }
 
-    // Texts to offer under edit control editId for the text typed so far
-    // (both UTF-8), best first; an empty list shows none.
-    using SuggestFunction = std::function<std::vector<std::string>(const std::string& typed)>;
+    // What to offer under an edit control for the text typed so far (all
+    // UTF-8): texts, best first, and a last row that says what was left
+    // out, shown but never chosen (empty for none). No texts, no list.
+    struct Suggestions {
+        std::vector<std::string> texts;
+        std::string leftOut;
+    };
+    using SuggestFunction = std::function<Suggestions(const std::string& typed)>;
     void SetSuggestions(int editId, SuggestFunction suggest) { m_suggestions[editId] = std::move(suggest); }
 
 protected:

@@ -9,6 +9,7 @@
 #include "platform/framework/WinAppBase.h"
 #include "platform/framework/qt/AcceleratorFilter.h"
 #include "platform/framework/qt/FrameWindow.h"
+#include "platform/framework/qt/PlainText.h"
 #include "platform/framework/qt/SvgPicture.h"
 #include "platform/framework/qt/ToolBarImpl.h"
 #include "platform/framework/qt/WndImpl.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QWindow>
 
 namespace {
 
@@ -126,12 +128,17 @@ void CFrameWnd::UpdateFrameTitle()
     std::string app = CWinAppBase::Get() ? CWinAppBase::Get()->m_pszAppName : std::string("Kestrin");
     std::string title = doc ? doc->GetTitle() + " - " + app : app;
     if (m_impl->widget)
-        m_impl->widget->setWindowTitle(QString::fromLocal8Bit(title.c_str()));
+        m_impl->widget->setWindowTitle(LiteralWindowTitle(QString::fromLocal8Bit(title.c_str())));
 }
 
 std::string CFrameWnd::GetWindowText() const
 {
-    return m_impl->widget ? m_impl->widget->windowTitle().toLocal8Bit().toStdString() : std::string();
+    if (!m_impl->widget)
+        return std::string();
+    // The title as the window shows it.
+    QWindow* window = m_impl->widget->windowHandle();
+    QString shown = window ? window->title() : m_impl->widget->windowTitle();
+    return shown.toLocal8Bit().toStdString();
 }
 
 void CFrameWnd::QueryCommand(CCmdUI* ui)

@@ -29,6 +29,7 @@ int AfxMessageBox(const std::string& text, UINT type)
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
                     QString::fromLocal8Bit(ShownMessageText(text).c_str()), QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);  // a name in the text is never markup
     box.exec();
     return IDOK;
 }

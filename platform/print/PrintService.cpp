@@ -2,6 +2,7 @@
 
 #include "platform/framework/Hook.h"
 #include "platform/framework/MessageBox.h"
+#include "platform/print/qt/PageGeometry.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -58,15 +59,20 @@ CPrinterTarget TargetOf(const QPrinter& printer, const std::optional<CPrinterTar
 
 void SetUpPrinter(QPrinter& printer, const std::optional<CPrinterTarget>& target)
 {
-    if (!target)
-        return;
-    if (target->kind == CPrinterTarget::Kind::Printer) {
+    if (target && target->kind == CPrinterTarget::Kind::Printer) {
         printer.setPrinterName(QString::fromStdString(target->name));
-    } else {
+    } else if (target) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(target->file));
     }
-    if (target->landscape)
+    // A file (or no printer at all, which leaves only a file) opens on the
+    // paper a print to file gets, not on the toolkit's own default.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        CPrinterTarget file = target.value_or(CPrinterTarget());
+        file.kind = CPrinterTarget::Kind::PdfFile;
+        printer.setPageSize(PaperOf(file));
+    }
+    if (target && target->landscape)
         printer.setPageOrientation(QPageLayout::Landscape);
 }
 

@@ -2,23 +2,33 @@
 
 // Writing a file that the user named, without ever losing what stood there.
 //
-// The bytes go to a new file made with O_EXCL beside the target (in the
-// folder of a symbolic link's target, so the link stays a link); every write,
-// the fsync and the close are checked, and only a complete file is renamed
-// over the target. On any failure, and when the object goes without Commit,
-// that new file is removed and the target is left exactly as it was; nothing
-// else is ever removed or truncated.
+// Open looks at the target through its folder, opened once (OutputTarget.h:
+// a symbolic link is followed to the folder of its target, so the link stays
+// a link), and creates nothing. The first Write makes the new file in that
+// folder, when the bytes are ready: an unnamed file where the file system
+// has them, otherwise a hidden ".NAME.XXXXXX" made with O_EXCL|O_NOFOLLOW.
+// Every write, the fsync and the close are checked, and only a complete file
+// is given its hidden name and renamed over the target, against the same
+// folder handle. On any failure, and when the object goes without Commit,
+// the new file is removed and the target is left exactly as it was; nothing
+// else is ever removed or truncated. While the hidden name exists, SIGTERM,
+// SIGHUP and SIGINT remove it before they end the program (LiveTempFile.h);
+// a kill -9 finds an unnamed file, which the system drops.
 //
-// Before anything is opened, the target is refused when it exists and is
-// not a regular file (a folder, a pipe, a device: nothing blocks on a pipe
-// without a reader), when it is write-protected (its owner's write bit is
-// clear, or the system denies writing it), and when it is the same file, by
-// device and inode, as a file that must be kept (the input being drawn).
+// The target is refused, at Open and again just before the rename, when it
+// exists and is not a regular file (a folder, a pipe, a device: nothing
+// blocks on a pipe without a reader), when it is write-protected (its
+// owner's write bit is clear, or the system denies writing it), and when it
+// is the same file, by device and inode, as a file that must be kept (the
+// input being drawn).
 //
 // A replaced file keeps its permission bits and, where the system allows,
 // its owner; a new file gets the mode asked for, less the umask.
 // Failures carry the system's reason, such as "No space left on device".
 
+#include "platform/surface/OutputTarget.h"
+
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
@@ -33,30 +43,44 @@ public:
     // that must not be overwritten; empty for none.
     static bool CheckTarget(const std::string& path, const std::string& keep, std::string& reason);
 
-    // Checks the target and creates the new file beside it.
+    // Checks the target and keeps its folder open; no file is made yet.
     bool Open(const std::string& path, mode_t newMode = 0666, const std::string& keep = std::string());
-    // Appends bytes; false, with the reason kept, when any of them is lost.
+    // Appends bytes, making the new file first; false, with the reason
+    // kept, when any of them is lost.
     bool Write(const void* data, size_t size);
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
     // Makes the file durable and puts it in place of the target.
     bool Commit();
     // Removes the new file; the target stays as it was.
     void Discard();
+    // After Open: removes new files that earlier runs left beside this
+    // target (".NAME.XXXXXX", and "NAME.XXXXXX" of older versions when its
+    // six characters mix letter cases or digits), when they are regular
+    // files of this user untouched for a minute, so not another run's.
+    void RemoveStaleFiles() const;
 
     // The system's reason for the first failure; empty while none.
     const std::string& Reason() const { return m_reason; }
-    // The file that is replaced: the target, or the end of its links.
-    const std::string& Target() const { return m_target; }
+
+    // Called by Open between the check and the making of the new file; for
+    // tests, which change the folders there. Returns the hook replaced.
+    static std::function<void()> SetCheckedHook(std::function<void()> hook);
 
 private:
     bool Fail(int error);
-    bool CreateBeside(mode_t newMode);
+    bool Fail(const std::string& reason);
+    bool CreateNew();
+    bool CreateNamed();
+    bool NameUnnamed();
+    bool KeepOwnerAndMode();
+    bool RenameIntoPlace();
 
-    std::string m_target;
-    int m_dir = -1;
+    COutputTarget m_target;
+    std::string m_keep;
+    mode_t m_newMode = 0666;
     int m_fd = -1;
-    std::string m_tempName;
-    std::string m_name;
+    bool m_unnamed = false;    // made with O_TMPFILE: no name until Commit
+    std::string m_tempName;    // the hidden name, while one exists
     off_t m_written = 0;
     bool m_replacing = false;
     struct {

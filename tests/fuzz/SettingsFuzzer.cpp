@@ -1,10 +1,11 @@
 // Feeds arbitrary bytes to the settings reader, both as a whole settings
 // file and as one value, and checks what must hold for any input: no crash
-// or leak (the sanitizers); a value of any bytes comes back exactly through
-// the file's text; the text written is lines of UTF-8 without control bytes
-// or a second section header per section, and reads back to itself; and the
-// recent list read from it holds only absolute paths without NUL and shows
-// them on one line each.
+// or leak (the sanitizers); a file read and written with nothing changed
+// comes back byte for byte; a value of any bytes comes back exactly, set in
+// an empty store or among any other lines; the lines the program writes of
+// its own are UTF-8 without control bytes or a second section header per
+// section; and the recent list read from any text holds only absolute paths
+// without NUL and shows them on one line each.
 
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/Settings.h"
@@ -56,23 +57,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CSettings asFile;
     asFile.Parse(bytes);
-    const std::string written = asFile.Format();
-    CheckWrittenText(written);
-    CSettings reread;
-    reread.Parse(written);
-    if (reread.Format() != written)
-        Fault("the written file does not read back to itself");
+    if (asFile.Format() != bytes)
+        Fault("a file with nothing changed did not come back byte for byte");
     CheckRecentList(asFile);
 
     CSettings asValue;
     asValue.SetString("Recent File List", "File1", bytes);
     asValue.SetInt("Settings", "PreviewPages", static_cast<int>(size));
+    const std::string written = asValue.Format();
+    CheckWrittenText(written);
     CSettings back;
-    back.Parse(asValue.Format());
+    back.Parse(written);
+    if (back.Format() != written)
+        Fault("the written file does not read back to itself");
     if (back.GetString("Recent File List", "File1") != bytes)
         Fault("a value did not come back exactly");
     if (back.GetInt("Settings", "PreviewPages", -1) != static_cast<int>(size))
         Fault("a number did not come back");
     CheckRecentList(back);
+
+    asFile.SetString("Recent File List", "File1", "/maps/a.dat");
+    CSettings among;
+    among.Parse(asFile.Format());
+    if (among.GetString("Recent File List", "File1") != "/maps/a.dat")
+        Fault("a value set among other lines did not come back");
     return 0;
 }

@@ -1,19 +1,32 @@
 #include "platform/print/qt/PageGeometry.h"
 
+#include <QLocale>
+#include <QPrinterInfo>
+
 #include <algorithm>
+
+QPageSize DefaultPaper()
+{
+    static const QPageSize paper = [] {
+        QPageSize printers = QPrinterInfo::defaultPrinter().defaultPageSize();
+        if (printers.isValid())
+            return printers;
+        bool us = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+        return QPageSize(us ? QPageSize::Letter : QPageSize::A4);
+    }();
+    return paper;
+}
 
 QPageSize PaperOf(const CPrinterTarget& t)
 {
     if (t.paperWidth > 0 && t.paperHeight > 0)
         return QPageSize(QSizeF(t.paperWidth, t.paperHeight), QPageSize::Inch, QString(), QPageSize::ExactMatch);
-    if (t.paper.empty())
-        return QPageSize(QPageSize::Letter);
-    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+    for (int id = 0; !t.paper.empty() && id <= QPageSize::LastPageSize; ++id) {
         QPageSize size(static_cast<QPageSize::PageSizeId>(id));
         if (size.key().toStdString() == t.paper)
             return size;
     }
-    return QPageSize(QPageSize::Letter);
+    return t.kind == CPrinterTarget::Kind::ImagePage ? QPageSize(QPageSize::Letter) : DefaultPaper();
 }
 
 CPageGeometry FileGeometry(const CPrinterTarget& t)

@@ -1,8 +1,11 @@
 #pragma once
 
 // Platform-internal: paper and printable area. Files and image pages have
-// the paper their target names or measures (Letter when it does neither)
-// with the target's border on every side; printers report their own.
+// the paper their target names or measures with the target's border on
+// every side; printers report their own. A file whose target names no
+// paper gets the platform's default paper, so that a print to file from the
+// window and a page from kestrin-render agree; an image page, which stands
+// in for a printer, gets Letter.
 
 #include "platform/print/PrintTarget.h"
 
@@ -19,7 +22,11 @@ struct CPageGeometry {
     QRectF printable;
 };
 
-// The paper a target names: its size in inches, else its key, else Letter.
+// The platform's default paper: the default printer's, else Letter where
+// the locale measures in US units and A4 elsewhere. Asked once a run.
+QPageSize DefaultPaper();
+// The paper a target names: its size in inches, else its key, else the
+// default of its kind (above).
 QPageSize PaperOf(const CPrinterTarget& target);
 // Files and image pages: the paper with the target's border on every side.
 CPageGeometry FileGeometry(const CPrinterTarget& target);

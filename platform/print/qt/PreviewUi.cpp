@@ -64,6 +64,7 @@ void CPreviewUi::Build(CPreviewView* preview, CFrameWnd* frame, QMainWindow* mai
         row->addWidget(button);
     }
     indicator = new QLabel(bar);
+    indicator->setTextFormat(Qt::PlainText);
     row->addWidget(indicator);
     row->addStretch(1);
     column->addWidget(bar);

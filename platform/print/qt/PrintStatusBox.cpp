@@ -1,6 +1,7 @@
 #include "platform/print/qt/PrintStatusBox.h"
 
 #include "platform/print/PrintService.h"
+#include "platform/framework/qt/PlainText.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,15 +24,17 @@ CPrintStatusBox::CPrintStatusBox(std::vector<std::string> lines) : m_lines(std::
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
         return;
     m_box = new QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint);
-    m_box->setWindowTitle(QApplication::applicationName());
+    m_box->setWindowTitle(LiteralWindowTitle(QApplication::applicationName()));
     m_box->setAttribute(Qt::WA_DeleteOnClose, false);
     auto* layout = new QVBoxLayout(m_box);
     for (size_t i = 0; i + 1 < m_lines.size(); ++i) {
-        auto* label = new QLabel(QString::fromLocal8Bit(m_lines[i].c_str()), m_box);
+        auto* label = new QLabel(m_box);
+        SetPlainText(label, QString::fromLocal8Bit(m_lines[i].c_str()));  // the title and file are names
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label);
     }
     m_pageLabel = new QLabel(m_box);
+    m_pageLabel->setTextFormat(Qt::PlainText);
     m_pageLabel->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_pageLabel);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), m_box);
