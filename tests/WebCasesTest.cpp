@@ -210,8 +210,8 @@ TEST(WebCases, CenterOnSuggestions)
     for (const QJsonValue& value : cases) {
         QJsonObject c = value.toObject();
         const CStarMap& map = *maps.at(Utf8(c["map"]));
-        // Text from the page is UTF-16; a lone surrogate reaches the
-        // viewer's field as U+FFFD, which toStdString gives it too.
+        // Typed text is UTF-16 in the page as in the toolkit, which turns
+        // a lone surrogate into "?" on the way to UTF-8, as here.
         const std::string typed = Utf8(c["typed"]);
         std::vector<std::int16_t> planets = CNameSuggestions(map).Suggest(typed);
         std::vector<std::int16_t> expected;
