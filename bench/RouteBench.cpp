@@ -1,6 +1,7 @@
 // Routes by jump range across the realistic, packed and stacked benchmark
 // maps, from one corner of the planets to the opposite one, at ranges from
-// 1 to 700 light years; and a check of a whole data file.
+// 1 to 700 light years; the least range between the same corners; and a
+// check of a whole data file.
 
 #include "BenchMaps.h"
 #include "FindBenchMaps.h"
@@ -37,6 +38,22 @@ void MapsAndRanges(benchmark::internal::Benchmark* b)
             b->Args({map, range});
 }
 
+// The least range that finds a route between the two corners, which
+// --route names when there is none.
+void BM_LeastRange(benchmark::State& state)
+{
+    const CStarMap& map = BenchMap(FindBenchMap(state.range(0)));
+    map.GetPlanetIndex();
+    std::int16_t from = FindMapCorner(map, -1), to = FindMapCorner(map, 1);
+    if (FindBenchMap(state.range(0)) == BenchMapKind::Stacked)
+        from = 0, to = std::int16_t(map.GetPlanetCount() - 1);
+    std::uint64_t tenths = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tenths = LeastRangeTenths(map, from, to));
+    state.counters["tenths"] = double(tenths);
+    state.SetLabel(BenchMapKindName(FindBenchMap(state.range(0))));
+}
+
 void BM_CheckDataFile(benchmark::State& state)
 {
     const std::string& path = BenchMapPath(FindBenchMap(state.range(0)));
@@ -50,4 +67,5 @@ void BM_CheckDataFile(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_Route)->Apply(MapsAndRanges)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeastRange)->DenseRange(0, kFindBenchMapCount - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckDataFile)->DenseRange(0, kFindBenchMapCount - 1)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 #include "LightYears.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kMaxWholeDigits = 15;
@@ -62,4 +63,22 @@ CJumpRange CJumpRange::FromThousandths(std::uint64_t thousandths)
 bool CJumpRange::Allows(CPoint from, CPoint to) const
 {
     return Around(from).Contains(to);
+}
+
+std::uint64_t CJumpRange::TenthsToJump(CPoint a, CPoint b)
+{
+    return TenthsToJump(CMapDisc::Squared(a, 0).DistanceSquared(b));
+}
+
+std::uint64_t CJumpRange::TenthsToJump(CMapDisc::Wide squared)
+{
+    // A range of t tenths allows a leg of d map units when d^2 <= (2t)^2
+    // (FromThousandths with 100 t): t is half the least r with r^2 >= d^2,
+    // rounded up. Squares of 32-bit differences fit the wide type.
+    auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(squared)));
+    while (root > 0 && CMapDisc::Wide(root - 1) * (root - 1) >= squared)
+        --root;
+    while (CMapDisc::Wide(root) * root < squared)
+        ++root;
+    return (root + 1) / 2;
 }

@@ -24,6 +24,11 @@ public:
     static std::optional<CJumpRange> Parse(std::string_view text);
     static CJumpRange FromLightYears(std::int64_t lightYears);
     static CJumpRange FromThousandths(std::uint64_t thousandths);
+    // The least whole number of tenths of a light year that, as a range,
+    // allows the jump from a to b: its length rounded up to a tenth.
+    static std::uint64_t TenthsToJump(CPoint a, CPoint b);
+    // The same for a jump whose length, squared, is squared map units.
+    static std::uint64_t TenthsToJump(CMapDisc::Wide squared);
 
     bool Allows(CPoint from, CPoint to) const;
     // The points one jump from centre can reach.

@@ -21,3 +21,13 @@ std::int64_t WholeLightYears(double length)
 {
     return static_cast<std::int64_t>(length) / kMapUnitsPerLightYear;
 }
+
+std::int64_t TenthsOfLightYears(double length)
+{
+    return static_cast<std::int64_t>(length * 10 / kMapUnitsPerLightYear);
+}
+
+std::string TenthsText(std::int64_t tenths)
+{
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}

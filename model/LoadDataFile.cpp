@@ -3,6 +3,8 @@
 #include "PlanetLine.h"
 #include "TextModeReader.h"
 
+#include <cerrno>
+
 namespace {
 
 using Cause = CLoadDiagnostic::Cause;
@@ -24,8 +26,12 @@ BOOL CStarMap::LoadDataFile(const char* path, CLoadDiagnostic* diagnostic)
         *diagnostic = CLoadDiagnostic();
     // The reader's buffer is large; keep it off the stack.
     auto reader = std::make_unique<CTextModeReader>();
-    if (path == nullptr || !reader->Open(path))
+    int reason = path == nullptr ? ENOENT : reader->Open(path);
+    if (reason != 0) {
+        if (diagnostic != nullptr)
+            diagnostic->reason = CTextModeReader::Describe(reason);
         return Fail(diagnostic, Cause::CannotOpen, 0);
+    }
     // Every byte read, comments included, decides how the names read; a
     // sequence split between two pieces is still one character.
     CUtf8Check utf8;

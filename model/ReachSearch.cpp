@@ -1,5 +1,7 @@
 #include "ReachSearch.h"
 
+#include <utility>
+
 CReachSearch::CReachSearch(const CPointTree& tree)
     : m_tree(tree), m_left(std::size_t(tree.NodeIdLimit()), 0), m_taken(std::size_t(tree.Size()), false)
 {
@@ -63,4 +65,36 @@ int CReachSearch::Walk(const CPointTree::Node& node, const CMapDisc& disc, bool 
     }
     left -= count;
     return count;
+}
+
+int CReachSearch::NearestLeft(CPoint p, CMapDisc::Wide& distanceSquared) const
+{
+    int best = -1;
+    distanceSquared = ~CMapDisc::Wide(0);
+    if (m_tree.Size() > 0)
+        Nearest(m_tree.Root(), CMapDisc::Squared(p, 0), best, distanceSquared);
+    return best;
+}
+
+void CReachSearch::Nearest(const CPointTree::Node& node, const CMapDisc& from, int& best,
+                           CMapDisc::Wide& bestSquared) const
+{
+    if (m_left[std::size_t(node.id)] == 0 || from.NearestSquared(node.box) >= bestSquared)
+        return;
+    if (CPointTree::IsLeaf(node)) {
+        for (int slot = node.first; slot < node.last; ++slot) {
+            CMapDisc::Wide d = from.DistanceSquared(m_tree.At(slot));
+            if (!Taken(slot) && d < bestSquared) {
+                best = slot;
+                bestSquared = d;
+            }
+        }
+        return;
+    }
+    // The half nearer the point first: its best prunes more of the other.
+    CPointTree::Node low = m_tree.Child(node, 0), high = m_tree.Child(node, 1);
+    if (from.NearestSquared(high.box) < from.NearestSquared(low.box))
+        std::swap(low, high);
+    Nearest(low, from, best, bestSquared);
+    Nearest(high, from, best, bestSquared);
 }

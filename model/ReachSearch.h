@@ -21,8 +21,14 @@ public:
     // Takes off every point still on the tree within the disc, appending
     // their slots to taken.
     void TakeWithin(const CMapDisc& disc, std::vector<int>& taken);
+    // The point still on the tree nearest to p (of equal ones, any), or -1
+    // when none is left; distanceSquared receives its squared distance in
+    // map units. Parts of the tree that are empty or farther than the
+    // best so far are not walked.
+    int NearestLeft(CPoint p, CMapDisc::Wide& distanceSquared) const;
 
 private:
+    void Nearest(const CPointTree::Node& node, const CMapDisc& from, int& best, CMapDisc::Wide& bestSquared) const;
     int Count(const CPointTree::Node& node);
     int Walk(const CPointTree::Node& node, const CMapDisc& disc, bool whole, std::vector<int>& taken);
 

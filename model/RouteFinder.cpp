@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <queue>
+#include <utility>
 
 namespace {
 
@@ -233,4 +235,51 @@ CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const 
     if (fromStart[std::size_t(ends.goal)] < 0)
         return NotFound(ends, fromStart);
     return Found(ends, Stops(ends, range, fromStart));
+}
+
+std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int16_t to)
+{
+    auto valid = [&map](std::int16_t planet) { return planet >= 0 && planet < map.GetPlanetCount(); };
+    if (!valid(from) || !valid(to))
+        return 0;
+    const CPlanetIndex& index = map.GetPlanetIndex();
+    const CPointTree& tree = index.Positions();
+    auto slotOf = [&](std::int16_t planet) {
+        return index.SlotOf(CPoint(map.GetPlanet(planet).m_x, map.GetPlanet(planet).m_y));
+    };
+    const int goal = slotOf(to);
+    // The start's tree grown one shortest jump at a time (Prim's order):
+    // the longest jump taken until the goal joins is the least range that
+    // reaches it. Each member waits in the queue with its nearest point off
+    // the tree and their distance, looked up again only when that point
+    // has joined meanwhile (the distance then only grows).
+    struct Entry {
+        CMapDisc::Wide distance;
+        int member, nearest;
+        bool operator>(const Entry& other) const { return distance > other.distance; }
+    };
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
+    CReachSearch search(tree);
+    auto wait = [&](int member) {
+        CMapDisc::Wide d;
+        if (int nearest = search.NearestLeft(tree.At(member), d); nearest >= 0)
+            queue.push({d, member, nearest});
+    };
+    search.Take(slotOf(from));
+    wait(slotOf(from));
+    CMapDisc::Wide longest = 0;
+    while (!search.Taken(goal) && !queue.empty()) {
+        const Entry next = queue.top();
+        queue.pop();
+        if (search.Taken(next.nearest)) {
+            wait(next.member);
+            continue;
+        }
+        longest = std::max(longest, next.distance);
+        search.Take(next.nearest);
+        wait(next.nearest);
+        // Stale now, and looked up again only if it comes to the top.
+        queue.push(next);
+    }
+    return CJumpRange::TenthsToJump(longest);
 }

@@ -51,3 +51,10 @@ struct CRoute {
 // such as FindPlanetIndex gives). An index that names no planet gives no
 // route and no nearest planet (-1).
 CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const CJumpRange& range);
+
+// The least range, in tenths of a light year, at which FindRoute finds a
+// route from planet from to planet to: the longest jump of the route whose
+// longest jump is shortest, rounded up to a tenth, so that this range
+// given back as a jump range finds a route. 0 for planets at one position
+// and for an index that names no planet.
+std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int16_t to);

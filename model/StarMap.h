@@ -29,6 +29,8 @@ struct CLoadDiagnostic {
     };
     Cause cause = Cause::None;
     int line = 0;  // physical line of the file, from 1; 0 when none was read
+    // CannotOpen: why, in the system's words ("No such file or directory").
+    std::string reason;
     static const char* Describe(Cause cause);
 };
 

@@ -58,20 +58,27 @@ CTextModeReader::~CTextModeReader()
         ::close(m_fd);
 }
 
-bool CTextModeReader::Open(const char* path)
+int CTextModeReader::Open(const char* path)
 {
     // Non-blocking open and a type check: a path that has turned into a pipe
     // or a device since the user chose it must not hang the load.
     int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return errno;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    int reason = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR
+                                                : !S_ISREG(st.st_mode) ? kNotRegularFile : 0;
+    if (reason != 0) {
         ::close(fd);
-        return false;
+        return reason;
     }
     m_fd = fd;
-    return true;
+    return 0;
+}
+
+std::string CTextModeReader::Describe(int reason)
+{
+    return reason == kNotRegularFile ? "not a regular file" : std::strerror(reason);
 }
 
 int CTextModeReader::RawByte()

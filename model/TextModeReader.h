@@ -7,6 +7,7 @@
 // any size and any line length.
 
 #include <cstddef>
+#include <string>
 
 class CTextModeReader {
 public:
@@ -17,8 +18,14 @@ public:
     CTextModeReader(const CTextModeReader&) = delete;
     CTextModeReader& operator=(const CTextModeReader&) = delete;
 
-    // Opens a regular file for reading; false for anything else.
-    bool Open(const char* path);
+    // Opens a regular file for reading. Returns 0, or why it cannot be
+    // read: the system's error number (EISDIR for a folder), or
+    // kNotRegularFile for a pipe, a device or a socket, which are refused
+    // without a read so that none of them can block or run without end.
+    static constexpr int kNotRegularFile = -1;
+    int Open(const char* path);
+    // The reason Open gave, in words: "No such file or directory".
+    static std::string Describe(int reason);
     // Reads the next piece into buffer (kMaxPiece + 1 bytes, terminated) and
     // returns its length, or 0 at the end of the file. The piece may hold
     // NUL bytes. Line is the physical line on which the piece starts; it

@@ -139,7 +139,8 @@ TEST_F(CheckCommand, WarningsOnlyExitThreeACleanMapZeroAndAnUnreadableFileTwo)
 
 // A JSON reader (Python's) takes the document, and finds the findings the
 // text form lists, even where names and the file name hold quotes,
-// backslashes, control bytes and bytes that are not UTF-8.
+// backslashes, control bytes and bytes that are not UTF-8; those bytes of
+// the file name are kept as escapes that give them back.
 TEST_F(CheckCommand, TheJsonFormParsesAndHoldsTheSameFindings)
 {
     const std::vector<std::string> maps = {
@@ -148,11 +149,11 @@ TEST_F(CheckCommand, TheJsonFormParsesAndHoldsTheSameFindings)
         m_dir.Write("clean.dat", "Hub 0 0 QT\n"),
     };
     const std::string reader =
-        "import json, sys\n"
+        "import json, os, sys\n"
         "d = json.load(open(sys.argv[1], encoding='utf-8'))\n"
         "for f in d['findings']:\n"
         "    print('%d %s %s %s' % (f['line'], f['severity'], f['kind'], f['message']))\n"
-        "print(d['file'] == sys.argv[2], d['planets'], d['errors'], d['warnings'])\n";
+        "print(os.fsencode(d['file']) == os.fsencode(sys.argv[2]), d['planets'], d['errors'], d['warnings'])\n";
     for (const std::string& map : maps) {
         const int status = Check({map});
         ASSERT_EQ(Check({"--json", map}), status);
@@ -173,6 +174,20 @@ TEST_F(CheckCommand, TheJsonFormParsesAndHoldsTheSameFindings)
             EXPECT_NE(text[i].find(":" + line + ": " + severity + ": " + message), std::string::npos)
                 << text[i] << "\n" << read[i];
         }
-        EXPECT_EQ(read.back().substr(0, 5), map.find('\x01') == std::string::npos ? "True " : "False");
+        // The file name comes back byte for byte, bytes that are not UTF-8 too.
+        EXPECT_EQ(read.back().substr(0, 5), "True ") << read.back();
     }
+}
+
+// Identical errors in a row are one line with their count, in both forms.
+TEST_F(CheckCommand, ARunOfIdenticalErrorsIsOneLineWithItsCount)
+{
+    std::string map = m_dir.Write("blank.dat", "A 1 1 VH\n\n\n\n\n");
+    ASSERT_EQ(Check({map}), 1);
+    EXPECT_EQ(m_out.str(), map + ":2: error: blank line (the viewer stops reading here: the lines below are not shown)\n" +
+                               map + ":3: error: blank line (3 times on lines 3 to 5)\n" + map +
+                               ": 1 planet read, 4 errors, 0 warnings\n");
+    ASSERT_EQ(Check({"--json", map}), 1);
+    EXPECT_NE(m_out.str().find("\"message\": \"blank line\", \"times\": 3, \"lastLine\": 5}"), std::string::npos)
+        << m_out.str();
 }

@@ -1,5 +1,6 @@
 #include "model/DataFileCheck.h"
 #include "model/StarMap.h"
+#include "view/MapViewport.h"
 
 #include "TestFiles.h"
 
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <filesystem>
 #include <random>
 #include <sstream>
@@ -150,8 +153,12 @@ TEST_F(DataFileCheck, PlanetsBeyondTheLimitAreOneErrorWithTheirCount)
 
 TEST_F(DataFileCheck, AFileOfEndlessFaultsGivesABoundedList)
 {
-    CCheckReport report = Check(std::string(CCheckReport::kMaxListed + 7, '\n'));
-    EXPECT_EQ(report.errors, int(CCheckReport::kMaxListed) + 7);
+    // Two errors in turn, so that no two lines in a row say the same.
+    std::string lines;
+    for (std::size_t i = 0; i < CCheckReport::kMaxListed + 7; ++i)
+        lines += i % 2 ? "\n" : "Theta 5\n";
+    CCheckReport report = Check(lines);
+    EXPECT_EQ(report.errors, std::int64_t(CCheckReport::kMaxListed) + 7);
     EXPECT_EQ(report.findings.size(), CCheckReport::kMaxListed);
     EXPECT_EQ(report.unlisted, 7);
     EXPECT_FALSE(CheckDataFile(m_dir.Path().string().c_str()).opened) << "a folder";
@@ -193,4 +200,117 @@ TEST_F(DataFileCheck, FirstErrorIsWhereTheLoaderStopsOnRandomFiles)
         EXPECT_STREQ(first->message.substr(0, std::strlen(CLoadDiagnostic::Describe(diagnostic.cause))).c_str(),
                      CLoadDiagnostic::Describe(diagnostic.cause)) << file;
     }
+}
+
+// The same error on one line, or on lines in a row, is one finding with a
+// count; the counts still count each, and different errors stay apart.
+TEST_F(DataFileCheck, ARunOfIdenticalErrorsIsOneFindingWithItsCount)
+{
+    // A 10 MB line of one word: every piece of 79 is a name without
+    // coordinates, and the line end after the last full piece a blank line.
+    const std::size_t pieces = 126'583;
+    CCheckReport report = Check(std::string(pieces * 79, 'x') + "\n");
+    ASSERT_EQ(Places(report), (std::vector<At>{{1, Kind::LongLine}, {1, Kind::NameWithoutCoordinates},
+                                               {1, Kind::NameWithoutCoordinates}, {1, Kind::BlankLine}}));
+    EXPECT_EQ(report.findings[2].times, std::int64_t(pieces) - 1);
+    EXPECT_EQ(report.findings[2].lastLine, 1);
+    EXPECT_EQ(report.errors, std::int64_t(pieces) + 1);
+    EXPECT_NE(report.findings[0].message.find("line of 10000057 characters"), std::string::npos);
+    // Blank lines in a row, then another error, then blank lines again.
+    report = Check("A 1 1 VH\n\n\n\n\nTheta 5\n\n\n");
+    EXPECT_EQ(Places(report), (std::vector<At>{{2, Kind::BlankLine}, {3, Kind::BlankLine}, {6, Kind::NoYCoordinate},
+                                               {7, Kind::BlankLine}}));
+    EXPECT_EQ(report.findings[1].times, 3);
+    EXPECT_EQ(report.findings[1].lastLine, 5);
+    EXPECT_EQ(report.findings[3].times, 2);
+    EXPECT_EQ(report.errors, 7);
+    // A gap between two equal errors keeps them apart.
+    EXPECT_EQ(Check("A 1 1 VH\n\nB 1 1 VH\n\nC 1 1 VH\n\n").findings.size(), 3u);
+}
+
+// A line longer than 2^31 characters: counted in 64 bits, from a sparse
+// file that takes no room on the disk.
+TEST_F(DataFileCheck, ALineOfMoreThanTwoGigabytesIsCountedWhole)
+{
+    const std::string path = m_dir.Write("long.dat", "");
+    const std::int64_t length = (std::int64_t(1) << 31) + 1000;
+    int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, off_t(length)), 0);
+    ::close(fd);
+    CCheckReport report = CheckDataFile(path.c_str());
+    ASSERT_GE(report.findings.size(), 2u);
+    EXPECT_EQ(report.findings[0].kind, Kind::LongLine);
+    EXPECT_EQ(report.findings[0].message.substr(0, 21), "line of 2147484648 ch");
+    EXPECT_EQ(report.errors, (length + 78) / 79);
+    EXPECT_LE(report.findings.size(), 4u);
+}
+
+// What the author meant, where the line tells it.
+TEST_F(DataFileCheck, HintsForCodesThatAreNearlyRightOrInTheWrongPlace)
+{
+    CCheckReport report = Check("Alpha 1 2 VJ\nBeta 1 2 KRO\nGamma 1 2 Ulmarch\nDelta 1 2 X\nEps 1 2 feldrane\n"
+                                "Outpost 7 120 40 QT\nZeta 1 2 40\nAshfall Station 55 QT\n");
+    ASSERT_EQ(report.findings.size(), 8u);
+    EXPECT_NE(report.findings[0].message.find("did you mean \"VH\" or \"NJ\"?"), std::string::npos);
+    EXPECT_NE(report.findings[1].message.find("did you mean \"KOR\"?"), std::string::npos);
+    EXPECT_NE(report.findings[2].message.find("did you mean \"KUL\"? Ulmarch is the legend's name"), std::string::npos);
+    EXPECT_EQ(report.findings[3].message, "unknown faction code \"X\", drawn white");
+    EXPECT_NE(report.findings[4].message.find("did you mean \"F\"?"), std::string::npos);
+    EXPECT_NE(report.findings[5].message.find("the code \"QT\" follows it: is \"7\" part of the name?"),
+              std::string::npos) << report.findings[5].message;
+    EXPECT_EQ(report.findings[6].message.find("follows"), std::string::npos) << "no code after it";
+    EXPECT_EQ(report.findings[7].kind, Kind::NoFactionCode);
+    EXPECT_NE(report.findings[7].message.find("\"QT\" was read as the y coordinate: is y missing?"),
+              std::string::npos) << report.findings[7].message;
+    EXPECT_EQ(Check("Iota 5 6\n").findings[0].message.find("y missing"), std::string::npos);
+}
+
+// One byte that is not UTF-8, even in a comment, makes the whole file
+// Windows-1252: the UTF-8 names turn to mojibake, which the check says at
+// that byte's line.
+TEST_F(DataFileCheck, EncodingsThatDoNotSayWhatTheAuthorMeant)
+{
+    CCheckReport report = Check("Z\xC3\xBCrich 1 1 VH\n; caf\xE9\nK\xC3\xB6ln 2 2 VH\n");
+    ASSERT_EQ(Places(report), (std::vector<At>{{2, Kind::MixedEncoding}}));
+    EXPECT_NE(report.findings[0].message.find("the 2 names written in UTF-8, such as \"Z\xC3\xBCrich\" on line 1, "
+                                              "show as \"Z\xC3\x83\xC2\xBCrich\""), std::string::npos)
+        << report.findings[0].message;
+    EXPECT_EQ(report.warnings, 1);
+    EXPECT_TRUE(Check("Z\xC3\xBCrich 1 1 VH\n; caf\xC3\xA9\n").findings.empty()) << "all UTF-8";
+    EXPECT_TRUE(Check("Z\xFCrich 1 1 VH\n; caf\xE9\n").findings.empty()) << "all Windows-1252";
+    // The second set of control characters, shown as escapes.
+    report = Check("Bad\xC2\x85Name 1 1 VH\n");
+    ASSERT_EQ(Places(report), (std::vector<At>{{1, Kind::C1Control}}));
+    EXPECT_NE(report.findings[0].message.find("\"Bad\\u0085Name\" holds the control character U+0085"),
+              std::string::npos) << report.findings[0].message;
+    // UTF-16, with a byte order mark or by its NULs.
+    for (const std::string& bytes : {std::string("\xFF\xFE" "A\0 \0" "1\0", 8), std::string("A\0 \0" "1\0 \0" "2\0", 10),
+                                     std::string("\0A\0 \0" "1\0 ", 8)}) {
+        report = Check(bytes);
+        ASSERT_FALSE(report.findings.empty());
+        EXPECT_EQ(report.findings[0].kind, Kind::Utf16Text);
+        EXPECT_NE(report.findings[0].message.find("UTF-16"), std::string::npos);
+    }
+    EXPECT_EQ(Check(std::string("A 1 1 VH\0\0\0\n", 12)).findings[0].kind, Kind::NulByte);
+}
+
+// Planets past the scroll bars' reach: once, at the first, with the count.
+TEST_F(DataFileCheck, PlanetsOutOfTheScrollBarsReachAreCounted)
+{
+    const std::string bytes = "Near 1 1 VH\nFar 2000 0 VH\nEdge 1862 -1862 VH\nDeep 0 -1863 VH\nFar 1 1 VH\n";
+    CCheckReport report = CheckDataFile(m_dir.Write("far.dat", bytes).c_str(), CMapViewport::ScrollReach());
+    ASSERT_EQ(Places(report), (std::vector<At>{{2, Kind::OutOfView}, {5, Kind::DuplicateName}}));
+    EXPECT_NE(report.findings[0].message.find("planet \"Far\" lies past what the window's scroll bars reach (1862.5 "),
+              std::string::npos) << report.findings[0].message;
+    EXPECT_NE(report.findings[0].message.find("2 planets lie out there"), std::string::npos);
+    EXPECT_TRUE(Check(bytes).findings.size() == 1) << "without a reach, nothing is said";
+}
+
+TEST_F(DataFileCheck, AFileThatCannotBeReadSaysWhy)
+{
+    EXPECT_EQ(CheckDataFile((m_dir.Path() / "missing.dat").string().c_str()).reason, "No such file or directory");
+    EXPECT_EQ(CheckDataFile(m_dir.Path().string().c_str()).reason, "Is a directory");
+    EXPECT_EQ(CheckDataFile("/dev/zero").reason, "not a regular file");
+    EXPECT_EQ(Check("A 1 1 VH\n").reason, "");
 }

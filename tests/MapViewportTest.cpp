@@ -393,3 +393,18 @@ TEST(MapViewport, PreparingASurfaceSetsWindowExtentsBeforeViewportExtents)
 }
 
 } // namespace
+
+// The scroll bars' reach: the last thumb at the full extent puts the
+// centre at 12375, and the shorter side shows 6250 on either side of it.
+// No smaller zoom reaches farther by scrolling.
+TEST(MapViewport, TheScrollBarsReachIsTheFarthestAnyZoomShows)
+{
+    EXPECT_EQ(CMapViewport::ScrollReach(), 12375 + kFull / 2);
+    for (int zoom : {1, 2, 99, 100, 101, 1562, 3125, 6250, 9999, kFull}) {
+        CMapViewport v({zoom, zoom}, {0, 0});
+        v.ScrollTo(Axis::Horizontal, v.ScrollLimit(Axis::Horizontal));
+        EXPECT_LE(v.GetCenter().x + zoom / 2, CMapViewport::ScrollReach()) << zoom;
+        v.ScrollTo(Axis::Vertical, -v.ScrollLimit(Axis::Vertical));
+        EXPECT_GE(v.GetCenter().y - zoom / 2, -CMapViewport::ScrollReach()) << zoom;
+    }
+}

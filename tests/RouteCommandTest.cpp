@@ -44,11 +44,13 @@ TEST_F(RouteCommand, FewestJumpsBeforeTheShortestDistance)
 {
     std::string map = m_dir.Write("m.dat", "A 0 0 VH\nQ1 67 0 VH\nQ2 133 0 VH\nP 100 60 VH\nZ 200 0 VH\n");
     ASSERT_EQ(Route(map, "A", "Z", "60"), 0) << m_err.str();
-    EXPECT_EQ(m_out.str(), "A -> P: 58 Light Years\nP -> Z: 58 Light Years\nTotal: 116 Light Years in 2 jumps\n");
+    EXPECT_EQ(m_out.str(), "A -> P: 58.3 Light Years\nP -> Z: 58.3 Light Years\nTotal: 116.6 Light Years in 2 jumps\n"
+                           "Longest jump: 58.3 Light Years (--jump 58.4 or more finds a route)\n");
     // Once the detour is out of reach the straight road is taken.
     ASSERT_EQ(Route(map, "A", "Z", "57"), 0) << m_err.str();
-    EXPECT_EQ(m_out.str(), "A -> Q1: 33 Light Years\nQ1 -> Q2: 33 Light Years\nQ2 -> Z: 33 Light Years\n"
-                           "Total: 100 Light Years in 3 jumps\n");
+    EXPECT_EQ(m_out.str(), "A -> Q1: 33.5 Light Years\nQ1 -> Q2: 33.0 Light Years\nQ2 -> Z: 33.5 Light Years\n"
+                           "Total: 100.0 Light Years in 3 jumps\n"
+                           "Longest jump: 33.5 Light Years (--jump 33.5 or more finds a route)\n");
 }
 
 TEST_F(RouteCommand, TiesGoToTheShorterTotalThenToTheEarlierPlanet)
@@ -70,14 +72,15 @@ TEST_F(RouteCommand, ARangeExactlyALegLongAndARouteToItself)
 {
     std::string map = m_dir.Write("m.dat", "A 0 0 VH\nB 100 0 QT\n");
     ASSERT_EQ(Route(map, "A", "B", "50"), 0);
-    EXPECT_EQ(m_out.str(), "A -> B: 50 Light Years\nTotal: 50 Light Years in 1 jump\n");
+    EXPECT_EQ(m_out.str(), "A -> B: 50.0 Light Years\nTotal: 50.0 Light Years in 1 jump\n"
+                           "Longest jump: 50.0 Light Years (--jump 50.0 or more finds a route)\n");
     EXPECT_EQ(Route(map, "A", "B", "49.999"), 1);
     EXPECT_EQ(m_out.str(), "");
     EXPECT_NE(m_err.str().find("at most 49.999 light years"), std::string::npos) << m_err.str();
     EXPECT_EQ(Route(map, "A", "B", "49.50"), 1);
     EXPECT_NE(m_err.str().find("at most 49.5 light years"), std::string::npos) << m_err.str();
     EXPECT_EQ(Route(map, "B", "B", "1"), 0);
-    EXPECT_EQ(m_out.str(), "Total: 0 Light Years in 0 jumps\n");
+    EXPECT_EQ(m_out.str(), "Total: 0.0 Light Years in 0 jumps\n");
     // A range that is no number is a usage error.
     for (const char* bad : {"", "-5", "1e3", "5.0001", "ten"})
         EXPECT_EQ(Route(map, "A", "B", bad), 2) << bad;
@@ -90,7 +93,8 @@ TEST_F(RouteCommand, NoRouteNamesTheNearestReachablePlanet)
     EXPECT_EQ(m_out.str(), "");
     EXPECT_NE(m_err.str().find("no route from \"A\" to \"Far\" with jumps of at most 25 light years"),
               std::string::npos) << m_err.str();
-    EXPECT_NE(m_err.str().find("is \"B\", 180 Light Years from it"), std::string::npos) << m_err.str();
+    EXPECT_NE(m_err.str().find("is \"B\", 180 Light Years from it; --jump 180.0 finds one\n"), std::string::npos)
+        << m_err.str();
     EXPECT_FALSE(std::filesystem::exists(Out("r.png")));
 }
 
@@ -107,7 +111,8 @@ TEST_F(RouteCommand, UnknownNamesExitTwoWithSuggestions)
     EXPECT_EQ(Route(map, "Morvathi", "Nowhere", "5"), 2);
     EXPECT_NE(m_err.str().find("no planet is named \"Nowhere\"\n"), std::string::npos) << m_err.str();
     ASSERT_EQ(Route(map, "Morvathi", "Z\xC3\xBCrich", "5"), 0) << m_err.str();
-    EXPECT_EQ(m_out.str(), "Morvathi -> Z\xC3\xBCrich: 1 Light Years\nTotal: 1 Light Years in 1 jump\n");
+    EXPECT_EQ(m_out.str(), "Morvathi -> Z\xC3\xBCrich: 1.0 Light Years\nTotal: 1.0 Light Years in 1 jump\n"
+                           "Longest jump: 1.0 Light Years (--jump 1.0 or more finds a route)\n");
 }
 
 // The route picture is the map with one measure line per leg: the same
@@ -150,4 +155,53 @@ TEST_F(RouteCommand, WithoutAZoomThePictureFitsTheRoute)
     EXPECT_TRUE(lit(20, 20, 30, 30)) << "the start, top left";
     EXPECT_TRUE(lit(270, 270, 280, 280)) << "the goal, bottom right";
     EXPECT_FALSE(lit(0, 0, 300, 15)) << "nothing in the margin above";
+}
+
+// The figures add up to a tenth, cut as the tooltip cuts them: a leg of
+// 463.9 map units is 23.1 light years, and --jump 23.1 does not take it.
+// With no route, the range named finds one when it is given back, and a
+// tenth less does not.
+TEST_F(RouteCommand, FiguresToATenthAndTheRangeNamedFindsTheRoute)
+{
+    // Legs of 80, 463.9 and 370 map units: 4.0, 23.19 and 18.5 light years.
+    std::string map = m_dir.Write("m.dat", "A 0 0 VH\nB 8 0 VH\nC 54 -6 VH\nD 91 -6 VH\n");
+    ASSERT_EQ(Route(map, "A", "D", "23.2"), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "A -> B: 4.0 Light Years\nB -> C: 23.1 Light Years\nC -> D: 18.5 Light Years\n"
+                           "Total: 45.6 Light Years in 3 jumps\n"
+                           "Longest jump: 23.1 Light Years (--jump 23.2 or more finds a route)\n");
+    EXPECT_EQ(Route(map, "A", "D", "23.1"), 1);
+    EXPECT_EQ(Route(map, "A", "D", "23"), 1);
+    const std::string said = m_err.str();
+    const std::string lead = "; --jump ";
+    ASSERT_NE(said.find(lead), std::string::npos) << said;
+    const std::string range = said.substr(said.find(lead) + lead.size(), said.find(" finds one") - said.find(lead) - lead.size());
+    EXPECT_EQ(range, "23.2");
+    EXPECT_EQ(Route(map, "A", "D", range), 0) << m_err.str();
+    // Legs of 1.58 light years show as 1.5, and the total is their sum as
+    // shown, 3.0, not the exact 3.16 cut to 3.1.
+    std::string fractions = m_dir.Write("f.dat", "A 0 0 VH\nB 1 3 VH\nC 2 6 VH\n");
+    ASSERT_EQ(Route(fractions, "A", "C", "1.6"), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "A -> B: 1.5 Light Years\nB -> C: 1.5 Light Years\nTotal: 3.0 Light Years in 2 jumps\n"
+                           "Longest jump: 1.5 Light Years (--jump 1.6 or more finds a route)\n");
+    // The picture's measure lines keep their whole light years.
+    ASSERT_EQ(Route(map, "A", "D", "23.2", {"--size", "300x200", "--zoom", "1200", "--center", "450,0", "-o",
+                                              Out("legs.png")}), 0);
+    ASSERT_EQ(RenderMain({"--size", "300x200", "--zoom", "1200", "--center", "450,0", "--measure", "0,0,80,0",
+                          "--measure", "80,0,540,60", "--measure", "540,60,910,60", "-o", Out("lines.png"), map},
+                         m_out, m_err), 0);
+    EXPECT_EQ(ReadWholeFile(Out("legs.png")), ReadWholeFile(Out("lines.png")));
+}
+
+// A name with a byte that Windows-1252 leaves undefined is shown as \x81
+// and found when typed that way.
+TEST_F(RouteCommand, ANameWithAnUndefinedByteCanBeTypedBack)
+{
+    std::string map = m_dir.Write("m.dat", "Alpha 0 0 VH\nZ\x81ta 4 0 VH\nCaf\xE9 8 0 VH\n");
+    EXPECT_EQ(Route(map, "Alpha", "Z", "5"), 2);
+    const std::string said = m_err.str();
+    EXPECT_NE(said.find("did you mean \"Z\\x81ta\""), std::string::npos) << said;
+    ASSERT_EQ(Route(map, "Alpha", "Z\\x81ta", "5"), 0) << m_err.str();
+    EXPECT_EQ(m_out.str().substr(0, 27), "Alpha -> Z\\x81ta: 2.0 Light") << m_out.str();
+    ASSERT_EQ(Route(map, "Z\\x81ta", "Caf\xC3\xA9", "5"), 0) << m_err.str();
+    EXPECT_EQ(Route(map, "Alpha", "Z\\x82ta", "5"), 2);
 }

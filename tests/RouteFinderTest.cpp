@@ -267,3 +267,61 @@ TEST(RouteFinder, AgreesWithEveryPairTriedOnSmallRandomMaps)
     EXPECT_GT(found, 100);
     EXPECT_LT(found, 290);
 }
+
+// The least range named for a missing route, rounded up to a tenth: at it
+// a route is found, a tenth less finds none, and the answer is the longest
+// jump of the best bottleneck path, as every pair on the map tells it.
+TEST(RouteFinder, TheLeastRangeFindsARouteAndATenthLessDoesNot)
+{
+    std::mt19937 random(4417);
+    std::uniform_int_distribution<int> coordinate(-300, 300), planets(2, 30);
+    for (int trial = 0; trial < 200; ++trial) {
+        std::ostringstream text;
+        int count = planets(random);
+        for (int i = 0; i < count; ++i)
+            text << "P" << i << " " << coordinate(random) << " " << coordinate(random) << " VH\n";
+        auto map = LoadMap(text.str());
+        std::int16_t from = std::int16_t(random() % unsigned(count)), to = std::int16_t(random() % unsigned(count));
+        std::uint64_t tenths = LeastRangeTenths(*map, from, to);
+        ASSERT_TRUE(FindRoute(*map, from, to, CJumpRange::FromThousandths(tenths * 100)).found) << trial;
+        if (tenths > 0) {
+            ASSERT_FALSE(FindRoute(*map, from, to, CJumpRange::FromThousandths(tenths * 100 - 100)).found) << trial;
+        }
+        // By every pair: the widest bottleneck, rounded up, grown as a
+        // minimax path over all planets.
+        std::vector<std::uint64_t> need(std::size_t(count), UINT64_MAX);
+        need[std::size_t(from)] = 0;
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (int v = 0; v < count; ++v)
+                for (int u = 0; u < count; ++u) {
+                    if (need[std::size_t(v)] == UINT64_MAX)
+                        continue;
+                    const CPlanet& a = map->GetPlanet(std::int16_t(v));
+                    const CPlanet& b = map->GetPlanet(std::int16_t(u));
+                    std::uint64_t via = std::max(need[std::size_t(v)], CJumpRange::TenthsToJump({a.m_x, a.m_y}, {b.m_x, b.m_y}));
+                    if (via < need[std::size_t(u)]) {
+                        need[std::size_t(u)] = via;
+                        grew = true;
+                    }
+                }
+        }
+        EXPECT_EQ(tenths, need[std::size_t(to)]) << trial;
+    }
+}
+
+TEST(JumpRange, TenthsToJumpIsTheLengthRoundedUpToATenth)
+{
+    EXPECT_EQ(CJumpRange::TenthsToJump({0, 0}, {0, 0}), 0u);
+    EXPECT_EQ(CJumpRange::TenthsToJump({0, 0}, {2, 0}), 1u);     // 0.1 light years exactly
+    EXPECT_EQ(CJumpRange::TenthsToJump({0, 0}, {3, 0}), 2u);
+    EXPECT_EQ(CJumpRange::TenthsToJump({80, 0}, {540, 60}), 232u);  // 463.9 map units
+    EXPECT_EQ(CJumpRange::TenthsToJump({0, 0}, {600, 800}), 500u);  // a whole 50 light years
+    // The farthest two points: no overflow, and the range still allows the jump.
+    std::uint64_t far = CJumpRange::TenthsToJump({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX});
+    EXPECT_TRUE(CJumpRange::FromThousandths(far * 100).Allows({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}));
+    EXPECT_FALSE(CJumpRange::FromThousandths(far * 100 - 100).Allows({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}));
+    EXPECT_EQ(TenthsOfLightYears(463.8969), 231);
+    EXPECT_EQ(TenthsText(231), "23.1");
+    EXPECT_EQ(TenthsText(0), "0.0");
+}

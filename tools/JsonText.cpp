@@ -1,35 +1,38 @@
 #include "JsonText.h"
 
-#include "platform/surface/TextEncoding.h"
+#include "platform/framework/TextEscape.h"
 
 #include <cstdio>
 
 namespace {
 
-std::string AsUtf8(std::string_view text)
+std::string Escape(const char* format, unsigned value)
 {
-    CUtf8Check check;
-    check.Feed(text);
-    return check.Valid() ? std::string(text) : ToUtf8(text, CTextEncoding::Windows1252);
+    char escape[8];
+    std::snprintf(escape, sizeof escape, format, value);
+    return escape;
 }
 
 } // namespace
 
 std::string JsonString(std::string_view text)
 {
+    const std::string bytes(text);
     std::string json = "\"";
-    for (char c : AsUtf8(text)) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char u = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = Utf8CharLength(bytes, i);
+        if (length > 1) {
+            json.append(bytes, i, length);
+        } else if (length == 0) {
+            json += Escape("\\udc%02x", u);
+        } else if (u == '"' || u == '\\') {
             json += '\\';
-            json += c;
-        } else if (u < 0x20 || u == 0x7F) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", u);
-            json += escape;
+            json += static_cast<char>(u);
         } else {
-            json += c;
+            json += u < 0x20 || u == 0x7F ? Escape("\\u%04x", u) : std::string(1, static_cast<char>(u));
         }
+        i += length == 0 ? 1 : length;
     }
     return json + "\"";
 }

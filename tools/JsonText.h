@@ -1,9 +1,12 @@
 #pragma once
 
-// JSON strings from bytes that may be anything. JSON text must be UTF-8,
-// so bytes that are not well-formed UTF-8 are read as Windows-1252 (the
-// map's other encoding) and written as the characters they stand for;
-// quotes, backslashes, control characters and DEL are escaped.
+// JSON strings from bytes that may be anything, such as a file name. JSON
+// text must be UTF-8, so a byte that is not part of well-formed UTF-8 is
+// written as the escape \udcHH of a lone low surrogate, HH the byte (as a
+// file system layer that keeps undecodable bytes does), and a reader can
+// have the exact bytes back; quotes, backslashes, control characters and
+// DEL are escaped. Text in another encoding, such as a Windows-1252 map's
+// names, is to be converted to UTF-8 before it comes here.
 
 #include <string>
 #include <string_view>

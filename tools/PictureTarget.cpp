@@ -2,16 +2,53 @@
 
 #include "OutputTypes.h"
 
+#include "platform/framework/TextEscape.h"
 #include "platform/surface/OutputFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+// The folder in which the new picture is made: the output's own, or that
+// of the file its symbolic link names.
+std::string FolderOf(const std::string& path)
+{
+    std::string target = path;
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
+    std::string folder = std::filesystem::path(target).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+// A file that may be written stands in a folder that may not: the picture
+// is made beside it and renamed, so the folder is what stops it.
+bool FolderWritable(const std::string& path, std::string& reason)
+{
+    const std::string folder = FolderOf(path);
+    const int error = ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
+    if (error != EACCES && error != EROFS)
+        return true;
+    reason = "the folder " + EscapeShown(folder) + " cannot be written to (" + std::strerror(error) + ")";
+    return false;
+}
+
+} // namespace
 
 bool CheckPictureTarget(const RenderOptions& o, std::string& reason)
 {
     reason = OutputTypeProblem(o.output, o.print);
-    return reason.empty() && COutputFile::CheckTarget(o.output, o.input, reason);
+    return reason.empty() && COutputFile::CheckTarget(o.output, o.input, reason) && FolderWritable(o.output, reason);
 }
 
 int CannotWritePicture(const RenderOptions& o, const std::string& reason, std::ostream& err)
 {
-    err << "kestrin-render: cannot write " << o.output << ": " << reason << '\n';
+    err << "kestrin-render: cannot write " << EscapeShown(o.output) << ": " << reason << '\n';
     return 2;
 }

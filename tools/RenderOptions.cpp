@@ -1,11 +1,13 @@
 #include "RenderOptions.h"
 
+#include "platform/framework/TextEscape.h"
+
 #include <charconv>
 #include <functional>
 #include <map>
 
 const char* const kRenderUsage =
-    "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y] [--circles] [--truce] "
+    "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y|--center-on NAME] [--circles] [--truce] "
     "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf FILE.dat; "
     "kestrin-render --check [--json] FILE.dat; "
     "kestrin-render --route FROM TO --jump LY [-o OUT] FILE.dat";
@@ -22,6 +24,8 @@ const char* const kRenderHelp =
     "  --size WxH             picture size in pixels, 1 to 16384 each (800x600)\n"
     "  --zoom N|WxH           window extent in map units, 1 to 12500 (12500)\n"
     "  --center X,Y           map point at the middle, in map units (0,0)\n"
+    "  --center-on NAME       the planet NAME at the middle (named as --route\n"
+    "                         takes it)\n"
     "  --circles              draw the light-year circles and axes\n"
     "  --truce                draw the truce line\n"
     "  --legend               draw the faction legend (not on a printed page)\n"
@@ -32,12 +36,22 @@ const char* const kRenderHelp =
     "                         FILE:LINE: error: ... or FILE:LINE: warning: ...\n"
     "  --json                 with --check, the findings as one JSON document\n"
     "  --route FROM TO        the route between the planets named FROM and TO\n"
-    "                         (exact names) with the fewest jumps, then the\n"
+    "                         (exact names; a byte shown as \\xHH may be typed\n"
+    "                         so) with the fewest jumps, then the\n"
     "                         shortest; with -o also drawn, a measure line a leg,\n"
     "                         fitted to the picture unless --zoom or --center\n"
+    "                         Each leg and the total are given in light years\n"
+    "                         to a tenth, cut as the window's tooltip cuts\n"
+    "                         them, then the longest jump; with no route, the\n"
+    "                         least --jump that finds one\n"
     "  --jump LY              the longest jump in light years, such as 12.5\n"
     "  --help                 print this help and exit\n"
     "  --version              print the version and exit\n"
+    "\n"
+    "Map units: --center, --zoom and --measure count in map units, ten to\n"
+    "one unit of the file, with y turned over: the planet at 12, 34 in the\n"
+    "file, as the window's tooltip shows it, is at --center 120,-340. Twenty\n"
+    "map units make a light year.\n"
     "\n"
     "Examples:\n"
     "  kestrin-render --legend -o map.svg kestrin.dat\n"
@@ -49,7 +63,8 @@ const char* const kRenderHelp =
     "partial map is drawn and FILE:LINE: cause is printed), 2 for usage errors\n"
     "and files that cannot be read or written. --check: 0 when nothing was\n"
     "found, 1 for errors, 3 for warnings only. --route: 0 for a route, 1 when\n"
-    "there is none, 2 for a name that no planet has.\n"
+    "there is none, 2 for a name that no planet has. Every command exits 2\n"
+    "when its output cannot be written whole.\n"
     "See kestrin-render(1).\n";
 
 namespace {
@@ -116,6 +131,10 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.centerGiven = true;
              return true;
          }},
+        {"--center-on", [&o](const std::string& a) {
+             o.centerOn = a;
+             return true;
+         }},
         {"--measure", [&o](const std::string& a) {
              std::vector<int> v;
              if (!ParseInts(a, ',', 4, v))
@@ -141,6 +160,23 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
     };
 }
 
+// The form each valued option takes, for the message about a bad value.
+const char* ValueForm(const std::string& option)
+{
+    static const std::map<std::string, const char*> kForms = {
+        {"--size", "W and H from 1 to 16384, such as 800x600"},
+        {"--zoom", "N or WxH, map units from 1 to 12500, such as 3000"},
+        {"--center", "X,Y in map units (a file's x times 10, its y times -10), such as 1200,-3400"},
+        {"--center-on", "a planet's name"},
+        {"--measure", "X1,Y1,X2,Y2 in map units, such as 0,0,600,0"},
+        {"--dpi", "N from 1 to 600, such as 300"},
+        {"--jump", "light years, a number with at most three digits after the point, such as 25 or 12.5"},
+        {"-o", "a picture file name"},
+    };
+    auto form = kForms.find(option);
+    return form == kForms.end() ? "a value" : form->second;
+}
+
 // Why the options do not make one command together, or empty.
 std::string CombinationProblem(const RenderOptions& o)
 {
@@ -151,6 +187,8 @@ std::string CombinationProblem(const RenderOptions& o)
         return prefix + "--json goes with --check";
     if (o.route != o.jump.has_value())
         return prefix + "--route and --jump go together";
+    if (o.centerOn && o.centerGiven)
+        return prefix + "--center and --center-on do not go together: give a point or a planet";
     if (o.route && !o.measures.empty())
         return prefix + "a route draws its own measure lines: --measure does not go with --route";
     if (o.input.empty() || (o.output.empty() && !o.check && !o.route))
@@ -180,18 +218,26 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
                 error = "kestrin-render: --route needs two planet names";
                 return std::nullopt;
             }
+            // No planet's name begins with "-": such a word is an option
+            // given where a name belongs.
+            for (const std::string& name : {args[i + 1], args[i + 2]})
+                if (name.size() > 1 && name[0] == '-') {
+                    error = "kestrin-render: --route takes the two planet names first, FROM TO, and " + name +
+                            " is an option, not a name";
+                    return std::nullopt;
+                }
             o.route = true;
             o.routeFrom = args[i + 1];
             o.routeTo = args[i + 2];
             i += 2;
         } else if (auto h = valued.find(arg); h != valued.end()) {
             if (i + 1 >= args.size() || !h->second(args[i + 1])) {
-                error = "kestrin-render: bad or missing value for " + arg;
+                error = "kestrin-render: bad or missing value for " + arg + "; expected " + ValueForm(arg);
                 return std::nullopt;
             }
             ++i;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "kestrin-render: unknown option " + arg;
+            error = "kestrin-render: unknown option " + EscapeShown(arg);
             return std::nullopt;
         } else if (o.input.empty()) {
             o.input = arg;
@@ -203,6 +249,7 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
     error = CombinationProblem(o);
     if (!error.empty())
         return std::nullopt;
+    o.centerGiven = o.centerGiven || o.centerOn.has_value();
     return o;
 }
 

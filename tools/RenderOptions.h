@@ -23,9 +23,13 @@ struct RenderOptions {
     std::vector<CRect> measures;  // x1, y1, x2, y2 in map units
     std::string output;  // empty: no picture (allowed with --route only)
     std::string input;
-    // --zoom and --center were given (a route picture otherwise fits the route).
+    // --zoom and --center (or --center-on) were given (a route picture
+    // otherwise fits the route).
     bool zoomGiven = false;
     bool centerGiven = false;
+    // --center-on NAME: the centre is that planet's position, found once the
+    // map is read; the name as typed (UTF-8).
+    std::optional<std::string> centerOn;
     // --check: report every problem of the input instead of drawing it;
     // --json: as one JSON document.
     bool check = false;

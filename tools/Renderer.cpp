@@ -1,14 +1,18 @@
 #include "Renderer.h"
 
 #include "CheckCommand.h"
+#include "FileMessages.h"
 #include "MapPicture.h"
+#include "OutputCheck.h"
 #include "PictureTarget.h"
 #include "RenderOptions.h"
 #include "RouteCommand.h"
+#include "TypedNames.h"
 
 #include "model/LightYears.h"
 #include "model/StarMap.h"
 #include "res/Version.h"
+
 
 #include <iostream>
 #include <optional>
@@ -24,7 +28,7 @@ void AddMeasures(CStarMap& map, const RenderOptions& o)
 
 // Loads, draws and writes: 0, or 1 when the load failed part-way (the
 // partial map is written), or 2 when nothing could be written.
-int Render(const RenderOptions& o, std::ostream& err)
+int Render(RenderOptions o, std::ostream& err)
 {
     std::string reason;
     if (!CheckPictureTarget(o, reason))
@@ -32,17 +36,17 @@ int Render(const RenderOptions& o, std::ostream& err)
     CStarMap map;
     CLoadDiagnostic diagnostic;
     BOOL loaded = map.LoadDataFile(o.input.c_str(), &diagnostic);
-    if (!loaded && diagnostic.cause == CLoadDiagnostic::Cause::CannotOpen) {
-        err << "kestrin-render: cannot open " << o.input << '\n';
+    if (!loaded && diagnostic.cause == CLoadDiagnostic::Cause::CannotOpen)
+        return CannotOpen(o.input, diagnostic.reason, err);
+    if (!CenterOnNamed(map, o, err))
         return 2;
-    }
     AddMeasures(map, o);
     if (!WriteMapPicture(map, o, reason))
         return CannotWritePicture(o, reason, err);
     if (loaded)
         return 0;
-    err << "Error loading data file\n"
-        << o.input << ':' << diagnostic.line << ": " << CLoadDiagnostic::Describe(diagnostic.cause) << '\n';
+    err << "Error loading data file\n";
+    LoadStopped(o.input, diagnostic, "", err);
     return 1;
 }
 
@@ -58,14 +62,7 @@ std::optional<int> AnswerHelpOrVersion(const RenderOptions& o, std::ostream& out
     return 0;
 }
 
-} // namespace
-
-int RenderMain(const std::vector<std::string>& args, std::ostream& err)
-{
-    return RenderMain(args, std::cout, err);
-}
-
-int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
     std::optional<RenderOptions> options = ParseRenderOptions(args, error);
@@ -80,4 +77,20 @@ int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (options->route)
         return RunRoute(*options, out, err);
     return Render(*options, err);
+}
+
+} // namespace
+
+int RenderMain(const std::vector<std::string>& args, std::ostream& err)
+{
+    return RenderMain(args, std::cout, err);
+}
+
+int RenderMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    int status = Dispatch(args, out, err);
+    // A command that failed on its own output has said so already.
+    if (status == 2 && !out.good())
+        return status;
+    return OutputWritten(out, err) ? status : 2;
 }

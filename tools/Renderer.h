@@ -7,7 +7,9 @@
 // picture (no picture is left behind). --help and --version write to out
 // and return 0 without reading or drawing anything. --check and --route
 // are commands of their own, with their own statuses (CheckCommand.h,
-// RouteCommand.h); their reports go to out.
+// RouteCommand.h); their reports go to out. In every mode, out is flushed
+// and checked at the end: output that was lost gives 2 and one line on
+// err, whatever the command's own status.
 
 #include <ostream>
 #include <string>

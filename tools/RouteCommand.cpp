@@ -1,46 +1,26 @@
 #include "RouteCommand.h"
 
+#include "FileMessages.h"
 #include "MapPicture.h"
+#include "OutputCheck.h"
 #include "PictureTarget.h"
+#include "TypedNames.h"
 
-#include "model/NameSuggestions.h"
+#include "model/LightYears.h"
 #include "model/RouteFinder.h"
 #include "model/StarMap.h"
 #include "view/MapViewport.h"
 
 #include "platform/framework/TextEscape.h"
-#include "platform/surface/TextEncoding.h"
 
 #include <algorithm>
 #include <optional>
 
 namespace {
 
-// A planet's name for the terminal: UTF-8, control bytes escaped.
 std::string Shown(const CStarMap& map, std::int16_t planet)
 {
-    return EscapeShown(ToUtf8(map.GetPlanet(planet).m_strName, map.GetTextEncoding()));
-}
-
-// The planet named typed (UTF-8), converted into the map's encoding as
-// Center On converts it; -1 when no planet has that name.
-std::int16_t PlanetNamed(const CStarMap& map, const std::string& typed)
-{
-    std::optional<std::string> name = FromUtf8(typed, map.GetTextEncoding());
-    return name ? map.FindPlanetIndex(*name) : std::int16_t(-1);
-}
-
-int UnknownName(const CStarMap& map, const std::string& typed, std::ostream& err)
-{
-    err << "kestrin-render: no planet is named \"" << EscapeShown(typed) << "\"";
-    std::vector<std::int16_t> suggestions = CNameSuggestions(map).Suggest(typed, 3);
-    const char* separator = "; did you mean ";
-    for (std::int16_t planet : suggestions) {
-        err << separator << '"' << Shown(map, planet) << '"';
-        separator = ", ";
-    }
-    err << (suggestions.empty() ? "\n" : "?\n");
-    return 2;
+    return ShownName(map, map.GetPlanet(planet).m_strName);
 }
 
 // As a measure line's label reads.
@@ -49,12 +29,35 @@ std::string LightYearsText(std::int64_t lightYears)
     return std::to_string(lightYears) + " Light Years";
 }
 
+// Tenths of a light year as the tooltip gives a distance.
+std::string TenthsLightYears(std::int64_t tenths)
+{
+    return TenthsText(tenths) + " Light Years";
+}
+
+// Each leg to a tenth, cut as the tooltip cuts it, and the total as the
+// sum of the legs shown, so that the figures add up; then the longest jump
+// with the range that, given to --jump, keeps the route within reach.
 void WriteLegs(const CStarMap& map, const CRoute& route, std::ostream& out)
 {
-    for (const CRouteLeg& leg : route.legs)
-        out << Shown(map, leg.from) << " -> " << Shown(map, leg.to) << ": " << LightYearsText(leg.lightYears) << '\n';
-    out << "Total: " << LightYearsText(route.LightYears()) << " in " << route.legs.size()
+    const CRouteLeg* longest = nullptr;
+    std::int64_t total = 0;
+    for (const CRouteLeg& leg : route.legs) {
+        const std::int64_t tenths = TenthsOfLightYears(leg.length);
+        out << Shown(map, leg.from) << " -> " << Shown(map, leg.to) << ": " << TenthsLightYears(tenths) << '\n';
+        total += tenths;
+        if (longest == nullptr || leg.length > longest->length)
+            longest = &leg;
+    }
+    out << "Total: " << TenthsLightYears(total) << " in " << route.legs.size()
         << (route.legs.size() == 1 ? " jump\n" : " jumps\n");
+    if (longest == nullptr)
+        return;
+    const CPlanet& a = map.GetPlanet(longest->from);
+    const CPlanet& b = map.GetPlanet(longest->to);
+    out << "Longest jump: " << TenthsLightYears(TenthsOfLightYears(longest->length)) << " (--jump "
+        << TenthsText(std::int64_t(CJumpRange::TenthsToJump(CPoint(a.m_x, a.m_y), CPoint(b.m_x, b.m_y))))
+        << " or more finds a route)\n";
 }
 
 // A range as it would be typed: "25", "12.5", "0.125".
@@ -68,14 +71,15 @@ std::string RangeText(const CJumpRange& range)
     return text;
 }
 
-int NoRoute(const CStarMap& map, const RenderOptions& o, const CRoute& route, std::int16_t to, std::ostream& err)
+int NoRoute(const CStarMap& map, const RenderOptions& o, const CRoute& route, std::int16_t from, std::int16_t to,
+            std::ostream& err)
 {
     err << "kestrin-render: no route from \"" << EscapeShown(o.routeFrom) << "\" to \"" << EscapeShown(o.routeTo)
         << "\" with jumps of at most " << RangeText(*o.jump) << " light years";
     if (route.nearest >= 0 && route.nearest != to)
         err << "; the nearest to \"" << Shown(map, to) << "\" that can be reached is \"" << Shown(map, route.nearest)
             << "\", " << LightYearsText(route.nearestLightYears) << " from it";
-    err << '\n';
+    err << "; --jump " << TenthsText(std::int64_t(LeastRangeTenths(map, from, to))) << " finds one\n";
     return 1;
 }
 
@@ -111,13 +115,10 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
     CStarMap map;
     CLoadDiagnostic diagnostic;
     if (!map.LoadDataFile(o.input.c_str(), &diagnostic)) {
-        if (diagnostic.cause == CLoadDiagnostic::Cause::CannotOpen) {
-            err << "kestrin-render: cannot open " << o.input << '\n';
-            return 2;
-        }
+        if (diagnostic.cause == CLoadDiagnostic::Cause::CannotOpen)
+            return CannotOpen(o.input, diagnostic.reason, err);
         // As in the viewer, the planets above the bad line are the map.
-        err << o.input << ':' << diagnostic.line << ": " << CLoadDiagnostic::Describe(diagnostic.cause)
-            << " (the planets below it are left out)\n";
+        LoadStopped(o.input, diagnostic, " (the planets below it are left out)", err);
     }
     const std::int16_t from = PlanetNamed(map, o.routeFrom);
     if (from < 0)
@@ -125,11 +126,17 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
     const std::int16_t to = PlanetNamed(map, o.routeTo);
     if (to < 0)
         return UnknownName(map, o.routeTo, err);
+    RenderOptions centred = o;
+    if (!CenterOnNamed(map, centred, err))
+        return 2;
     CRoute route = FindRoute(map, from, to, *o.jump);
     if (!route.found)
-        return NoRoute(map, o, route, to, err);
+        return NoRoute(map, o, route, from, to, err);
     WriteLegs(map, route, out);
-    if (!o.output.empty() && !WriteMapPicture(map, RoutePicture(map, route, from, o), reason))
+    // The figures are the answer: a picture without them is no success.
+    if (!OutputWritten(out, err))
+        return 2;
+    if (!o.output.empty() && !WriteMapPicture(map, RoutePicture(map, route, from, centred), reason))
         return CannotWritePicture(o, reason, err);
     return 0;
 }

@@ -146,3 +146,10 @@ void CMapViewport::ZoomToBox(const CRect& box)
     m_zoom = CSize(AtLeastMin(m_zoom.cx / fx), AtLeastMin(m_zoom.cy / fy));
     Remap();
 }
+
+int CMapViewport::ScrollReach()
+{
+    CMapViewport full(CSize(kFullExtent, kFullExtent), CPoint(0, 0));
+    full.ScrollTo(Axis::Horizontal, full.ScrollLimit(Axis::Horizontal));
+    return full.GetCenter().x + kFullExtent / 2;
+}

@@ -75,6 +75,12 @@ public:
     // Whole light years between two client points under the screen mapping.
     int LightYearsBetween(CPoint a, CPoint b) const;
 
+    // How far from the origin, in map units on either axis, the view can
+    // show a point by scrolling at the full extent: the centre of the last
+    // thumb position plus half the extent that the shorter side shows.
+    // Planets beyond are out of the scroll bars' reach.
+    static int ScrollReach();
+
     // A scroll bar's range is -ScrollLimit to ScrollLimit: the full extent
     // over the zoom, remainder dropped, in hundredths, less one.
     int ScrollLimit(Axis axis) const;

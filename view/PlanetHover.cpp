@@ -41,9 +41,7 @@ std::string FactionText(const CStarMap& map, const CPlanet& planet)
 // Tenths of a light year from the origin, cut toward zero.
 std::string DistanceText(const CPlanet& planet)
 {
-    double length = MapDistance(CPoint(0, 0), CPoint(planet.m_x, planet.m_y));
-    auto tenths = static_cast<std::int64_t>(length * 10 / kMapUnitsPerLightYear);
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+    return TenthsText(TenthsOfLightYears(MapDistance(CPoint(0, 0), CPoint(planet.m_x, planet.m_y))));
 }
 
 } // namespace

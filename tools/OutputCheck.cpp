@@ -1,0 +1,51 @@
+#include "OutputCheck.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+void Report(int error, std::ostream& err)
+{
+    err << "kestrin-render: cannot write the standard output: "
+        << (error != 0 ? std::strerror(error) : "write error") << '\n';
+}
+
+} // namespace
+
+bool OutputWritten(std::ostream& out, std::ostream& err)
+{
+    // A write that failed earlier left its errno long ago; a failing flush
+    // sets it again, and is the usual place where a full disk shows.
+    errno = 0;
+    out.flush();
+    if (out)
+        return true;
+    Report(errno, err);
+    return false;
+}
+
+int CloseStandardStreams(int status)
+{
+    // A stream already failed was reported by the command that wrote to it.
+    const bool reported = !std::cout.good();
+    errno = 0;
+    std::cout.flush();
+    bool written = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    int error = errno;
+    if (std::fclose(stdout) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written && !reported)
+        Report(error, std::cerr);
+    if (!written)
+        status = 2;
+    std::cerr.flush();
+    bool told = std::cerr.good() && std::fflush(stderr) == 0 && !std::ferror(stderr);
+    if (std::fclose(stderr) != 0 || !told)
+        status = 2;
+    return status;
+}
