@@ -237,22 +237,15 @@ CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const 
     return Found(ends, Stops(ends, range, fromStart));
 }
 
-std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int16_t to)
+namespace {
+
+// The start's tree grown one shortest jump at a time (Prim's order): the
+// longest jump taken until the goal joins, squared, is the least range
+// that reaches it. Each member waits in the queue with its nearest point
+// off the tree and their distance, looked up again only when that point
+// has joined meanwhile (the distance then only grows).
+CMapDisc::Wide LongestJumpOfTheWidestPath(const CPointTree& tree, int start, int goal)
 {
-    auto valid = [&map](std::int16_t planet) { return planet >= 0 && planet < map.GetPlanetCount(); };
-    if (!valid(from) || !valid(to))
-        return 0;
-    const CPlanetIndex& index = map.GetPlanetIndex();
-    const CPointTree& tree = index.Positions();
-    auto slotOf = [&](std::int16_t planet) {
-        return index.SlotOf(CPoint(map.GetPlanet(planet).m_x, map.GetPlanet(planet).m_y));
-    };
-    const int goal = slotOf(to);
-    // The start's tree grown one shortest jump at a time (Prim's order):
-    // the longest jump taken until the goal joins is the least range that
-    // reaches it. Each member waits in the queue with its nearest point off
-    // the tree and their distance, looked up again only when that point
-    // has joined meanwhile (the distance then only grows).
     struct Entry {
         CMapDisc::Wide distance;
         int member, nearest;
@@ -265,8 +258,8 @@ std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int1
         if (int nearest = search.NearestLeft(tree.At(member), d); nearest >= 0)
             queue.push({d, member, nearest});
     };
-    search.Take(slotOf(from));
-    wait(slotOf(from));
+    search.Take(start);
+    wait(start);
     CMapDisc::Wide longest = 0;
     while (!search.Taken(goal) && !queue.empty()) {
         const Entry next = queue.top();
@@ -281,5 +274,19 @@ std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int1
         // Stale now, and looked up again only if it comes to the top.
         queue.push(next);
     }
-    return CJumpRange::TenthsToJump(longest);
+    return longest;
+}
+
+} // namespace
+
+std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int16_t to)
+{
+    auto valid = [&map](std::int16_t planet) { return planet >= 0 && planet < map.GetPlanetCount(); };
+    if (!valid(from) || !valid(to))
+        return 0;
+    const CPlanetIndex& index = map.GetPlanetIndex();
+    auto slotOf = [&](std::int16_t planet) {
+        return index.SlotOf(CPoint(map.GetPlanet(planet).m_x, map.GetPlanet(planet).m_y));
+    };
+    return CJumpRange::TenthsToJump(LongestJumpOfTheWidestPath(index.Positions(), slotOf(from), slotOf(to)));
 }

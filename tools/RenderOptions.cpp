@@ -177,6 +177,20 @@ const char* ValueForm(const std::string& option)
     return form == kForms.end() ? "a value" : form->second;
 }
 
+// Why the two words after --route at args[at] are no planet names, or
+// empty. No planet's name begins with "-": such a word is an option given
+// where a name belongs.
+std::string RouteNamesProblem(const std::vector<std::string>& args, size_t at)
+{
+    if (at + 2 >= args.size())
+        return "kestrin-render: --route needs two planet names";
+    for (const std::string& name : {args[at + 1], args[at + 2]})
+        if (name.size() > 1 && name[0] == '-')
+            return "kestrin-render: --route takes the two planet names first, FROM TO, and " + EscapeShown(name) +
+                   " is an option, not a name";
+    return std::string();
+}
+
 // Why the options do not make one command together, or empty.
 std::string CombinationProblem(const RenderOptions& o)
 {
@@ -214,18 +228,9 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
         if (auto f = flags.find(arg); f != flags.end()) {
             *f->second = true;
         } else if (arg == "--route") {
-            if (i + 2 >= args.size()) {
-                error = "kestrin-render: --route needs two planet names";
+            error = RouteNamesProblem(args, i);
+            if (!error.empty())
                 return std::nullopt;
-            }
-            // No planet's name begins with "-": such a word is an option
-            // given where a name belongs.
-            for (const std::string& name : {args[i + 1], args[i + 2]})
-                if (name.size() > 1 && name[0] == '-') {
-                    error = "kestrin-render: --route takes the two planet names first, FROM TO, and " + name +
-                            " is an option, not a name";
-                    return std::nullopt;
-                }
             o.route = true;
             o.routeFrom = args[i + 1];
             o.routeTo = args[i + 2];
