@@ -242,10 +242,21 @@ export function leastRangeTenths(index, from, to, failing = -1) {
   const goal = index.positionOf[to];
   if (start === goal) return 0;
   const reaches = (tenths) => jumpsFrom(index, start, jumpRange(tenths * 100), goal)[goal] >= 0;
-  // Reaching only grows with the range, and the straight jump reaches:
-  // halve the tenths between the failing range and that jump.
+  // Reaching only grows with the range, and the straight jump reaches.
+  // Below low nothing reaches, at high something does. First in growing
+  // steps up from the failing range: the answer is mostly near it, and a
+  // probe at a short range is cheap where one at a long range walks most
+  // of the map. Then halve what is left.
   let low = Math.max(failing + 1, 0);
   let high = tenthsToJump(index.x[start], index.y[start], index.x[goal], index.y[goal]);
+  for (let step = 1; low < high; step *= 2) {
+    const probe = Math.min(low + step - 1, high - 1);
+    if (reaches(probe)) {
+      high = probe;
+      break;
+    }
+    low = probe + 1;
+  }
   while (low < high) {
     const middle = low + Math.trunc((high - low) / 2);
     if (reaches(middle)) high = middle;
