@@ -34,10 +34,11 @@ export function foldCodePoint(c) {
   return SINGLES.get(c) ?? c;
 }
 
-// Text with every lone surrogate replaced by U+FFFD, as the viewer receives
-// typed text: well-formed characters only.
+// Typed text as the viewer's code receives it from the toolkit: each lone
+// surrogate (half of a character, which a text field may still hold)
+// becomes "?", the toolkit's UTF-8 conversion of it.
 export function wellFormed(text) {
-  return text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, '\uFFFD');
+  return text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, '?');
 }
 
 // Text with every letter folded.

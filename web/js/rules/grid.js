@@ -1,4 +1,5 @@
 import { allows } from './lightyears.js';
+import { EXACT_LIMIT } from './exact.js';
 
 // A uniform grid over points, for "which points lie in this box" without
 // looking at every point. Each cell lists its points in the order given,
@@ -63,10 +64,16 @@ function overlap(grid, row, column, x, y, range) {
   const top = grid.minY + row * grid.cell, bottom = top + grid.cell - 1;
   const nx = x < left ? left - x : x > right ? x - right : 0;
   const ny = y < top ? top - y : y > bottom ? y - bottom : 0;
-  if (!allows(range, nx, ny, 0, 0)) return NONE;
+  if (!within(range, nx, ny)) return NONE;
   const fx = Math.max(Math.abs(x - left), Math.abs(x - right));
   const fy = Math.max(Math.abs(y - top), Math.abs(y - bottom));
-  return allows(range, fx, fy, 0, 0) ? WHOLE : PART;
+  return within(range, fx, fy) ? WHOLE : PART;
+}
+
+// allows() for an offset (dx, dy), in the common case without a call.
+function within(range, dx, dy) {
+  const square = dx * dx + dy * dy;
+  return square < EXACT_LIMIT ? square <= range.quick : allows(range, dx, dy, 0, 0);
 }
 
 // Calls visit(cell, whole) for every cell that meets the disc of one jump
@@ -91,7 +98,7 @@ export function forEachInRange(grid, xs, ys, range, x, y, visit) {
   forEachCellInRange(grid, x, y, range, (cell, whole) => {
     for (let k = grid.start[cell]; k < grid.start[cell + 1]; ++k) {
       const id = grid.items[k];
-      if (whole || allows(range, x, y, xs[id], ys[id])) visit(id);
+      if (whole || within(range, x - xs[id], y - ys[id])) visit(id);
     }
   });
 }
@@ -126,16 +133,28 @@ export class TakingGrid {
   }
 
   // Takes every untaken point within one jump of range of (x, y),
-  // appending them to out.
+  // appending them to out. Cells already emptied cost one comparison.
   takeWithin(x, y, range, out) {
     const first = out.length;
     const { grid, live, xs, ys } = this;
-    forEachCellInRange(grid, x, y, range, (cell, whole) => {
-      for (let k = grid.start[cell]; k < live[cell]; ++k) {
-        const id = grid.items[k];
-        if (whole || allows(range, x, y, xs[id], ys[id])) out.push(id);
+    if (grid.count === 0) return;
+    const r = range.reach;
+    const c0 = Math.max(0, Math.floor((x - r - grid.minX) / grid.cell));
+    const c1 = Math.min(grid.columns - 1, Math.floor((x + r - grid.minX) / grid.cell));
+    const r0 = Math.max(0, Math.floor((y - r - grid.minY) / grid.cell));
+    const r1 = Math.min(grid.rows - 1, Math.floor((y + r - grid.minY) / grid.cell));
+    for (let row = r0; row <= r1; ++row) {
+      for (let c = c0; c <= c1; ++c) {
+        const cell = row * grid.columns + c;
+        if (live[cell] === grid.start[cell]) continue;
+        const how = overlap(grid, row, c, x, y, range);
+        if (how === NONE) continue;
+        for (let k = grid.start[cell]; k < live[cell]; ++k) {
+          const id = grid.items[k];
+          if (how === WHOLE || within(range, x - xs[id], y - ys[id])) out.push(id);
+        }
       }
-    });
+    }
     for (let i = first; i < out.length; ++i) this.take(out[i]);
   }
 }

@@ -37,11 +37,48 @@ export function lightYearsLabel(lightYears) {
   return `${lightYears} Light Years`;
 }
 
+// Tenths of a light year in a length of map units (not negative), cut
+// toward zero: 463.9 map units are 23.1 light years, 464 are 23.2.
+export function tenthsOfLength(length) {
+  return Math.trunc((length * 10) / MAP_UNITS_PER_LIGHT_YEAR);
+}
+
+// Tenths as they are shown: "23.1", "0.0".
+export function tenthsText(tenths) {
+  return `${Math.trunc(tenths / 10)}.${tenths % 10}`;
+}
+
+// "23.1 Light Years", a distance to one decimal.
+export function tenthsLabel(tenths) {
+  return `${tenthsText(tenths)} Light Years`;
+}
+
 // The distance of a point from the map origin in light years to one
 // decimal, cut toward zero: "30.9".
 export function tenthsFromOrigin(x, y) {
-  const tenths = Math.trunc((mapDistance(0, 0, x, y) * 10) / MAP_UNITS_PER_LIGHT_YEAR);
-  return `${Math.trunc(tenths / 10)}.${tenths % 10}`;
+  return tenthsText(tenthsOfLength(mapDistance(0, 0, x, y)));
+}
+
+// The least r with r * r >= squared, for a whole square (number or BigInt).
+function ceilSqrt(squared) {
+  if (typeof squared === 'number') {
+    let r = Math.ceil(Math.sqrt(squared));
+    while (r > 0 && (r - 1) * (r - 1) >= squared) --r;
+    while (r * r < squared) ++r;
+    return r;
+  }
+  let r = BigInt(Math.ceil(Math.sqrt(Number(squared))));
+  while (r > 0n && (r - 1n) * (r - 1n) >= squared) --r;
+  while (r * r < squared) ++r;
+  return Number(r);
+}
+
+// The least whole number of tenths of a light year that, as a range,
+// allows the jump from a to b: its length rounded up to a tenth. A range
+// of t tenths allows d map units when d^2 <= (2t)^2, so t is half the
+// least whole r with r^2 >= d^2, rounded up.
+export function tenthsToJump(ax, ay, bx, by) {
+  return Math.trunc((ceilSqrt(squaredLength(ax - bx, ay - by)) + 1) / 2);
 }
 
 const MAX_WHOLE_DIGITS = 15;

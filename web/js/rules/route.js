@@ -17,7 +17,9 @@
 //
 // The map: { count, x, y } (map units, as in hover.js).
 
-import { allows, lightYearsOfLength, mapDistance, wholeLightYears } from './lightyears.js';
+import {
+  jumpRange, lightYearsOfLength, mapDistance, tenthsOfLength, tenthsToJump, wholeLightYears,
+} from './lightyears.js';
 import { TakingGrid, buildGrid, forEachInRange } from './grid.js';
 import { compareExact, squaredLength } from './exact.js';
 
@@ -193,6 +195,7 @@ function notFound(index, jumps, start, goal, planetAt) {
     nearest: planetAt(best),
     nearestLength: mapDistance(x[best], y[best], x[goal], y[goal]),
     nearestLightYears: wholeLightYears(x[best], y[best], x[goal], y[goal]),
+    leastTenths: 0,
   };
 }
 
@@ -202,36 +205,94 @@ function foundRoute(index, stops, planetAt) {
   let length = 0;
   for (let i = 1; i < stops.length; ++i) {
     const [a, b] = [stops[i - 1], stops[i]];
-    legs.push({ from: planetAt(a), to: planetAt(b), length: mapDistance(x[a], y[a], x[b], y[b]),
-      lightYears: wholeLightYears(x[a], y[a], x[b], y[b]) });
-    length += legs[legs.length - 1].length;
+    const leg = { from: planetAt(a), to: planetAt(b), length: mapDistance(x[a], y[a], x[b], y[b]) };
+    legs.push({ ...leg, lightYears: lightYearsOfLength(leg.length), tenths: tenthsOfLength(leg.length) });
+    length += leg.length;
   }
-  return routeOf(legs, length);
+  return routeOf(legs, length, index.map);
 }
 
-function routeOf(legs, length) {
-  return { found: true, legs, length, lightYears: lightYearsOfLength(length), nearest: -1, nearestLength: 0, nearestLightYears: 0 };
+// The route's figures: its legs, their length summed in order; the total
+// in tenths as the sum of the legs' tenths, so the figures shown add up;
+// the first of the longest legs and the range in tenths that allows it.
+function routeOf(legs, length, map) {
+  let longest = -1;
+  legs.forEach((leg, i) => {
+    if (longest < 0 || leg.length > legs[longest].length) longest = i;
+  });
+  const [a, b] = longest < 0 ? [0, 0] : [legs[longest].from, legs[longest].to];
+  return {
+    found: true, legs, length, lightYears: lightYearsOfLength(length),
+    tenths: legs.reduce((sum, leg) => sum + leg.tenths, 0),
+    longest, longestTenthsToJump: longest < 0 ? 0 : tenthsToJump(map.x[a], map.y[a], map.x[b], map.y[b]),
+    nearest: -1, nearestLength: 0, nearestLightYears: 0, leastTenths: 0,
+  };
+}
+
+// The least range in tenths of a light year at which a route leads from
+// planet from to planet to: the longest jump of the route whose longest
+// jump is shortest, rounded up to a tenth, so that this range given back
+// finds a route. 0 for planets at one position and for an index that
+// names no planet. failing, when given, is a number of tenths known to
+// find no route, which narrows the search.
+export function leastRangeTenths(index, from, to, failing = -1) {
+  const valid = (p) => Number.isInteger(p) && p >= 0 && p < index.map.count;
+  if (!valid(from) || !valid(to)) return 0;
+  const start = index.positionOf[from];
+  const goal = index.positionOf[to];
+  if (start === goal) return 0;
+  const reaches = (tenths) => jumpsFrom(index, start, jumpRange(tenths * 100), goal)[goal] >= 0;
+  // Reaching only grows with the range, and the straight jump reaches.
+  // Below low nothing reaches, at high something does. First in growing
+  // steps up from the failing range: the answer is mostly near it, and a
+  // probe at a short range is cheap where one at a long range walks most
+  // of the map. Then halve what is left.
+  let low = Math.max(failing + 1, 0);
+  let high = tenthsToJump(index.x[start], index.y[start], index.x[goal], index.y[goal]);
+  for (let step = 1; low < high; step *= 2) {
+    const probe = Math.min(low + step - 1, high - 1);
+    if (reaches(probe)) {
+      high = probe;
+      break;
+    }
+    low = probe + 1;
+  }
+  while (low < high) {
+    const middle = low + Math.trunc((high - low) / 2);
+    if (reaches(middle)) high = middle;
+    else low = middle + 1;
+  }
+  return high;
 }
 
 // The route from planet from to planet to (indices into the map), each
 // jump allowed by range (jumpRange in lightyears.js). The result:
-//   { found, legs: [{ from, to, length, lightYears }], length, lightYears,
-//     nearest, nearestLength, nearestLightYears }
+//   { found, legs: [{ from, to, length, lightYears, tenths }], length,
+//     lightYears, tenths, longest, longestTenthsToJump,
+//     nearest, nearestLength, nearestLightYears, leastTenths }
 // lengths in map units, unrounded; light years whole, as measure lines
-// count them (the total from the legs' summed length). With no route,
-// nearest is the planet closest to the goal that the start can reach (the
-// start itself when no jump leads anywhere) and its distance from the
-// goal. An index that names no planet gives no route and nearest -1.
+// count them (the total from the legs' summed length); tenths of a light
+// year cut as the tooltip cuts them, the total being the sum of the legs'
+// tenths. longest is the index of the first longest leg (-1 without legs)
+// and longestTenthsToJump the least range in tenths that allows it. With
+// no route, nearest is the planet closest to the goal that the start can
+// reach (the start itself when no jump leads anywhere) and its distance
+// from the goal, and leastTenths the least range that finds a route
+// (leastRangeTenths). An index that names no planet gives no route,
+// nearest -1 and leastTenths 0.
 export function findRoute(index, from, to, range) {
   const valid = (p) => Number.isInteger(p) && p >= 0 && p < index.map.count;
-  if (!valid(from) || !valid(to)) return { ...routeOf([], 0), found: false };
-  if (from === to) return routeOf([], 0);
+  if (!valid(from) || !valid(to)) return { ...routeOf([], 0, index.map), found: false };
+  if (from === to) return routeOf([], 0, index.map);
   const start = index.positionOf[from];
   const goal = index.positionOf[to];
-  if (start === goal) return routeOf([{ from, to, length: 0, lightYears: 0 }], 0);
+  if (start === goal) return routeOf([{ from, to, length: 0, lightYears: 0, tenths: 0 }], 0, index.map);
   const planetAt = (slot) => (slot === start ? from : slot === goal ? to : index.first[slot]);
   const jumps = jumpsFrom(index, start, range, goal);
-  if (jumps[goal] < 0) return notFound(index, jumps, start, goal, planetAt);
+  if (jumps[goal] < 0) {
+    const failing = Math.trunc(range.thousandths / 100);
+    return { ...notFound(index, jumps, start, goal, planetAt), leastTenths: leastRangeTenths(index, from, to, failing) };
+  }
   const layers = layersBack(index, range, jumps, start, goal);
   return foundRoute(index, stopsForward(index, range, layers, planetAt), planetAt);
 }
