@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
 #include "platform/framework/ResourceRegistry.h"
-#include "platform/framework/qt/SvgPicture.h"
+#include "platform/framework/qt/IconRaster.h"
 #include "platform/framework/qt/WndImpl.h"
 #include "res/ResourceIds.h"
 

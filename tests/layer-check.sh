@@ -28,7 +28,7 @@ layer_of() {
     platform/surface/*) echo surface ;;
     platform/framework/*) echo framework ;;
     platform/print/*) echo print ;;
-    platform/tools/*) echo platform-tools ;;
+    platform/icons/*) echo platform-icons ;;
     res/*) echo res ;;
     model/*) echo model ;;
     view/*) echo view ;;
@@ -42,7 +42,7 @@ declare -A below=(
   [surface]=""
   [framework]="surface"
   [print]="surface framework"
-  [platform-tools]=""
+  [platform-icons]=""
   [res]="surface framework"
   [model]="surface framework"
   [view]="surface framework print res model"
@@ -89,7 +89,7 @@ qt_outside=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --inclu
                model view app tools res bench 2>/dev/null | grep -vx 'bench/BareWindow.cpp')
 [ -z "$qt_outside" ] || fail "Qt included outside platform/: $qt_outside"
 qt_public=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --include='*.h' platform |
-              grep -v '/qt/' | grep -v '^platform/tools/')
+              grep -v '/qt/' | grep -v '^platform/icons/')
 [ -z "$qt_public" ] || fail "a platform header outside qt/ includes Qt: $qt_public"
 internals=$(grep -rlE '#[[:space:]]*include[[:space:]]*"platform/[a-z]+/qt/' --include='*.h' --include='*.cpp' \
               model view app tools res bench 2>/dev/null)

@@ -5,7 +5,7 @@
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/ResourceRegistry.h"
 #include "platform/framework/qt/EditSuggestions.h"
-#include "platform/framework/qt/SvgPicture.h"
+#include "platform/framework/qt/IconRaster.h"
 
 #include <QApplication>
 #include <QDialog>
