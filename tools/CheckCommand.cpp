@@ -4,7 +4,7 @@
 
 #include "model/DataFileCheck.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "model/StarMap.h"
 #include "view/MapViewport.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 #include "platform/surface/TextEncoding.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 #include <cstdio>
 #include <cstring>
