@@ -72,7 +72,7 @@ TEST_F(Icons, DenseScreensGetButtonsAndTheWindowIconDrawnFromSvg)
     EXPECT_GE(window.availableSizes().size(), 6);
 }
 
-TEST(SvgPicture, TextThatIsNoPictureGivesNothing)
+TEST(IconRaster, TextThatIsNoPictureGivesNothing)
 {
     EXPECT_TRUE(SvgImage("", QSize(16, 16)).isNull());
     EXPECT_TRUE(SvgImage("<svg", QSize(16, 16)).isNull());
