@@ -4,7 +4,7 @@
 #include "model/StarMap.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
-#include "platform/surface/ReferenceDC.h"
+#include "platform/surface/reference/ReferenceDC.h"
 #include "view/Legend.h"
 
 #include <filesystem>

@@ -5,7 +5,7 @@
 #include "model/StarMap.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
-#include "platform/surface/ReferenceDC.h"
+#include "platform/surface/reference/ReferenceDC.h"
 
 #include <algorithm>
 #include <chrono>

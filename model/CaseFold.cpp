@@ -1,5 +1,7 @@
 #include "CaseFold.h"
 
+#include "platform/surface/TextEncoding.h"
+
 namespace {
 
 // Blocks where capitals and small letters alternate, the capital first on
@@ -41,30 +43,6 @@ constexpr Single kSingles[] = {
     {0x0386, 0x03AC}, {0x038C, 0x03CC}, {0x03C2, 0x03C3}, {0x1E9E, 0x00DF},
 };
 
-// The one character of well-formed UTF-8 at text[pos]; pos moves past it.
-char32_t Decode(std::string_view text, std::size_t& pos)
-{
-    unsigned char lead = static_cast<unsigned char>(text[pos++]);
-    int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int i = 0; i < extra && pos < text.size(); ++i)
-        c = (c << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3F);
-    return c;
-}
-
-void Encode(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-        return;
-    }
-    int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    static constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
-    out += static_cast<char>(kLead[extra] | (c >> (6 * extra)));
-    for (int i = extra - 1; i >= 0; --i)
-        out += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
-}
-
 } // namespace
 
 char32_t FoldCase(char32_t c)
@@ -95,7 +73,7 @@ std::string FoldCase(std::string_view utf8)
             ++pos;
             continue;
         }
-        Encode(out, FoldCase(Decode(utf8, pos)));
+        AppendUtf8(out, FoldCase(DecodeUtf8(utf8, pos)));
     }
     return out;
 }

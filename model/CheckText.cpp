@@ -3,7 +3,7 @@
 #include "FactionTable.h"
 
 #include "platform/surface/TextEncoding.h"
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 #include <algorithm>
 #include <cstdio>

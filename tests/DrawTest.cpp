@@ -1,6 +1,6 @@
 #include "model/StarMap.h"
 #include "platform/surface/Image.h"
-#include "platform/surface/ReferenceDC.h"
+#include "platform/surface/reference/ReferenceDC.h"
 #include "view/Legend.h"
 
 #include "RecordingDC.h"

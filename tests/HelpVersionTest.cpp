@@ -151,3 +151,23 @@ TEST(KestrinHelpVersion, AnswerLostOnAFullDiskFails)
         EXPECT_EQ(RunBuilt("env -u DISPLAY", std::string("kestrin ") + option).status, 0) << option;
     }
 }
+
+TEST(Display, RenderThatSucceedsWritesNothingOnStandardError)
+{
+    TempDir dir;
+    std::string map = dir.Write("m.dat", "Hub 0 0 QT\nRim 30 40 QT\n");
+    const std::string out = dir.Path().string();
+    // Without XDG_RUNTIME_DIR the toolkit has a warning of its own to give;
+    // a headless program that did its work has nothing to say.
+    for (const char* env : {"env -u XDG_RUNTIME_DIR", "env -u XDG_RUNTIME_DIR -u DISPLAY -u WAYLAND_DISPLAY",
+                            "env XDG_RUNTIME_DIR=/nonexistent/run"}) {
+        const std::vector<std::string> runs = {"-o '" + out + "/m.png' --legend", "-o '" + out + "/m.svg'",
+                                               "--print -o '" + out + "/m.pdf'", "--check",
+                                               "--route Hub Rim --jump 60 -o '" + out + "/r.png'"};
+        for (const std::string& args : runs) {
+            Finished r = RunBuilt(env, "kestrin-render " + args + " '" + map + "'");
+            EXPECT_EQ(r.status, 0) << env << " " << args << ": " << r.err;
+            EXPECT_EQ(r.err, "") << env << " " << args;
+        }
+    }
+}

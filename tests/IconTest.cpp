@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
 #include "platform/framework/ResourceRegistry.h"
-#include "platform/framework/qt/SvgPicture.h"
+#include "platform/framework/qt/IconRaster.h"
 #include "platform/framework/qt/WndImpl.h"
 #include "res/ResourceIds.h"
 
@@ -72,7 +72,7 @@ TEST_F(Icons, DenseScreensGetButtonsAndTheWindowIconDrawnFromSvg)
     EXPECT_GE(window.availableSizes().size(), 6);
 }
 
-TEST(SvgPicture, TextThatIsNoPictureGivesNothing)
+TEST(IconRaster, TextThatIsNoPictureGivesNothing)
 {
     EXPECT_TRUE(SvgImage("", QSize(16, 16)).isNull());
     EXPECT_TRUE(SvgImage("<svg", QSize(16, 16)).isNull());

@@ -3,6 +3,7 @@
 // to images at a chosen resolution or to PDF files.
 
 #include "GuiFixture.h"
+#include "NeededTool.h"
 #include "Subprocess.h"
 
 #include "model/FactionTable.h"
@@ -722,8 +723,7 @@ TEST_F(Print, EveryPlanetShowsUnderItsOwnNameOnScreenAndOnPaper)
 
 TEST_F(Print, APdfPageClipsCirclesLikeLinesAtThePrintableArea)
 {
-    if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "pdftoppm (poppler-utils) is needed to look at the PDF page";
+    NEED_TOOL("pdftoppm", "(poppler-utils) to look at the PDF page");
     StartWithMap();
     fs::path pdf = m_dir.Path() / "page.pdf";
     m_default = PdfPrinter(pdf, 100);

@@ -13,6 +13,7 @@
 #include "platform/surface/Image.h"
 
 #include "TestFiles.h"
+#include "NeededTool.h"
 
 #include <gtest/gtest.h>
 
@@ -80,8 +81,7 @@ Agreement Compare(const CImage& a, const CImage& b, int dx, int dy, int width)
 
 TEST(PrintedPage, APictureAndAPdfOfThePageAgreePixelForPixel)
 {
-    if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "pdftoppm (poppler-utils) is needed to look at the PDF page";
+    NEED_TOOL("pdftoppm", "(poppler-utils) to look at the PDF page");
     TempDir dir;
     std::string map = dir.Write("spread.dat", SpreadPlanets());
     std::string png = (dir.Path() / "page.png").string(), pdf = (dir.Path() / "page.pdf").string();

@@ -6,7 +6,7 @@
 #include "platform/framework/MessageText.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/Settings.h"
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 #include "TestFiles.h"
 

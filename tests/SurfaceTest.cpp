@@ -1,6 +1,6 @@
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
-#include "platform/surface/ReferenceDC.h"
+#include "platform/surface/reference/ReferenceDC.h"
 
 #include <gtest/gtest.h>
 

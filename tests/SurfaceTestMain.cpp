@@ -1,6 +1,7 @@
-// The surface's tests run on the surface alone: a QGuiApplication is all
-// that drawing text needs, so this program links kestrin_surface and QtGui
-// and nothing of the framework, QtWidgets or QtPrintSupport.
+// The main of the surface's and the model's tests, which run below the
+// framework: a QGuiApplication is all that drawing text needs, so these
+// programs link their layer and QtGui and nothing of the framework,
+// QtWidgets or QtPrintSupport.
 
 #include "TestWatchdog.h"
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -66,4 +67,59 @@ TEST(TextEncoding, TypedTextTakesTheMapsFormOrNone)
     // A malformed sequence reads as one replacement character per broken
     // start, and the bytes after it are kept.
     EXPECT_EQ(ToUtf8("a\xE2\x82z\xC3", CTextEncoding::Utf8), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
+}
+
+// The check, the sequence length and the decoder were once three separate
+// readings of UTF-8; they must agree on every sequence: a byte string is
+// well-formed exactly when it splits into whole sequences, each of which
+// decodes to a character that encodes back to the same bytes.
+TEST(TextEncoding, CheckLengthDecoderAndEncoderAgreeOnEverySequence)
+{
+    int mismatches = 0;
+    auto agree = [&](const std::string& bytes) {
+        CUtf8Check check;
+        check.Feed(bytes);
+        bool splits = true, decoded = true;
+        std::string again;
+        for (std::size_t i = 0; i < bytes.size() && splits;) {
+            const std::size_t length = Utf8SequenceLength(bytes, i);
+            std::size_t pos = i;
+            const char32_t c = DecodeUtf8(bytes, pos);
+            splits = length > 0;
+            decoded = decoded && (splits ? pos == i + length : c == 0xFFFD && pos > i);
+            AppendUtf8(again, c);
+            i += length;
+        }
+        if ((check.Valid() != splits || !decoded || (splits && again != bytes)) && ++mismatches <= 5)
+            ADD_FAILURE() << ::testing::PrintToString(bytes) << ": check " << check.Valid() << ", splits " << splits
+                          << ", decoded " << decoded << " as " << ::testing::PrintToString(again);
+    };
+    for (int a = 0; a < 256; ++a) {
+        agree(std::string(1, char(a)));
+        for (int b = 0; b < 256; ++b) {
+            agree({char(a), char(b)});
+            if (a < 0xE0 || a > 0xF4)
+                continue;
+            for (int c = 0x70; c < 0xC8; ++c) {
+                agree({char(a), char(b), char(c)});
+                if (a >= 0xF0)
+                    agree({char(a), char(b), char(c), char(0x80 + (b + c) % 0x48)});
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(TextEncoding, Utf8RoundTripsEveryCharacter)
+{
+    for (char32_t c = 0; c <= 0x10FFFF; c += (c < 0x800 ? 1 : 7)) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        std::string bytes;
+        AppendUtf8(bytes, c);
+        std::size_t pos = 0;
+        ASSERT_EQ(DecodeUtf8(bytes, pos), c) << std::hex << std::uint32_t(c);
+        ASSERT_EQ(pos, bytes.size());
+        ASSERT_EQ(Utf8SequenceLength(bytes, 0), bytes.size());
+    }
 }

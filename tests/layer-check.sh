@@ -3,18 +3,22 @@
 # second line behind the per-library include roots of the build, which
 # already make an include of an unlinked layer fail to compile.
 #
-#   layer-check.sh SOURCE_DIR SURFACE_TEST_BINARY
+#   layer-check.sh SOURCE_DIR SURFACE_TEST_BINARY MODEL_TEST_BINARY
 #
 # - every quoted include names a header of the file's own layer or of one
 #   below it (the table below), and none climbs with "../";
 # - Qt headers are included only under platform/ (and by tests), never by
 #   a platform header outside a qt/ folder, and no qt/ internals are
 #   included outside platform/ and tests/;
-# - the surface's tests link neither QtWidgets nor QtPrintSupport.
+# - the model includes nothing of the framework but in its document
+#   (KestrinDoc), which is a library of its own;
+# - the surface's and the model's tests link neither QtWidgets nor
+#   QtPrintSupport.
 set -uo pipefail
 
 src=${1:?source folder}
 surface_test=${2:?surface test program}
+model_test=${3:?model test program}
 cd "$src" || exit 1
 failures=0
 fail() {
@@ -28,8 +32,9 @@ layer_of() {
     platform/surface/*) echo surface ;;
     platform/framework/*) echo framework ;;
     platform/print/*) echo print ;;
-    platform/tools/*) echo platform-tools ;;
+    platform/icons/*) echo platform-icons ;;
     res/*) echo res ;;
+    model/KestrinDoc.*) echo document ;;
     model/*) echo model ;;
     view/*) echo view ;;
     app/*) echo app ;;
@@ -42,12 +47,13 @@ declare -A below=(
   [surface]=""
   [framework]="surface"
   [print]="surface framework"
-  [platform-tools]=""
+  [platform-icons]=""
   [res]="surface framework"
-  [model]="surface framework"
-  [view]="surface framework print res model"
-  [app]="surface framework print res model view"
-  [tools]="surface framework print res model view"
+  [model]="surface"
+  [document]="surface framework model"
+  [view]="surface framework print res model document"
+  [app]="surface framework print res model document view"
+  [tools]="surface framework print res model document view"
 )
 
 # The repository file an include names: beside the including file first,
@@ -89,21 +95,28 @@ qt_outside=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --inclu
                model view app tools res bench 2>/dev/null | grep -vx 'bench/BareWindow.cpp')
 [ -z "$qt_outside" ] || fail "Qt included outside platform/: $qt_outside"
 qt_public=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --include='*.h' platform |
-              grep -v '/qt/' | grep -v '^platform/tools/')
+              grep -v '/qt/' | grep -v '^platform/icons/')
 [ -z "$qt_public" ] || fail "a platform header outside qt/ includes Qt: $qt_public"
 internals=$(grep -rlE '#[[:space:]]*include[[:space:]]*"platform/[a-z]+/qt/' --include='*.h' --include='*.cpp' \
               model view app tools res bench 2>/dev/null)
 [ -z "$internals" ] || fail "platform internals included outside platform/: $internals"
 echo "ok: Qt stays in platform/ and out of its public headers"
 
-if ! needed=$(readelf -d "$surface_test" 2>/dev/null | grep NEEDED); then
-  fail "cannot read the libraries $surface_test needs"
-elif echo "$needed" | grep -qE 'Qt6(Widgets|PrintSupport)'; then
-  fail "the surface tests link $(echo "$needed" | grep -oE 'libQt6(Widgets|PrintSupport)[^]]*' | tr '\n' ' ')"
-elif ! echo "$needed" | grep -q 'Qt6Gui'; then
-  fail "the surface tests do not link QtGui: is $surface_test the surface test program?"
-else
-  echo "ok: the surface tests link QtGui without QtWidgets or QtPrintSupport"
-fi
+# The libraries a test program needs, from its dynamic section: the
+# build's own link graph, whatever the sources say.
+links_below_widgets() {
+  local program=$1 what=$2 needed
+  if ! needed=$(readelf -d "$program" 2>/dev/null | grep NEEDED); then
+    fail "cannot read the libraries $program needs"
+  elif echo "$needed" | grep -qE 'Qt6(Widgets|PrintSupport)'; then
+    fail "the $what tests link $(echo "$needed" | grep -oE 'libQt6(Widgets|PrintSupport)[^]]*' | tr '\n' ' ')"
+  elif ! echo "$needed" | grep -q 'Qt6Gui'; then
+    fail "the $what tests do not link QtGui: is $program the $what test program?"
+  else
+    echo "ok: the $what tests link QtGui without QtWidgets or QtPrintSupport"
+  fi
+}
+links_below_widgets "$surface_test" surface
+links_below_widgets "$model_test" model
 
 [ "$failures" -eq 0 ] || exit 1

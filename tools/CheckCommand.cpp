@@ -7,7 +7,7 @@
 #include "model/DataFileCheck.h"
 #include "view/MapViewport.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 namespace {
 

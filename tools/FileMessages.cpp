@@ -4,7 +4,7 @@
 #include "model/StarMap.h"
 #include "model/TextModeReader.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 #include <fstream>
 

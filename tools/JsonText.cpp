@@ -1,6 +1,6 @@
 #include "JsonText.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 #include <cstdio>
 

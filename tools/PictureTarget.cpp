@@ -2,7 +2,7 @@
 
 #include "OutputTypes.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 #include "platform/surface/OutputFile.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "RenderOptions.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 #include "OutputTypes.h"
 
 #include <charconv>

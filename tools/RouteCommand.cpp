@@ -11,7 +11,7 @@
 #include "model/StarMap.h"
 #include "view/MapViewport.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 #include <algorithm>
 #include <optional>

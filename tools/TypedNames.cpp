@@ -3,7 +3,7 @@
 #include "model/NameSuggestions.h"
 #include "model/StarMap.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 #include "platform/surface/TextEncoding.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/ResourceRegistry.h"
 #include "platform/framework/qt/EditSuggestions.h"
+#include "platform/framework/qt/IconRaster.h"
 #include "platform/framework/qt/PlainText.h"
-#include "platform/framework/qt/SvgPicture.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -9,8 +9,8 @@
 #include "platform/framework/WinAppBase.h"
 #include "platform/framework/qt/AcceleratorFilter.h"
 #include "platform/framework/qt/FrameWindow.h"
+#include "platform/framework/qt/IconRaster.h"
 #include "platform/framework/qt/PlainText.h"
-#include "platform/framework/qt/SvgPicture.h"
 #include "platform/framework/qt/ToolBarImpl.h"
 #include "platform/framework/qt/WndImpl.h"
 

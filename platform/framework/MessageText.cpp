@@ -1,6 +1,6 @@
 #include "platform/framework/MessageText.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "platform/framework/RecentFileList.h"
 
 #include "platform/framework/Settings.h"
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 
 #include <algorithm>
 #include <climits>

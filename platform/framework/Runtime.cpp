@@ -52,6 +52,15 @@ void HoldStartMessage(QtMsgType type, const QMessageLogContext&, const QString& 
     std::_Exit(1);
 }
 
+// While it starts, the toolkit looks for the user's runtime folder and warns
+// when XDG_RUNTIME_DIR is unset or unusable. A headless program keeps
+// nothing there, so the warning says nothing about its work, and on a run
+// that succeeds it would be the one line on standard error.
+bool AboutRuntimeFolder(const QString& text)
+{
+    return text.startsWith(QLatin1String("QStandardPaths: "));
+}
+
 std::string ProgramName(char** argv)
 {
     std::string path = argv != nullptr && argv[0] != nullptr ? argv[0] : "kestrin";
@@ -75,7 +84,8 @@ CRuntime::CRuntime(int& argc, char** argv, Display display)
     App() = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(g_start.previous);
     for (const StartMessages::Held& message : g_start.held)
-        qt_message_output(message.type, QMessageLogContext(), message.text);
+        if (display != Display::Offscreen || !AboutRuntimeFolder(message.text))
+            qt_message_output(message.type, QMessageLogContext(), message.text);
     g_start.held.clear();
 }
 

@@ -1,6 +1,6 @@
 #include "platform/framework/Settings.h"
 
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
 #include "platform/surface/OutputFile.h"
 
 #include <cerrno>

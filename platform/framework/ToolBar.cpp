@@ -2,7 +2,7 @@
 
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/ResourceRegistry.h"
-#include "platform/framework/qt/SvgPicture.h"
+#include "platform/framework/qt/IconRaster.h"
 #include "platform/framework/qt/ToolBarImpl.h"
 #include "platform/framework/qt/WndImpl.h"
 

@@ -6,6 +6,17 @@
 // to: an image, a printer page or a preview page. A surface with no device
 // keeps its state and draws nothing.
 //
+// On an image, drawing is held back: ellipses, lines and texts drawn with
+// the copying raster operation are kept in a list and land on the image
+// when the surface is detached or destroyed, before an exclusive-or figure,
+// a focus rectangle or a filled rectangle, when another surface starts on
+// the same image, and whenever anyone reads, copies, saves or fills the
+// image (CImage puts them in first). Items that could not change a pixel
+// (off the device, under the cells of later texts) are left out, so the
+// picture is the one the calls would have made at once, only sooner. On a
+// printer, a preview page or an SVG picture every call is drawn at once.
+// platform/surface/README.md tells how, and what it is worth.
+//
 // Drawing operations are virtual so that a recording surface can stand in
 // for a real one.
 
@@ -55,7 +66,8 @@ public:
 
     // Text with its top-left corner at (x, y); the cell box (advance width by
     // ascent plus descent) is first filled with the background colour. Bytes
-    // are taken as Latin-1 characters.
+    // are taken as characters of the font's text encoding (UTF-8 or
+    // Windows-1252, CFont::SetTextEncoding).
     virtual BOOL TextOut(int x, int y, const char* text, int length);
     BOOL TextOut(int x, int y, const std::string& text);
     // Outline in the pen, inside in the brush; right and bottom exclusive.

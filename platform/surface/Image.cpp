@@ -16,6 +16,12 @@ constexpr double kInchesPerMeter = 39.37007874;
 
 } // namespace
 
+void CImageData::Settle() const
+{
+    if (drawing != nullptr)
+        drawing->Flush();
+}
+
 CImage::CImage() : m_data(std::make_unique<CImageData>()) {}
 
 CImage::CImage(int width, int height, COLORREF fill) : CImage()

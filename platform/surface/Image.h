@@ -2,6 +2,11 @@
 
 // A 32-bit RGB picture in memory: the target of off-screen surfaces, the
 // view's back buffer, and what tests compare.
+//
+// A surface drawing on an image holds its shapes and texts back (DC.h);
+// every member that reads, copies, saves or changes the pixels puts them in
+// first, so an image always shows everything drawn on it so far, whichever
+// surface is still attached.
 
 #include "platform/surface/Types.h"
 

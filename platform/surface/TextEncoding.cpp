@@ -35,25 +35,6 @@ std::optional<unsigned char> To1252(char32_t c)
     return std::nullopt;
 }
 
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // What a byte starts in UTF-8: the length of its sequence (0 when it
 // cannot start one), the bits it contributes, and the range of the first
 // continuation byte, narrowed for a few leads so that overlong forms,
@@ -77,28 +58,6 @@ Lead LeadOf(unsigned char b)
         return {4, char32_t(b & 0x07), static_cast<unsigned char>(b == 0xF0 ? 0x90 : 0x80),
                 static_cast<unsigned char>(b == 0xF4 ? 0x8F : 0xBF)};
     return {0, 0};
-}
-
-// One character decoded from UTF-8 at text[pos]; pos moves past it. A
-// malformed sequence gives kReplacement for its longest start that could
-// still have been well-formed, at least one byte.
-char32_t NextUtf8(std::string_view text, std::size_t& pos)
-{
-    Lead lead = LeadOf(static_cast<unsigned char>(text[pos++]));
-    if (lead.length == 0)
-        return kReplacement;
-    char32_t c = lead.bits;
-    for (int i = 1; i < lead.length; ++i) {
-        unsigned char low = i == 1 ? lead.low : 0x80, high = i == 1 ? lead.high : 0xBF;
-        if (pos >= text.size())
-            return kReplacement;
-        unsigned char byte = static_cast<unsigned char>(text[pos]);
-        if (byte < low || byte > high)
-            return kReplacement;
-        c = (c << 6) | (byte & 0x3F);
-        ++pos;
-    }
-    return c;
 }
 
 } // namespace
@@ -145,6 +104,57 @@ void CUtf8Check::Feed(std::string_view text)
     }
 }
 
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i)
+{
+    const Lead lead = LeadOf(static_cast<unsigned char>(text[i]));
+    if (lead.length == 0 || text.size() - i < std::size_t(lead.length))
+        return 0;
+    for (int k = 1; k < lead.length; ++k) {
+        const auto byte = static_cast<unsigned char>(text[i + k]);
+        if (byte < (k == 1 ? lead.low : 0x80) || byte > (k == 1 ? lead.high : 0xBF))
+            return 0;
+    }
+    return std::size_t(lead.length);
+}
+
+char32_t DecodeUtf8(std::string_view text, std::size_t& pos)
+{
+    Lead lead = LeadOf(static_cast<unsigned char>(text[pos++]));
+    if (lead.length == 0)
+        return kReplacement;
+    char32_t c = lead.bits;
+    for (int i = 1; i < lead.length; ++i) {
+        unsigned char low = i == 1 ? lead.low : 0x80, high = i == 1 ? lead.high : 0xBF;
+        if (pos >= text.size())
+            return kReplacement;
+        unsigned char byte = static_cast<unsigned char>(text[pos]);
+        if (byte < low || byte > high)
+            return kReplacement;
+        c = (c << 6) | (byte & 0x3F);
+        ++pos;
+    }
+    return c;
+}
+
 CTextEncoding EncodingOf(const CUtf8Check& check)
 {
     return check.Valid() ? CTextEncoding::Utf8 : CTextEncoding::Windows1252;
@@ -160,7 +170,7 @@ std::string ToUtf8(std::string_view text, CTextEncoding encoding)
         return out;
     }
     for (std::size_t pos = 0; pos < text.size();)
-        AppendUtf8(out, NextUtf8(text, pos));
+        AppendUtf8(out, DecodeUtf8(text, pos));
     return out;
 }
 
@@ -178,7 +188,7 @@ void ToCharacters(std::string_view text, CTextEncoding encoding, std::vector<cha
             out.push_back(byte);  // the common case, without the decoder
             ++pos;
         } else {
-            out.push_back(NextUtf8(text, pos));
+            out.push_back(DecodeUtf8(text, pos));
         }
     }
 }
@@ -193,7 +203,7 @@ std::optional<std::string> FromUtf8(std::string_view utf8, CTextEncoding encodin
         return std::string(utf8);
     std::string out;
     for (std::size_t pos = 0; pos < utf8.size();) {
-        std::optional<unsigned char> byte = To1252(NextUtf8(utf8, pos));
+        std::optional<unsigned char> byte = To1252(DecodeUtf8(utf8, pos));
         if (!byte)
             return std::nullopt;
         out += static_cast<char>(*byte);

@@ -1,6 +1,9 @@
 #pragma once
 
-// How the bytes of a text become characters. A map keeps its names as the
+// How the bytes of a text become characters, and back: the one place that
+// decodes, encodes and checks UTF-8 and holds the Windows-1252 table (the
+// escaping of TextEscape.h and the case folding of names read UTF-8
+// through it). A map keeps its names as the
 // bytes its file holds; which characters they stand for is decided once
 // per map: UTF-8 when every byte above 0x7F belongs to a well-formed UTF-8
 // sequence, else Windows-1252, the code page of the map font's ANSI
@@ -13,6 +16,7 @@
 // and leaves 0x81, 0x8D, 0x8F, 0x90 and 0x9D without one; 0xA0 to 0xFF are
 // the Latin-1 characters of the same numbers.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,6 +40,16 @@ private:
     unsigned char m_low = 0x80;   // range of the next continuation byte
     unsigned char m_high = 0xBF;
 };
+
+// The length of the well-formed UTF-8 sequence that starts at text[i]
+// (1 for a byte below 0x80), or 0 when none starts there.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
+// One character decoded from UTF-8 at text[pos] (pos < text.size()); pos
+// moves past it. A malformed sequence gives U+FFFD for its longest start
+// that could still have been well-formed, at least one byte.
+char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
+// c (at most U+10FFFF) appended to out in UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
 
 // The encoding of a map whose name bytes (or whole file) are these.
 CTextEncoding EncodingOf(const CUtf8Check& check);

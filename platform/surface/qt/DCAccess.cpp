@@ -59,9 +59,3 @@ void CDCAccess::CentreLinesOnPixels(CDC& dc)
     if (dc.m_device)
         dc.m_device->lineOffset = 0.5;
 }
-
-void CImageData::Settle() const
-{
-    if (drawing != nullptr)
-        drawing->Flush();
-}

@@ -70,42 +70,33 @@ std::uint16_t CDrawList::FontIndex(const CFont& font)
 void CDrawList::AddText(const QTransform& t, const CFont& font, int systemPixels, std::string_view text,
                         COLORREF textColor, COLORREF bkColor)
 {
-    Item item{Kind::Text};
+    Text item;
+    item.sx = t.m11(), item.sy = t.m22(), item.dx = t.dx(), item.dy = t.dy();
     item.font = FontIndex(font);
     item.systemPixels = systemPixels;
     item.color = textColor;
     item.fill = bkColor;
     item.textAt = std::uint32_t(m_text.size());
     item.textLength = std::uint32_t(text.size());
-    item.a = t.m11(), item.b = t.m22(), item.c = t.dx(), item.d = t.dy();
     m_text.append(text);
     m_items.push_back(item);
 }
 
 void CDrawList::AddEllipse(const DeviceBox& box, COLORREF pen, const CBrush& brush)
 {
-    Item item{Kind::Ellipse};
-    item.hollow = brush.IsHollow();
-    item.color = pen;
-    item.fill = brush.GetColor();
-    item.a = box.left, item.b = box.top, item.c = box.right, item.d = box.bottom;
-    m_items.push_back(item);
+    m_items.push_back(Ellipse{box, pen, brush.GetColor(), brush.IsHollow()});
 }
 
 void CDrawList::AddLine(QPointF from, QPointF to, COLORREF pen)
 {
-    Item item{Kind::Line};
-    item.color = pen;
-    item.a = from.x(), item.b = from.y(), item.c = to.x(), item.d = to.y();
-    m_items.push_back(item);
+    m_items.push_back(Line{from, to, pen});
 }
 
-bool CDrawList::PickGlyphs(Item& item, const CCoverage& cover)
+bool CDrawList::PickGlyphs(Text& item, const CCoverage& cover)
 {
-    const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
     const std::size_t at = m_picks.size();
-    if (!TextCache::PickGlyphs(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
-                               item.systemPixels, cover, m_picks)) {
+    if (!TextCache::PickGlyphs(item.Transform(), m_fonts[item.font].Get(),
+                               {m_text.data() + item.textAt, item.textLength}, item.systemPixels, cover, m_picks)) {
         m_picks.resize(at);
         return true;
     }
@@ -113,6 +104,17 @@ bool CDrawList::PickGlyphs(Item& item, const CCoverage& cover)
     item.pickAt = std::uint32_t(at);
     item.pickCount = std::uint32_t(m_picks.size() - at);
     return item.pickCount > 0;
+}
+
+bool CDrawList::MeasureText(const CDCDevice& dev, const Text& item, QRect& reach, QRect& cell, QRect& fill,
+                            bool& large)
+{
+    TextCache::TextBounds bounds;
+    if (!TextCache::Measure(item.Transform(), m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
+                            item.systemPixels, dev.width, dev.height, bounds))
+        return false;
+    reach = bounds.reach, cell = bounds.cell, fill = bounds.fill, large = !bounds.fast;
+    return true;
 }
 
 std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
@@ -123,68 +125,68 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
     // hidden by them (a filled one only by a filled one).
     std::unordered_map<ShapeKey, bool, ShapeKeyHash> later;
     for (std::size_t i = m_items.size(); i-- > 0 && !cover.Full();) {
-        Item& item = m_items[i];
+        Text* text = std::get_if<Text>(&m_items[i]);
         QRect reach, cell, fill;
         bool large = false;
-        if (item.kind == Kind::Text) {
-            TextCache::TextBounds bounds;
-            const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
-            if (!TextCache::Measure(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
-                                    item.systemPixels, dev.width, dev.height, bounds))
+        if (text != nullptr) {
+            if (!MeasureText(dev, *text, reach, cell, fill, large))
                 continue;
-            reach = bounds.reach, cell = bounds.cell, fill = bounds.fill, large = !bounds.fast;
         } else {
-            const ShapeKey key{item.a, item.b, item.c, item.d, item.kind == Kind::Line};
-            auto [found, added] = later.try_emplace(key, !item.hollow);
-            if (!added && (found->second || item.hollow))
+            const Ellipse* ellipse = std::get_if<Ellipse>(&m_items[i]);
+            const Line* line = std::get_if<Line>(&m_items[i]);
+            const bool hollow = ellipse != nullptr && ellipse->hollow;
+            const ShapeKey key =
+                ellipse != nullptr
+                    ? ShapeKey{ellipse->box.left, ellipse->box.top, ellipse->box.right, ellipse->box.bottom, false}
+                    : ShapeKey{line->from.x(), line->from.y(), line->to.x(), line->to.y(), true};
+            auto [found, added] = later.try_emplace(key, !hollow);
+            if (!added && (found->second || hollow))
                 continue;
-            found->second = found->second || !item.hollow;
-            reach = Around(item.a, item.b, item.c, item.d);
+            found->second = found->second || !hollow;
+            reach = Around(key.a, key.b, key.c, key.d);
         }
         if (cover.Covers(reach))
             continue;
         // A large text none of whose glyphs shows, under a later cell.
-        if (large && !PickGlyphs(item, cover) && cover.Covers(fill))
+        if (large && !PickGlyphs(*text, cover) && cover.Covers(fill))
             continue;
         visible[i] = true;
         // Of a text, only the part outside later cells is written.
-        item.clip = large ? QRect(0, 0, dev.width, dev.height) : cover.Uncovered(reach);
+        if (text != nullptr)
+            text->clip = large ? QRect(0, 0, dev.width, dev.height) : cover.Uncovered(reach);
         cover.Add(cell);
     }
     return visible;
 }
 
-void CDrawList::Draw(CDCDevice& dev, const Item& item)
+void CDrawList::Draw(CDCDevice& dev, const Text& item)
 {
-    const PlainTarget target{dev.painter, dev.width, dev.height, item.systemPixels};
-    switch (item.kind) {
-    case Kind::Text: {
-        const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
-        const CFont& font = m_fonts[item.font].Get();
-        const std::string_view text(m_text.data() + item.textAt, item.textLength);
-        QImage* image = dev.Image();
-        if (item.picked)
-            TextCache::DrawPicked(dev.painter, t, font, text, item.systemPixels, m_picks.data() + item.pickAt,
-                                  item.pickCount, item.color, item.fill);
-        else if (image == nullptr ||
-            !TextCache::Draw(*image, item.clip, t, font, text, item.color, item.fill, item.systemPixels))
-            PlainText(target, t, font, TextOf(font, text.data(), int(text.size())), item.color, item.fill);
-        break;
-    }
-    case Kind::Ellipse: {
-        CBrush brush;
-        if (item.hollow)
-            brush.CreateHollowBrush();
-        else
-            brush.CreateSolidBrush(item.fill);
-        DeviceBox box{item.a, item.b, item.c, item.d};
-        DrawEllipseBox(dev, box, {item.color, brush, false});
-        break;
-    }
-    case Kind::Line:
-        PlainLine(target, QPointF(item.a, item.b), QPointF(item.c, item.d), item.color, false);
-        break;
-    }
+    const QTransform t = item.Transform();
+    const CFont& font = m_fonts[item.font].Get();
+    const std::string_view text(m_text.data() + item.textAt, item.textLength);
+    QImage* image = dev.Image();
+    if (item.picked)
+        TextCache::DrawPicked(dev.painter, t, font, text, item.systemPixels, m_picks.data() + item.pickAt,
+                              item.pickCount, item.color, item.fill);
+    else if (image == nullptr ||
+             !TextCache::Draw(*image, item.clip, t, font, text, item.color, item.fill, item.systemPixels))
+        PlainText({dev.painter, dev.width, dev.height, item.systemPixels}, t, font,
+                  TextOf(font, text.data(), int(text.size())), item.color, item.fill);
+}
+
+void CDrawList::Draw(CDCDevice& dev, const Ellipse& item)
+{
+    CBrush brush;
+    if (item.hollow)
+        brush.CreateHollowBrush();
+    else
+        brush.CreateSolidBrush(item.fill);
+    DrawEllipseBox(dev, item.box, {item.pen, brush, false});
+}
+
+void CDrawList::Draw(CDCDevice& dev, const Line& item)
+{
+    PlainLine({dev.painter, dev.width, dev.height, 0}, item.from, item.to, item.pen, false);
 }
 
 void CDrawList::Flush(CDCDevice& dev)
@@ -194,7 +196,7 @@ void CDrawList::Flush(CDCDevice& dev)
     const std::vector<bool> visible = Visible(dev);
     for (std::size_t i = 0; i < m_items.size(); ++i)
         if (visible[i])
-            Draw(dev, m_items[i]);
+            std::visit([&](const auto& item) { Draw(dev, item); }, m_items[i]);
     m_items.clear();
     m_text.clear();
     m_fonts.clear();

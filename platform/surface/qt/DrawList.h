@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 struct CDCDevice;
@@ -43,21 +44,30 @@ public:
 private:
     static constexpr std::size_t kMaxItems = std::size_t(1) << 20;
     static constexpr std::size_t kMaxFonts = 0xFFFF;
-    enum class Kind : std::uint8_t { Text, Ellipse, Line };
-    struct Item {
-        Kind kind;
-        bool hollow = false;        // ellipse: the brush leaves the inside alone
-        std::uint16_t font = 0;     // text: index into m_fonts
-        int systemPixels = 0;       // text
-        COLORREF color = 0;         // text colour or pen
-        COLORREF fill = 0;          // background of a text, brush of an ellipse
+    // A text: the transform (sx, 0, 0, sy, dx, dy) that places it, its
+    // bytes m_text[textAt...], font m_fonts[font] and colours.
+    struct Text {
+        double sx = 1, sy = 1, dx = 0, dy = 0;
+        std::uint16_t font = 0;
+        int systemPixels = 0;
+        COLORREF color = 0, fill = 0;  // text colour, background of its cell
         std::uint32_t textAt = 0, textLength = 0;
         // A large text: which of its glyphs to draw, m_picks[pickAt...].
         bool picked = false;
         std::uint32_t pickAt = 0, pickCount = 0;
-        double a = 0, b = 0, c = 0, d = 0;  // transform (sx, sy, dx, dy), box or line ends
-        QRect clip = QRect();  // a text: the device pixels of it that may show
+        QRect clip = QRect();  // the device pixels of it that may show
+        QTransform Transform() const { return QTransform(sx, 0, 0, sy, dx, dy); }
     };
+    struct Ellipse {
+        DeviceBox box;
+        COLORREF pen = 0, fill = 0;
+        bool hollow = false;  // the brush leaves the inside alone
+    };
+    struct Line {
+        QPointF from, to;
+        COLORREF pen = 0;
+    };
+    using Item = std::variant<Text, Ellipse, Line>;
     // The font of a text, kept as it was when the text was recorded.
     struct Font {
         const CFont* stock = nullptr;
@@ -68,8 +78,12 @@ private:
     std::vector<bool> Visible(const CDCDevice& dev);
     // Picks the glyphs of a large text that may show over cover; false
     // when it knows that none does.
-    bool PickGlyphs(Item& item, const CCoverage& cover);
-    void Draw(CDCDevice& dev, const Item& item);
+    bool PickGlyphs(Text& text, const CCoverage& cover);
+    // Whether a held text shows over cover at all, with its bounds.
+    bool MeasureText(const CDCDevice& dev, const Text& text, QRect& reach, QRect& cell, QRect& fill, bool& large);
+    void Draw(CDCDevice& dev, const Text& text);
+    void Draw(CDCDevice& dev, const Ellipse& ellipse);
+    void Draw(CDCDevice& dev, const Line& line);
 
     std::vector<Item> m_items;
     std::string m_text;

@@ -67,7 +67,6 @@ private:
     // does not lay out as two glyphs of the font.
     double PairAdvance(char32_t a, char32_t b);
     double LayOutPair(char32_t a, char32_t b) const;
-    bool Decode(std::string_view text, CTextEncoding encoding);
 
     QFont m_font;
     QRawFont m_raw;

@@ -396,14 +396,4 @@ void Clear()
     TheCaches().clear();
 }
 
-Usage CurrentUsage()
-{
-    Usage u;
-    for (const auto& c : TheCaches()) {
-        u.entries += c->shaper->Entries();
-        u.maskBytes += c->maskBytes + c->extents.Bytes();
-    }
-    return u;
-}
-
 } // namespace TextCache

@@ -74,12 +74,4 @@ void DrawPicked(QPainter& painter, const QTransform& t, const CFont& font, std::
 // Drops everything cached (tests and benchmarks measuring a cold cache).
 void Clear();
 
-// What the caches hold: characters and pairs learnt, and bytes of glyph
-// pixels (tests check that neither grows with the names written).
-struct Usage {
-    std::size_t entries = 0;
-    std::size_t maskBytes = 0;
-};
-Usage CurrentUsage();
-
 } // namespace TextCache

@@ -1,4 +1,6 @@
-#include "platform/framework/TextEscape.h"
+#include "platform/surface/TextEscape.h"
+
+#include "platform/surface/TextEncoding.h"
 
 #include <cstdio>
 #include <cstring>
@@ -64,21 +66,7 @@ std::string Escape(const std::string& bytes, Special special)
 
 size_t Utf8CharLength(const std::string& text, size_t i)
 {
-    auto at = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    unsigned char c = at(i);
-    if (c < 0x80)
-        return 1;
-    size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-    if (length == 0 || i + length > text.size())
-        return 0;
-    for (size_t k = 1; k < length; ++k)
-        if ((at(i + k) & 0xC0) != 0x80)
-            return 0;
-    // Overlong forms, UTF-16 surrogates and code points past U+10FFFF.
-    unsigned char d = at(i + 1);
-    if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d > 0x9F) || (c == 0xF0 && d < 0x90) || (c == 0xF4 && d > 0x8F))
-        return 0;
-    return length;
+    return Utf8SequenceLength(text, i);
 }
 
 size_t Utf8Length(const std::string& text)

@@ -1,4 +1,4 @@
-#include "platform/surface/ReferenceDC.h"
+#include "platform/surface/reference/ReferenceDC.h"
 
 #include "platform/surface/qt/DCDevice.h"
 #include "platform/surface/qt/DeviceGeometry.h"

@@ -1,4 +1,4 @@
-#include "platform/framework/qt/SvgPicture.h"
+#include "platform/framework/qt/IconRaster.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
