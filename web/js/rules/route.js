@@ -17,9 +17,7 @@
 //
 // The map: { count, x, y } (map units, as in hover.js).
 
-import {
-  jumpRange, lightYearsOfLength, mapDistance, tenthsOfLength, tenthsToJump, wholeLightYears,
-} from './lightyears.js';
+import { jumpRange, lightYearsOfLength, mapDistance, tenthsOfLength, tenthsToJump, wholeLightYears } from './lightyears.js';
 import { TakingGrid, buildGrid, forEachInRange } from './grid.js';
 import { compareExact, squaredLength } from './exact.js';
 
