@@ -3,6 +3,7 @@
 #include "BenchRandom.h"
 #include "GeneratedMap.h"
 #include "InventedNames.h"
+#include "ScriptNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -103,6 +104,32 @@ std::vector<Planet> Stacked(int count)
     return planets;
 }
 
+// Words of one kind while they fit the byte budget; a name never ends in
+// a space, nor is cut within a character.
+std::string ScriptName(CScriptNames& names, ScriptKind kind)
+{
+    std::string name = names.OfLength(kind, 1);
+    while (name.size() > std::size_t(kStackedScriptsNameBytes))
+        name = names.OfLength(kind, 1);
+    for (;;) {
+        std::string more = name + ' ' + names.OfLength(kind, 1);
+        if (more.size() > std::size_t(kStackedScriptsNameBytes))
+            return name;
+        name = std::move(more);
+    }
+}
+
+std::vector<Planet> StackedScripts(int count)
+{
+    static constexpr ScriptKind kKinds[] = {ScriptKind::Cjk, ScriptKind::Emoji, ScriptKind::Combining};
+    CBenchRandom random(0x73637269);
+    CScriptNames names(0x7363726E);
+    std::vector<Planet> planets;
+    for (int i = 0; i < count; ++i)
+        planets.push_back({ScriptName(names, kKinds[random.Below(3)]), 0.0, 0.0, Code(random)});
+    return planets;
+}
+
 } // namespace
 
 const char* BenchMapKindName(BenchMapKind kind)
@@ -112,6 +139,7 @@ const char* BenchMapKindName(BenchMapKind kind)
     case BenchMapKind::Today: return "today";
     case BenchMapKind::Packed: return "packed";
     case BenchMapKind::Stacked: return "stacked";
+    case BenchMapKind::StackedScripts: return "stacked-scripts";
     }
     return "?";
 }
@@ -132,6 +160,8 @@ std::string BenchMapText(BenchMapKind kind, int planets)
     case BenchMapKind::Today: return GeneratedMapText(planets);
     case BenchMapKind::Packed: return FileText("packed benchmark map", Packed(planets));
     case BenchMapKind::Stacked: return FileText("stacked benchmark map", Stacked(planets));
+    case BenchMapKind::StackedScripts:
+        return FileText("stacked benchmark map of names in other scripts", StackedScripts(planets));
     }
     return {};
 }
@@ -141,7 +171,7 @@ BenchMapCentre BenchMapCentreOf(BenchMapKind kind)
     // The stacked names start at the circle's left edge (x = -5) and hang
     // below it from y = 5, 11 units high: (-3, 11) is on the first letter,
     // half-way down, so even at extent 1 the view shows a piece of a glyph.
-    if (kind == BenchMapKind::Stacked)
+    if (kind == BenchMapKind::Stacked || kind == BenchMapKind::StackedScripts)
         return {-3, 11};
     return {0, 0};
 }

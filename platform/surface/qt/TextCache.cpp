@@ -9,6 +9,8 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <climits>
@@ -42,7 +44,14 @@ struct Cache {
     std::unordered_map<quint32, Mask> masks;
     std::size_t maskBytes = 0;
     CGlyphExtents extents;  // of large glyphs
+    // Outline boxes of the glyphs of texts the shaper refuses, by the font
+    // the toolkit took each from.
+    std::vector<std::pair<QRawFont, std::unordered_map<quint32, QRectF>>> inkBoxes;
+    std::size_t inkBoxCount = 0;
 };
+
+// Boxes of glyphs kept at most; past this they are found again as needed.
+constexpr std::size_t kMaxInkBoxes = 65536;
 
 constexpr std::size_t kMaxFonts = 4;
 
@@ -273,6 +282,64 @@ void DrawGlyphs(QImage& image, const QRect& clip, const QTransform& t, Cache& c,
     }
 }
 
+// The device pixels a text the shaper refuses may write, and those it
+// surely covers, from the toolkit's layout of the whole text as the plain
+// way draws it: its cell from the same advance, its ink from the outline
+// box (and, for a glyph drawn from a picture, the metrics box) of every
+// glyph at its place, from whatever font the toolkit takes it. The ink
+// reaches kInkMargin pixels further, as for large glyphs (qt/GlyphGuess).
+// The outline box of a glyph of raw, from its origin, joined with its
+// metrics box (all a glyph drawn from a picture has).
+QRectF InkBox(Cache& c, const QRawFont& raw, quint32 id)
+{
+    auto font = std::find_if(c.inkBoxes.begin(), c.inkBoxes.end(), [&](const auto& f) { return f.first == raw; });
+    if (font == c.inkBoxes.end() || c.inkBoxCount >= kMaxInkBoxes) {
+        if (c.inkBoxCount >= kMaxInkBoxes)
+            c.inkBoxes.clear(), c.inkBoxCount = 0;
+        c.inkBoxes.emplace_back(raw, std::unordered_map<quint32, QRectF>());
+        font = c.inkBoxes.end() - 1;
+    }
+    auto [box, added] = font->second.try_emplace(id);
+    if (added) {
+        box->second = raw.pathForGlyph(id).boundingRect() | raw.boundingRect(id);
+        ++c.inkBoxCount;
+    }
+    return box->second;
+}
+
+void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_view text,
+                  const QRect& device, TextCache::TextBounds& bounds)
+{
+    const QString s = TextOf(font, text.data(), int(text.size()));
+    const QFontMetricsF fm(c.font);
+    const QRect cell = CellOf(t, c, fm.horizontalAdvance(s));
+    QTextLayout layout(s, c.font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The layout's baseline sits at the tallest font's ascent; the plain
+    // way puts it at this font's.
+    const QPointF shift(0, fm.ascent() - line.ascent());
+    QRectF ink;
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    for (const QGlyphRun& run : runs) {
+        const QRawFont raw = run.rawFont();
+        const QList<quint32> ids = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype i = 0; i < ids.size() && i < at.size(); ++i) {
+            ink |= InkBox(c, raw, ids[i]).translated(at[i] + shift);
+        }
+    }
+    const QRect inkPixels = ink.isNull() ? QRect()
+                                         : t.mapRect(ink).toAlignedRect().marginsAdded(
+                                               QMargins(kInkMargin, kInkMargin, kInkMargin, kInkMargin));
+    // The plain way may end its cell a pixel either side of this one, as
+    // for a large text.
+    bounds.fill = cell.marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    bounds.reach = (bounds.fill | inkPixels) & device;
+    bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
+}
+
 } // namespace
 
 namespace TextCache {
@@ -282,14 +349,18 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
 {
     bounds = TextBounds();
     Cache* c = Applies(t, font) ? &CacheFor(font, systemPixels) : nullptr;
-    double advance = 0.0;
-    if (c == nullptr || !c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
+    const QRect device(0, 0, width, height);
+    if (c == nullptr) {
         // Unknown extent: all of the device may change, none surely.
-        bounds.reach = QRect(0, 0, width, height);
+        bounds.reach = device;
         return true;
     }
+    double advance = 0.0;
+    if (!c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
+        MeasureWhole(*c, t, font, text, device, bounds);
+        return !bounds.reach.isEmpty();
+    }
     const QRect cell = CellOf(t, *c, advance);
-    const QRect device(0, 0, width, height);
     bounds.fast = Small(t, *c);
     if (bounds.fast) {
         UseScale(*c, t);
@@ -401,7 +472,7 @@ Usage CurrentUsage()
     Usage u;
     for (const auto& c : TheCaches()) {
         u.entries += c->shaper->Entries();
-        u.maskBytes += c->maskBytes + c->extents.Bytes();
+        u.maskBytes += c->maskBytes + c->extents.Bytes() + c->inkBoxCount * (sizeof(QRectF) + 16);
     }
     return u;
 }
