@@ -11,9 +11,9 @@
 // - packed: 32767 planets within 20 x 20 file units around the origin;
 // - stacked: 32767 planets on the origin, each with a name of 65 characters;
 // - stacked-scripts: 32767 planets on the origin, each named in ideographs
-//   and kana, in pictographs among Latin words, or in letters under
-//   combining marks (names the glyph shaper leaves to the plain path), of
-//   kStackedScriptsNameBytes bytes at most.
+//   and kana, pictographs after letters, or letters under combining marks
+//   (names the glyph shaper leaves to the plain path, whose glyphs stay
+//   within the text's cell), of kStackedScriptsNameBytes bytes at most.
 
 #include <optional>
 #include <string>

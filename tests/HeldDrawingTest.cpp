@@ -1,6 +1,7 @@
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
 #include "platform/surface/ReferenceDC.h"
+#include "platform/surface/TextEncoding.h"
 
 #include "PictureCompare.h"
 #include "ProcessMemory.h"
@@ -108,6 +109,23 @@ TEST(HeldDrawing, PiledTextsAndShapesComeOutAsDrawnOneByOne)
         dc.MoveTo(0, 15);
         dc.LineTo(40, 15);
     }, "shapes among names");
+}
+
+TEST(HeldDrawing, NamesTheShaperRefusesHideAndShowAsDrawnOneByOne)
+{
+    // Ideographs, pictographs (joined, with a selector), letters under
+    // marks that reach past the cell, piled on one start and nudged: the
+    // ones under a later cell are left out only where nothing of them
+    // shows.
+    ExpectAsReference([](CDC& dc) {
+        dc.GetCurrentFont()->SetTextEncoding(CTextEncoding::Utf8);
+        Text(dc, 2, 2, "\xE6\x98\x9F\xE3\x81\x8B\xE3\x81\xAA \xE6\xB8\xAF", RGB(255, 0, 0));
+        Text(dc, 2, 2, "Ju\xCC\x81\xCC\x88\xCC\x81 q\xCC\xA7\xCC\xA8y", RGB(0, 255, 0));
+        Text(dc, 2, 3, "\xF0\x9F\x9A\x80\xE2\x80\x8D\xF0\x9F\x8C\x8D ro\xE2\xAD\x90\xEF\xB8\x8F", RGB(0, 0, 255));
+        Text(dc, 3, 2, "\xCE\xA4\xCC\x81\xCD\x82 \xE2\x98\x84 \xE5\xA4\xA9", RGB(255, 255, 0));
+        Text(dc, 2, 2, "\xE5\x9C\xB0\xE3\x81\xAE\xE6\x9E\x9C\xE3\x81\xA6 long", RGB(0, 255, 255));
+        Text(dc, 2, 2, "Wide cover over them", RGB(255, 255, 255));
+    }, "names the shaper refuses under a wider one");
 }
 
 TEST(HeldDrawing, HeldItemsLandBeforeFillsAndExclusiveOrFigures)

@@ -122,6 +122,9 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
     // Shapes drawn later, and whether a hollow ellipse of that box is
     // hidden by them (a filled one only by a filled one).
     std::unordered_map<ShapeKey, bool, ShapeKeyHash> later;
+    // Texts measured by the toolkit's layout of the whole text (see
+    // TextCache::Measure): a stack of them is covered by its last few.
+    int exactBudget = 64;
     for (std::size_t i = m_items.size(); i-- > 0 && !cover.Full();) {
         Item& item = m_items[i];
         QRect reach, cell, fill;
@@ -130,7 +133,7 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
             TextCache::TextBounds bounds;
             const QTransform t(item.a, 0, 0, item.b, item.c, item.d);
             if (!TextCache::Measure(t, m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
-                                    item.systemPixels, dev.width, dev.height, bounds))
+                                    item.systemPixels, dev.width, dev.height, bounds, &cover, &exactBudget))
                 continue;
             reach = bounds.reach, cell = bounds.cell, fill = bounds.fill, large = !bounds.fast;
         } else {
