@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
 
@@ -164,9 +165,12 @@ PictureComparison ComparePictures(const CImage& fast, const CImage& reference, C
     c.unowned = Charge(pixels, items, &DrawnItem::reach, tiles, outsideCells, charged);
     for (std::size_t i = 0; i < charged.size(); ++i) {
         const Charged& item = charged[i];
+        if (item.count == 0)
+            continue;
         const PixelBox& cell = items[i].cell;
         // One glyph is at most as wide as its cell is high.
-        const bool oneGlyph = cell.right >= cell.left && item.right - item.left <= cell.bottom - cell.top + 3;
+        const bool oneGlyph = cell.right >= cell.left &&
+                              std::int64_t(item.right) - item.left <= std::int64_t(cell.bottom) - cell.top + 3;
         const bool fails = item.count > kItemTolerance && !oneGlyph;
         if (fails && c.failing++ == 0)
             c.worst = 0;
