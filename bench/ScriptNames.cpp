@@ -180,11 +180,3 @@ std::string CScriptNames::Name(ScriptKind kind)
         name += ' ' + Word(kind);
     return name;
 }
-
-std::string CScriptNames::OfLength(ScriptKind kind, std::size_t length)
-{
-    std::string name = Word(kind);
-    while (name.size() < length)
-        name += ' ' + Word(kind);
-    return name;
-}

@@ -1,10 +1,9 @@
 #pragma once
 
 // Planet names in every script a map may hold, invented letter by letter
-// from small alphabets of each script: for the maps that check the fast
-// text path against the plain one, and for the benchmark map of names the
-// glyph shaper leaves to the plain path. The same seed always gives the
-// same names.
+// from small alphabets of each script, for the maps that check the fast
+// text path against the plain one (tests/RandomPicturesTest.cpp). The same
+// seed always gives the same names.
 //
 // Every kind but Windows1252 gives UTF-8; Windows1252 gives the bytes of a
 // map the loader reads as Windows-1252 (a byte that is not UTF-8 in it
@@ -42,8 +41,6 @@ public:
     // A name of one to three words of that kind, never empty, never
     // starting or ending with a space (the loader would drop it).
     std::string Name(ScriptKind kind);
-    // Words of that kind joined by spaces, at least length characters.
-    std::string OfLength(ScriptKind kind, std::size_t length);
 
 private:
     std::string Word(ScriptKind kind);
