@@ -30,7 +30,7 @@ int WriteMap(int argc, char** argv)
 {
     std::optional<BenchMapKind> kind = argc == 4 ? BenchMapKindFromName(argv[2]) : std::nullopt;
     if (!kind) {
-        std::fprintf(stderr, "usage: kestrin-bench --write-map realistic|today|packed|stacked NEW-FILE\n");
+        std::fprintf(stderr, "usage: kestrin-bench --write-map realistic|today|packed|stacked|stacked-scripts NEW-FILE\n");
         return 2;
     }
     std::string reason;

@@ -103,6 +103,83 @@ std::vector<Planet> Stacked(int count)
     return planets;
 }
 
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// A word the glyph shaper refuses whose glyphs stay within the text's
+// cell, as most such names' do: ideographs and kana; pictographs (some
+// joined, or with a selector) after letters of the x-height; or such
+// letters under one combining mark above.
+std::string ScriptWord(CBenchRandom& random)
+{
+    static const char32_t kLow[] = {U'a', U'c', U'e', U'm', U'n', U'o', U'r', U's', U'u', U'v', U'w', U'x', U'z'};
+    static const char32_t kAbove[] = {0x300, 0x301, 0x302, 0x303, 0x304, 0x306, 0x307, 0x308, 0x30A, 0x30C};
+    std::string word;
+    const int length = 2 + random.Below(5);
+    switch (random.Below(3)) {
+    case 0:
+        for (int i = 0; i < length; ++i)
+            AppendUtf8(word, random.Percent(60) ? char32_t(0x4E00 + random.Below(3000))
+                                                : char32_t(0x3042 + random.Below(80)));
+        return word;
+    case 1:
+        for (int i = 0; i < length; ++i)
+            AppendUtf8(word, kLow[random.Below(int(std::size(kLow)))]);
+        AppendUtf8(word, char32_t(0x1F300 + random.Below(0x250)));
+        if (random.Percent(30))
+            AppendUtf8(word, 0xFE0F);
+        if (random.Percent(20)) {
+            AppendUtf8(word, 0x200D);
+            AppendUtf8(word, char32_t(0x1F300 + random.Below(0x250)));
+        }
+        return word;
+    default:
+        for (int i = 0; i < length; ++i) {
+            AppendUtf8(word, kLow[random.Below(int(std::size(kLow)))]);
+            if (i + 1 == length || random.Percent(30))  // one mark at least
+                AppendUtf8(word, kAbove[random.Below(int(std::size(kAbove)))]);
+        }
+        return word;
+    }
+}
+
+// Words while they fit the byte budget.
+std::string ScriptName(CBenchRandom& random)
+{
+    std::string name = ScriptWord(random);
+    for (;;) {
+        std::string more = name + ' ' + ScriptWord(random);
+        if (more.size() > std::size_t(kStackedScriptsNameBytes))
+            return name;
+        name = std::move(more);
+    }
+}
+
+std::vector<Planet> StackedScripts(int count)
+{
+    CBenchRandom random(0x73637269);
+    std::vector<Planet> planets;
+    for (int i = 0; i < count; ++i)
+        planets.push_back({ScriptName(random), 0.0, 0.0, Code(random)});
+    return planets;
+}
+
 } // namespace
 
 const char* BenchMapKindName(BenchMapKind kind)
@@ -112,6 +189,7 @@ const char* BenchMapKindName(BenchMapKind kind)
     case BenchMapKind::Today: return "today";
     case BenchMapKind::Packed: return "packed";
     case BenchMapKind::Stacked: return "stacked";
+    case BenchMapKind::StackedScripts: return "stacked-scripts";
     }
     return "?";
 }
@@ -132,6 +210,8 @@ std::string BenchMapText(BenchMapKind kind, int planets)
     case BenchMapKind::Today: return GeneratedMapText(planets);
     case BenchMapKind::Packed: return FileText("packed benchmark map", Packed(planets));
     case BenchMapKind::Stacked: return FileText("stacked benchmark map", Stacked(planets));
+    case BenchMapKind::StackedScripts:
+        return FileText("stacked benchmark map of names in other scripts", StackedScripts(planets));
     }
     return {};
 }
@@ -141,7 +221,7 @@ BenchMapCentre BenchMapCentreOf(BenchMapKind kind)
     // The stacked names start at the circle's left edge (x = -5) and hang
     // below it from y = 5, 11 units high: (-3, 11) is on the first letter,
     // half-way down, so even at extent 1 the view shows a piece of a glyph.
-    if (kind == BenchMapKind::Stacked)
+    if (kind == BenchMapKind::Stacked || kind == BenchMapKind::StackedScripts)
         return {-3, 11};
     return {0, 0};
 }

@@ -7,7 +7,7 @@ the same run, and writes one JSON row per figure:
 ROWS is a new file.
 DIR holds the Release programs (kestrin, kestrin-render, kestrin-bench,
 kestrin-bench-bare, xlat); the maps folder holds realistic.dat, today.dat,
-packed.dat and stacked.dat. Sections, all by default, in this order:
+packed.dat, stacked.dat and stacked-scripts.dat. Sections, all by default, in this order:
 
   render   kestrin-render --size 1920x1080 --circles --truce --legend against
            bench/cairo_map.py drawing the same picture, taking turns
@@ -15,7 +15,7 @@ packed.dat and stacked.dat. Sections, all by default, in this order:
            same file in that process
   sweep    repaints (first after open, warm, first after Zoom In, first
            after a scroll step) against the plain reference surface, at
-           every zoom from 12500 to 1 on the packed and stacked maps and at
+           every zoom from 12500 to 1 on the packed and both stacked maps and at
            three zooms on the others; each zoom runs in a process of its
            own, and a measure that outlasts the budget is cut off
   memory   the window's heap per planet beyond an empty map, against the
@@ -36,10 +36,10 @@ import time
 
 from bench_processes import Child, Xvfb, median, run_timed, xlat, wait_for_window
 
-MAPS = ("realistic", "today", "packed", "stacked")
+MAPS = ("realistic", "today", "packed", "stacked", "stacked-scripts")
 FULL_ZOOMS = [12500 >> i for i in range(14)]  # 12500, 6250, ..., 3, 1
 FEW_ZOOMS = [12500, 1562, 195]
-SWEPT_MAPS = ("packed", "stacked")
+SWEPT_MAPS = ("packed", "stacked", "stacked-scripts")
 REPAINTS = ("open", "warm", "zoomin", "scroll")
 KEYS = 5
 KEY_LIMIT_MS = 10000

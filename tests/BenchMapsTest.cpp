@@ -94,6 +94,36 @@ TEST(BenchMaps, PackedAndStackedMapsCrowdTheirPlanets)
     EXPECT_EQ(stacked.names.size(), std::size_t(kBenchMapPlanets));
 }
 
+namespace {
+
+// Whether a UTF-8 name holds a character outside Latin, Greek and Cyrillic
+// (three and four bytes: ideographs, kana, pictographs) or a combining mark
+// (U+0300 to U+036F, U+0483 to U+0489).
+bool HoldsOtherScriptOrMark(const std::string& name)
+{
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+        if (byte >= 0xE0 || byte == 0xCC || (byte == 0xCD && next < 0xB0) || (byte == 0xD2 && next >= 0x83 && next <= 0x89))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(BenchMaps, StackedScriptsMapPilesNamesOfOtherScriptsOnOnePoint)
+{
+    Survey s = Load(BenchMapKind::StackedScripts);
+    EXPECT_EQ(s.planets, kBenchMapPlanets);
+    EXPECT_EQ(s.points, (std::set<std::pair<int, int>>{{0, 0}}));
+    EXPECT_GE(s.names.size(), 32000u);
+    EXPECT_LE(*s.nameLengths.rbegin(), std::size_t(kStackedScriptsNameBytes));
+    EXPECT_GE(*s.nameLengths.begin(), std::size_t(kStackedScriptsNameBytes) / 3);
+    for (const std::string& name : s.names)
+        ASSERT_TRUE(HoldsOtherScriptOrMark(name)) << name.size() << " bytes";
+}
+
 TEST(BenchMaps, EveryMapIsTheSameOnEveryRunAndTodaysMapIsKept)
 {
     for (BenchMapKind kind : kBenchMapKinds) {

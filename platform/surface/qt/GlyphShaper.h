@@ -5,13 +5,17 @@
 // every character it meets and the advance of every pair of neighbouring
 // characters, both from the toolkit's own layout of that character or
 // pair; a name's glyphs are then placed by adding up its pairs' advances.
-// Kerning is a property of neighbouring pairs, so this gives the positions
-// the toolkit's layout of the whole name gives, in the same 1/64 pixel
-// steps. Characters whose shape can depend on more than their neighbour
-// (combining marks, scripts outside Latin, Greek and Cyrillic), pairs the
-// layout merges into one glyph, characters the font lacks, bytes that
-// stand for no character and trailing spaces are refused: such a name is
-// drawn the plain way.
+// Kerning is a property of neighbouring pairs within one run of a script
+// (the toolkit shapes a name in such runs, and a space, digit or mark of
+// punctuation belongs to the run of the word before it), so a pair is
+// learnt in the run it stands in: this gives the positions the toolkit's
+// layout of the whole name gives, in the same 1/64 pixel steps, whatever
+// scripts the name mixes. Characters whose shape can depend on more than
+// their neighbour (combining marks, scripts outside Latin, Greek and
+// Cyrillic), format characters such as the soft hyphen (which a layout
+// shows or hides by where its line ends), pairs the layout merges into
+// one glyph, characters the font lacks, bytes that stand for no character
+// and trailing spaces are refused: such a name is drawn the plain way.
 //
 // What is kept grows with the characters and pairs met, never with the
 // names: a few thousand entries for any map.
@@ -58,15 +62,19 @@ private:
         bool known = false;
         bool usable = false;
         quint32 id = 0;
+        std::uint8_t script = 0;  // of the run it starts alone (see ScriptOf)
         double advance = 0.0;  // alone, as the last of a text
         double y = 0.0;
         QRectF ink;
     };
     const CharInfo& InfoOf(char32_t c);
-    // The distance from a's origin to b's origin in "ab"; NaN when the pair
-    // does not lay out as two glyphs of the font.
-    double PairAdvance(char32_t a, char32_t b);
-    double LayOutPair(char32_t a, char32_t b) const;
+    // Stands for the end of a text in place of a following character.
+    static constexpr char32_t kEnd = 0xFFFFFF;
+    // The distance from a's origin to b's origin in "ab" (to the end of the
+    // text for kEnd) within a run of that script; NaN when the pair does
+    // not lay out as two glyphs of the font.
+    double PairAdvance(char32_t a, char32_t b, std::uint8_t run);
+    double LayOutPair(char32_t a, char32_t b, std::uint8_t run) const;
 
     QFont m_font;
     QRawFont m_raw;
@@ -74,7 +82,8 @@ private:
     std::vector<CharInfo> m_chars;  // kCharLimit entries
     std::size_t m_charCount = 0;
     // Advances of pairs: unknown (infinity), refused (NaN) or learnt; in
-    // 1/64 pixel steps, which a float holds exactly.
+    // 1/64 pixel steps, which a float holds exactly. Pairs within a Latin
+    // run are kept in a table, the others by run, first and second.
     std::vector<float> m_densePairs;
     std::size_t m_densePairCount = 0;
     std::unordered_map<std::uint64_t, float> m_pairs;

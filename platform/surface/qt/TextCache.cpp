@@ -9,6 +9,8 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <climits>
@@ -42,7 +44,21 @@ struct Cache {
     std::unordered_map<quint32, Mask> masks;
     std::size_t maskBytes = 0;
     CGlyphExtents extents;  // of large glyphs
+    // Outline boxes of the glyphs of texts the shaper refuses, by the font
+    // the toolkit took each from.
+    std::vector<std::pair<QRawFont, std::unordered_map<quint32, QRectF>>> inkBoxes;
+    std::size_t inkBoxCount = 0;
+    // Of each cluster of characters of such texts (a character and the
+    // marks and joiners after it), by the script of the run it stands in:
+    // the box of its glyphs' ink from its origin and baseline, in the
+    // font's pixels.
+    std::unordered_map<std::u32string, QRectF> clusterInk;
+    std::unordered_map<std::uint64_t, QRectF> charInk;  // clusters of one character
+    std::vector<char32_t> codes;  // scratch: a text's characters
 };
+
+// Boxes of glyphs kept at most; past this they are found again as needed.
+constexpr std::size_t kMaxInkBoxes = 65536;
 
 constexpr std::size_t kMaxFonts = 4;
 
@@ -273,23 +289,290 @@ void DrawGlyphs(QImage& image, const QRect& clip, const QTransform& t, Cache& c,
     }
 }
 
+// The outline box of a glyph of raw, from its origin, or its metrics box
+// for a glyph drawn from a picture (which has no outline).
+QRectF InkBox(Cache& c, const QRawFont& raw, quint32 id)
+{
+    auto font = std::find_if(c.inkBoxes.begin(), c.inkBoxes.end(), [&](const auto& f) { return f.first == raw; });
+    if (font == c.inkBoxes.end() || c.inkBoxCount >= kMaxInkBoxes) {
+        if (c.inkBoxCount >= kMaxInkBoxes)
+            c.inkBoxes.clear(), c.inkBoxCount = 0;
+        c.inkBoxes.emplace_back(raw, std::unordered_map<quint32, QRectF>());
+        font = c.inkBoxes.end() - 1;
+    }
+    auto [box, added] = font->second.try_emplace(id);
+    if (added) {
+        const QRectF outline = raw.pathForGlyph(id).boundingRect();
+        box->second = outline.isNull() ? raw.boundingRect(id) : outline;
+        ++c.inkBoxCount;
+    }
+    return box->second;
+}
+
+// How a character stands in a text the shaper refuses, for the ink of
+// its clusters: a character that starts a cluster, one that joins the
+// cluster before it (marks, selectors, joiners, modifiers of pictographs,
+// the second of a flag's two letters), or one whose drawing may depend on
+// characters further off (format and control characters, right-to-left
+// scripts, which reorder their neighbours).
+enum class Place { Starts, Joins, Unknown };
+
+bool RegionalIndicator(char32_t c)
+{
+    return c >= 0x1F1E6 && c <= 0x1F1FF;
+}
+
+Place PlaceOf(char32_t c)
+{
+    if (c == 0x200D || c == 0x200C || (c >= 0x1F3FB && c <= 0x1F3FF))
+        return Place::Joins;
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+        return Place::Joins;
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_NotAssigned:
+        return Place::Unknown;
+    default:
+        break;
+    }
+    switch (QChar::direction(c)) {
+    case QChar::DirL:
+    case QChar::DirEN:
+    case QChar::DirES:
+    case QChar::DirET:
+    case QChar::DirCS:
+    case QChar::DirWS:
+    case QChar::DirON:
+        return Place::Starts;
+    default:
+        return Place::Unknown;
+    }
+}
+
+// Where the cluster starting at codes[i] ends; 0 when some character of
+// it has no known place.
+std::size_t ClusterEnd(const std::vector<char32_t>& codes, std::size_t i)
+{
+    std::size_t j = i + 1;
+    if (RegionalIndicator(codes[i]) && j < codes.size() && RegionalIndicator(codes[j]))
+        ++j;
+    while (j < codes.size()) {
+        const Place place = PlaceOf(codes[j]);
+        if (place == Place::Unknown)
+            return 0;
+        if (place == Place::Starts)
+            break;
+        // A joiner takes the next character into its cluster.
+        if (codes[j] == 0x200D && j + 1 < codes.size()) {
+            if (PlaceOf(codes[j + 1]) == Place::Unknown)
+                return 0;
+            ++j;
+        }
+        ++j;
+    }
+    return j;
+}
+
+// A run's script is that of its first letter; characters common to all
+// scripts (spaces, digits, punctuation, pictographs) join the run before
+// them, or at a text's start the run after them, and the toolkit takes
+// their glyphs from the fonts it falls back on for that script.
+bool Common(char32_t c)
+{
+    const QChar::Script script = QChar::script(c);
+    return script == QChar::Script_Common || script == QChar::Script_Inherited;
+}
+
+QRectF LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i, std::size_t j);
+
+// Clusters' ink kept at most; past this they are laid out again as needed.
+constexpr std::size_t kMaxClusters = 65536;
+
+// The ink box of the cluster codes[i, j) from its origin and baseline,
+// within a run opened by the letter first (0 when the text has none),
+// learnt once from the toolkit's layout of first and the cluster.
+QRectF ClusterInk(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i, std::size_t j)
+{
+    const bool joins = first != 0 && Common(codes[i]);
+    const char32_t script = joins ? char32_t(QChar::script(first)) + 1 : char32_t(0);
+    if (c.clusterInk.size() + c.charInk.size() >= kMaxClusters)
+        c.clusterInk.clear(), c.charInk.clear();
+    QRectF* ink = nullptr;
+    if (j == i + 1) {  // most clusters: one character, kept without a string
+        auto [found, added] = c.charInk.try_emplace((std::uint64_t(script) << 32) | codes[i]);
+        if (!added)
+            return found->second;
+        ink = &found->second;
+    } else {
+        std::u32string key(1, script);
+        key.append(codes.begin() + std::ptrdiff_t(i), codes.begin() + std::ptrdiff_t(j));
+        auto [found, added] = c.clusterInk.try_emplace(std::move(key));
+        if (!added)
+            return found->second;
+        ink = &found->second;
+    }
+    *ink = LayOutCluster(c, joins ? first : 0, codes, i, j);
+    return *ink;
+}
+
+// The ink box of the cluster codes[i, j) after the letter first (none
+// when 0), from the toolkit's layout of the two.
+QRectF LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i, std::size_t j)
+{
+    const bool joins = first != 0;
+    QString s;
+    if (joins)
+        s = QString::fromUcs4(&first, 1);
+    s += QString::fromUcs4(codes.data() + i, qsizetype(j - i));
+    QTextLayout layout(s, c.font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    QRectF ink;
+    bool origin = false;
+    double x0 = 0.0;
+    int skip = joins ? 1 : 0;  // the letter's glyph
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    for (const QGlyphRun& run : runs) {
+        const QList<quint32> ids = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype k = 0; k < ids.size() && k < at.size(); ++k) {
+            if (skip > 0) {
+                --skip;
+                continue;
+            }
+            if (!origin)
+                x0 = at[k].x(), origin = true;
+            ink |= InkBox(c, run.rawFont(), ids[k]).translated(at[k].x() - x0, at[k].y() - line.ascent());
+        }
+    }
+    return ink;
+}
+
+// Every device pixel a text the shaper refuses can write, found without
+// laying it out: its cell's rows, and the ink boxes of its clusters from
+// the start of its cell on to the device's right edge. False when a
+// character's drawing may depend on more than its cluster.
+bool CheapReach(Cache& c, const QTransform& t, const CFont& font, std::string_view text, int width, QRect& reach)
+{
+    ToCharacters(text, font.GetTextEncoding(), c.codes);
+    if (c.codes.empty() || PlaceOf(c.codes.front()) != Place::Starts)
+        return false;
+    char32_t first = 0;
+    for (char32_t ch : c.codes)
+        if (!Common(ch)) {
+            first = ch;
+            break;
+        }
+    // From the origin and baseline, every glyph's ink. A glyph's ink may
+    // reach left of its own origin, but not back past the ink of the
+    // first cluster: that one alone sets the left edge.
+    QRectF ink;
+    double left = 0.0;
+    for (std::size_t i = 0, j = 0; i < c.codes.size(); i = j) {
+        j = ClusterEnd(c.codes, i);
+        if (j == 0)
+            return false;
+        if (!Common(c.codes[i]))
+            first = c.codes[i];
+        const QRectF box = ClusterInk(c, first, c.codes, i, j);
+        if (i == 0 && !box.isNull())
+            left = box.left();
+        ink |= box;
+    }
+    if (!ink.isNull())
+        ink.setLeft(left);
+    const QRect cell = CellOf(t, c, 0.0);
+    if (ink.isNull()) {
+        reach = QRect(QPoint(cell.left(), cell.top()), QPoint(width, cell.bottom()));
+        return true;
+    }
+    const double y = t.dy() + t.m22() * c.shaper->Ascent();
+    const QRect inkPixels(QPoint(Edge(std::floor(t.dx() + t.m11() * ink.left())) - kInkMargin,
+                                 Edge(std::floor(y + t.m22() * ink.top())) - kInkMargin),
+                          QPoint(width, Edge(std::ceil(y + t.m22() * ink.bottom())) + kInkMargin));
+    reach = inkPixels | QRect(QPoint(cell.left(), cell.top()), QPoint(width, cell.bottom()));
+    return true;
+}
+
+// The device pixels a text the shaper refuses may write, and those it
+// surely covers, from the toolkit's layout of the whole text as the plain
+// way draws it: its cell from the same advance, its ink from the outline
+// box (and, for a glyph drawn from a picture, the metrics box) of every
+// glyph at its place, from whatever font the toolkit takes it. The ink
+// reaches kInkMargin pixels further, as for large glyphs (qt/GlyphGuess).
+void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_view text,
+                  const QRect& device, TextCache::TextBounds& bounds)
+{
+    const QString s = TextOf(font, text.data(), int(text.size()));
+    const QFontMetricsF fm(c.font);
+    const QRect cell = CellOf(t, c, fm.horizontalAdvance(s));
+    QTextLayout layout(s, c.font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The layout's baseline sits at the tallest font's ascent; the plain
+    // way puts it at this font's.
+    const QPointF shift(0, fm.ascent() - line.ascent());
+    QRectF ink;
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    for (const QGlyphRun& run : runs) {
+        const QRawFont raw = run.rawFont();
+        const QList<quint32> ids = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype i = 0; i < ids.size() && i < at.size(); ++i) {
+            ink |= InkBox(c, raw, ids[i]).translated(at[i] + shift);
+        }
+    }
+    const QRect inkPixels = ink.isNull() ? QRect()
+                                         : t.mapRect(ink).toAlignedRect().marginsAdded(
+                                               QMargins(kInkMargin, kInkMargin, kInkMargin, kInkMargin));
+    // The plain way may end its cell a pixel either side of this one, as
+    // for a large text.
+    bounds.fill = cell.marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    bounds.reach = (bounds.fill | inkPixels) & device;
+    bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
+}
+
 } // namespace
 
 namespace TextCache {
 
 bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
-             int height, TextBounds& bounds)
+             int height, TextBounds& bounds, const CCoverage* cover, int* exactBudget)
 {
     bounds = TextBounds();
     Cache* c = Applies(t, font) ? &CacheFor(font, systemPixels) : nullptr;
-    double advance = 0.0;
-    if (c == nullptr || !c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
+    const QRect device(0, 0, width, height);
+    if (c == nullptr) {
         // Unknown extent: all of the device may change, none surely.
-        bounds.reach = QRect(0, 0, width, height);
+        bounds.reach = device;
         return true;
     }
+    double advance = 0.0;
+    if (!c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
+        // The toolkit's layout of a whole text costs a great deal more
+        // than the shaper's: first whatever may show over cover.
+        QRect reach;
+        const bool cheap = cover != nullptr && CheapReach(*c, t, font, text, width, reach);
+        if (cheap && cover->Covers(reach))
+            return false;
+        if (cheap && (exactBudget == nullptr || *exactBudget <= 0)) {
+            // Shown, but past the budget: no cell is known to cover what
+            // lies under it, which is drawn too.
+            bounds.reach = reach & device;
+            return !bounds.reach.isEmpty();
+        }
+        if (cheap)
+            --*exactBudget;
+        MeasureWhole(*c, t, font, text, device, bounds);
+        return !bounds.reach.isEmpty();
+    }
     const QRect cell = CellOf(t, *c, advance);
-    const QRect device(0, 0, width, height);
     bounds.fast = Small(t, *c);
     if (bounds.fast) {
         UseScale(*c, t);

@@ -47,9 +47,15 @@ struct TextBounds {
 
 // Works out where text lands under t (which places the text's top-left at
 // logical (0, 0)) on a device of width x height. False when nothing of it
-// can show there.
+// can show there, or over cover (the cells of texts drawn after it) when
+// given. A text the shaper refuses is first bounded by the ink its
+// clusters (a character with its marks and joiners) draw alone, learnt once
+// each; if that shows it hidden under cover, it is left out, else its cell
+// and ink come from the toolkit's layout of the whole text, which costs far
+// more: while *exactBudget (when given) is above 0, counted down by each,
+// and after that the text gets no cell and the bound as its reach.
 bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
-             int height, TextBounds& bounds);
+             int height, TextBounds& bounds, const CCoverage* cover = nullptr, int* exactBudget = nullptr);
 
 // Writes text into image as PlainText would under the same transform t,
 // but only the pixels within clip (the others are drawn over later).
