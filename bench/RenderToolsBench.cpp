@@ -71,7 +71,8 @@ void BM_NearCommand(benchmark::State& state)
         benchmark::DoNotOptimize(status = RenderMain(args, out, err));
     }
     state.counters["status"] = status;
-    state.counters["lines"] = double(std::count(out.str().begin(), out.str().end(), '\n'));
+    const std::string list = out.str();
+    state.counters["lines"] = double(std::count(list.begin(), list.end(), '\n'));
 }
 
 // --export of the realistic map to a string; the load is its anchor.

@@ -9,5 +9,7 @@
 #include <vector>
 
 std::string CsvField(std::string_view text);
+// Appends the field to row, after a comma unless it is the row's first.
+void AppendCsvField(std::string_view text, bool first, std::string& row);
 // The fields joined by commas, with the row's CR LF.
 std::string CsvRow(const std::vector<std::string>& fields);

@@ -10,11 +10,21 @@
 
 namespace {
 
-std::string PlanetJson(const PlanetRecord& r)
+void AppendPlanetJson(const PlanetRecord& r, std::string& text)
 {
-    return "{\"name\": " + JsonString(r.name) + ", \"x\": " + std::to_string(r.x) + ", \"y\": " + std::to_string(r.y) +
-           ", \"faction\": " + JsonString(r.faction) + ", \"legend\": " + JsonString(r.legend) +
-           ", \"colour\": " + JsonString(r.colour) + "}";
+    text += "{\"name\": ";
+    text += JsonString(r.name);
+    text += ", \"x\": ";
+    text += std::to_string(r.x);
+    text += ", \"y\": ";
+    text += std::to_string(r.y);
+    text += ", \"faction\": ";
+    text += JsonString(r.faction);
+    text += ", \"legend\": ";
+    text += JsonString(r.legend);
+    text += ", \"colour\": \"";
+    text += r.colour;  // "#rrggbb" needs no escape
+    text += "\"}";
 }
 
 std::string LoadJson(const CLoadDiagnostic& diagnostic)
@@ -30,9 +40,16 @@ std::string LoadJson(const CLoadDiagnostic& diagnostic)
 std::string PlanetsCsv(const CStarMap& map)
 {
     std::string text = CsvRow({"name", "x", "y", "faction", "legend", "colour"});
+    text.reserve(std::size_t(map.GetPlanetCount()) * 64);
     for (std::int16_t i = 0; i < map.GetPlanetCount(); ++i) {
-        PlanetRecord r = RecordOf(map, i);
-        text += CsvRow({r.name, std::to_string(r.x), std::to_string(r.y), r.faction, r.legend, r.colour});
+        const PlanetRecord r = RecordOf(map, i);
+        AppendCsvField(r.name, true, text);
+        AppendCsvField(std::to_string(r.x), false, text);
+        AppendCsvField(std::to_string(r.y), false, text);
+        AppendCsvField(r.faction, false, text);
+        AppendCsvField(r.legend, false, text);
+        AppendCsvField(r.colour, false, text);
+        text += "\r\n";
     }
     return text;
 }
@@ -40,8 +57,11 @@ std::string PlanetsCsv(const CStarMap& map)
 std::string PlanetsJson(const CStarMap& map, const std::string& path, const CLoadDiagnostic& diagnostic)
 {
     std::string text = "{\n  \"file\": " + JsonString(path) + ",\n  \"planets\": [";
-    for (std::int16_t i = 0; i < map.GetPlanetCount(); ++i)
-        text += std::string(i == 0 ? "\n    " : ",\n    ") + PlanetJson(RecordOf(map, i));
+    text.reserve(std::size_t(map.GetPlanetCount()) * 128);
+    for (std::int16_t i = 0; i < map.GetPlanetCount(); ++i) {
+        text += i == 0 ? "\n    " : ",\n    ";
+        AppendPlanetJson(RecordOf(map, i), text);
+    }
     const bool utf8 = map.GetTextEncoding() == CTextEncoding::Utf8;
     text += std::string(map.HasPlanets() ? "\n  ],\n" : "],\n") + "  \"encoding\": " +
             (utf8 ? "\"UTF-8\"" : "\"Windows-1252\"") + ",\n  \"load\": " + LoadJson(diagnostic) + "\n}\n";
