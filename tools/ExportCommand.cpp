@@ -41,8 +41,9 @@ std::string PlanetsCsv(const CStarMap& map)
 {
     std::string text = CsvRow({"name", "x", "y", "faction", "legend", "colour"});
     text.reserve(std::size_t(map.GetPlanetCount()) * 64);
+    CPlanetRecords records(map);
     for (std::int16_t i = 0; i < map.GetPlanetCount(); ++i) {
-        const PlanetRecord r = RecordOf(map, i);
+        const PlanetRecord r = records.Of(i);
         AppendCsvField(r.name, true, text);
         AppendCsvField(std::to_string(r.x), false, text);
         AppendCsvField(std::to_string(r.y), false, text);
@@ -58,9 +59,10 @@ std::string PlanetsJson(const CStarMap& map, const std::string& path, const CLoa
 {
     std::string text = "{\n  \"file\": " + JsonString(path) + ",\n  \"planets\": [";
     text.reserve(std::size_t(map.GetPlanetCount()) * 128);
+    CPlanetRecords records(map);
     for (std::int16_t i = 0; i < map.GetPlanetCount(); ++i) {
         text += i == 0 ? "\n    " : ",\n    ";
-        AppendPlanetJson(RecordOf(map, i), text);
+        AppendPlanetJson(records.Of(i), text);
     }
     const bool utf8 = map.GetTextEncoding() == CTextEncoding::Utf8;
     text += std::string(map.HasPlanets() ? "\n  ],\n" : "],\n") + "  \"encoding\": " +

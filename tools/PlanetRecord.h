@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 class CStarMap;
 
@@ -21,3 +22,19 @@ struct PlanetRecord {
 };
 
 PlanetRecord RecordOf(const CStarMap& map, std::int16_t planet);
+
+// The records of one map, one after another: a faction code's legend name
+// and colour are looked up in the tables once per code, not per planet.
+class CPlanetRecords {
+public:
+    explicit CPlanetRecords(const CStarMap& map) : m_map(map) {}
+    PlanetRecord Of(std::int16_t planet);
+
+private:
+    struct Faction {
+        std::string legend;
+        std::string colour;
+    };
+    const CStarMap& m_map;
+    std::unordered_map<std::string, Faction> m_factions;
+};
