@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <sstream>
 #include <unistd.h>
 
@@ -52,8 +53,48 @@ void BM_PictureCommand(benchmark::State& state, const char* ending)
     std::filesystem::remove(out);
 }
 
+// --near on a planet in the thick of the map, the whole command (load
+// included: BM_LoadFreshPages on the realistic map is its anchor), with
+// the jumps at a quarter of the range when the second argument is 1.
+void BM_NearCommand(benchmark::State& state)
+{
+    const std::string& path = BenchMapPath(BenchMapKind::Realistic);
+    const CStarMap& map = BenchMap(BenchMapKind::Realistic);
+    const std::string name = map.GetPlanet(std::int16_t(map.GetPlanetCount() / 2)).m_strName;
+    std::vector<std::string> args = {"--near", name, "--within", std::to_string(state.range(0)), path};
+    if (state.range(1) == 1)
+        args.insert(args.end() - 1, {"--jump", std::to_string(state.range(0) / 4)});
+    std::ostringstream out, err;
+    int status = 0;
+    for (auto _ : state) {
+        out.str("");
+        benchmark::DoNotOptimize(status = RenderMain(args, out, err));
+    }
+    state.counters["status"] = status;
+    const std::string list = out.str();
+    state.counters["lines"] = double(std::count(list.begin(), list.end(), '\n'));
+}
+
+// --export of the realistic map to a string; the load is its anchor.
+void BM_ExportCommand(benchmark::State& state, const char* format)
+{
+    const std::vector<std::string> args = {"--export", format, BenchMapPath(BenchMapKind::Realistic)};
+    std::ostringstream out, err;
+    int status = 0;
+    for (auto _ : state) {
+        out.str("");
+        benchmark::DoNotOptimize(status = RenderMain(args, out, err));
+    }
+    state.counters["status"] = status;
+    state.counters["bytes"] = double(out.str().size());
+}
+
 } // namespace
 
+BENCHMARK(BM_NearCommand)->Args({25, 0})->Args({100, 0})->Args({100, 1})->Args({350, 0})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportCommand, csv, "csv")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportCommand, json, "json")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PictureCommand, svg, ".svg")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PictureCommand, png, ".png")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RouteCommand)->Arg(1)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Arg(200)->Arg(350)->Arg(700)

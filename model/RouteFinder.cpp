@@ -36,7 +36,7 @@ bool Ties(double value, double best)
 }
 
 // Jumps from start to every position reached, -1 for the rest; stops once
-// stop is reached.
+// stop is reached (never when stop is -1).
 std::vector<int> Jumps(const CPointTree& tree, int start, const CJumpRange& range, int stop)
 {
     std::vector<int> jumps(std::size_t(tree.Size()), -1);
@@ -51,7 +51,7 @@ std::vector<int> Jumps(const CPointTree& tree, int start, const CJumpRange& rang
             search.TakeWithin(range.Around(tree.At(slot)), next);
             for (std::size_t i = before; i < next.size(); ++i)
                 jumps[std::size_t(next[i])] = depth;
-            if (jumps[std::size_t(stop)] >= 0)
+            if (stop >= 0 && jumps[std::size_t(stop)] >= 0)
                 return jumps;
         }
         frontier.swap(next);
@@ -235,6 +235,24 @@ CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const 
     if (fromStart[std::size_t(ends.goal)] < 0)
         return NotFound(ends, fromStart);
     return Found(ends, Stops(ends, range, fromStart));
+}
+
+std::vector<int> JumpsFrom(const CStarMap& map, std::int16_t from, const CJumpRange& range)
+{
+    std::vector<int> planets(std::size_t(map.GetPlanetCount()), -1);
+    if (from < 0 || from >= map.GetPlanetCount())
+        return planets;
+    const CPlanetIndex& index = map.GetPlanetIndex();
+    const int start = index.SlotOf(CPoint(map.GetPlanet(from).m_x, map.GetPlanet(from).m_y));
+    const std::vector<int> positions = Jumps(index.Positions(), start, range, -1);
+    for (int slot = 0; slot < index.Positions().Size(); ++slot)
+        for (std::int16_t planet : index.PlanetsAt(slot))
+            planets[std::size_t(planet)] = positions[std::size_t(slot)];
+    // Another planet at the start's position is a jump of no length away,
+    // as a route to it has it.
+    for (std::int16_t planet : index.PlanetsAt(start))
+        planets[std::size_t(planet)] = planet == from ? 0 : 1;
+    return planets;
 }
 
 namespace {

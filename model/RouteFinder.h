@@ -52,6 +52,10 @@ struct CRoute {
 // route and no nearest planet (-1).
 CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const CJumpRange& range);
 
+// For every planet, the jumps of the route FindRoute would take to it from
+// planet from: 0 for from itself, -1 for a planet out of reach.
+std::vector<int> JumpsFrom(const CStarMap& map, std::int16_t from, const CJumpRange& range);
+
 // The least range, in tenths of a light year, at which FindRoute finds a
 // route from planet from to planet to: the longest jump of the route whose
 // longest jump is shortest, rounded up to a tenth, so that this range

@@ -19,6 +19,7 @@ std::string JsonString(std::string_view text)
 {
     const std::string bytes(text);
     std::string json = "\"";
+    json.reserve(bytes.size() + 2);
     for (std::size_t i = 0; i < bytes.size();) {
         const unsigned char u = static_cast<unsigned char>(bytes[i]);
         const std::size_t length = Utf8CharLength(bytes, i);
@@ -29,8 +30,10 @@ std::string JsonString(std::string_view text)
         } else if (u == '"' || u == '\\') {
             json += '\\';
             json += static_cast<char>(u);
+        } else if (u < 0x20 || u == 0x7F) {
+            json += Escape("\\u%04x", u);
         } else {
-            json += u < 0x20 || u == 0x7F ? Escape("\\u%04x", u) : std::string(1, static_cast<char>(u));
+            json += static_cast<char>(u);
         }
         i += length == 0 ? 1 : length;
     }

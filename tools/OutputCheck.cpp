@@ -17,13 +17,18 @@ void Report(int error, std::ostream& err)
 
 bool OutputWritten(std::ostream& out, std::ostream& err)
 {
-    // A write that failed earlier left its errno long ago; a failing flush
-    // sets it again, and is the usual place where a full disk shows.
+    // A failing flush sets errno, and is the usual place where a full disk
+    // shows. Output longer than the stream's buffer fails while it is
+    // written instead: a stream that has failed writes nothing more, so
+    // errno is still that write's when the command comes here straight
+    // after it.
+    const bool failedBefore = !out;
+    const int earlier = errno;
     errno = 0;
     out.flush();
     if (out)
         return true;
-    Report(errno, err);
+    Report(failedBefore ? earlier : errno, err);
     return false;
 }
 

@@ -11,12 +11,16 @@ const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y|--center-on NAME] [--circles] [--truce] "
     "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf|OUT.html FILE.dat; "
     "kestrin-render --check [--json] FILE.dat; "
-    "kestrin-render --route FROM TO --jump LY [-o OUT] FILE.dat";
+    "kestrin-render --route FROM TO --jump LY [-o OUT] FILE.dat; "
+    "kestrin-render --export csv|json [-o OUT] FILE.dat; "
+    "kestrin-render --near NAME --within LY [--jump LY] [--format text|json|csv] [-o OUT] FILE.dat";
 
 const char* const kRenderHelp =
     "Usage: kestrin-render [OPTION]... -o OUT FILE.dat\n"
     "       kestrin-render --check [--json] FILE.dat\n"
     "       kestrin-render --route FROM TO --jump LY [-o OUT] [OPTION]... FILE.dat\n"
+    "       kestrin-render --export csv|json [-o OUT.csv|OUT.json] FILE.dat\n"
+    "       kestrin-render --near NAME --within LY [--jump LY] [--format F] FILE.dat\n"
     "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
     "--print as the printed page, into the picture OUT (.png, .jpg, .bmp, .ppm or\n"
     ".svg; .pdf with --print), or into a web page (.html): one file that opens\n"
@@ -48,7 +52,20 @@ const char* const kRenderHelp =
     "                         least --jump that finds one. With -o also drawn,\n"
     "                         a measure line a leg, fitted to the picture\n"
     "                         unless --zoom, --center or --center-on is given\n"
-    "  --jump LY              the longest jump in light years, such as 12.5\n"
+    "  --jump LY              the longest jump in light years, such as 12.5;\n"
+    "                         with --near, how many such jumps reach each planet\n"
+    "  --export csv|json      every planet of FILE.dat in file order: name\n"
+    "                         (UTF-8), x and y as the file gives them, faction\n"
+    "                         code, legend name, colour #rrggbb; JSON adds the\n"
+    "                         encoding and where the load stopped, if it did.\n"
+    "                         To the standard output, or to -o OUT.csv|OUT.json\n"
+    "  --near NAME            the planets within --within LY light years of the\n"
+    "                         planet NAME (named as --route takes it; exactly LY\n"
+    "                         away is in), nearest first, ties in file order:\n"
+    "                         light years as a measure line counts them and to\n"
+    "                         a tenth, faction and file coordinates\n"
+    "  --within LY            the range of --near, above 0, such as 100 or 12.5\n"
+    "  --format text|json|csv how --near writes its list (text)\n"
     "  --help                 print this help and exit\n"
     "  --version              print the version and the licence and exit\n"
     "\n"
@@ -63,12 +80,15 @@ const char* const kRenderHelp =
     "  kestrin-render --check kestrin.dat\n"
     "  kestrin-render --route \"Kaquany Ostdar\" \"Prytha Ostny Minor\" --jump 25 \\\n"
     "      -o route.png kestrin.dat\n"
+    "  kestrin-render --export csv -o planets.csv kestrin.dat\n"
+    "  kestrin-render --near \"Kaquany Ostdar\" --within 100 --jump 25 kestrin.dat\n"
     "\n"
     "Exit status: 0 when the file loaded whole, 1 when it failed part-way (the\n"
     "partial map is drawn and FILE:LINE: cause is printed), 2 for usage errors\n"
     "and files that cannot be read or written. --check: 0 when nothing was\n"
     "found, 1 for errors, 3 for warnings only. --route: 0 for a route, 1 when\n"
-    "there is none, 2 for a name that no planet has. Every command exits 2\n"
+    "there is none, 2 for a name that no planet has. --export: as a picture.\n"
+    "--near: 0 for a list, 2 for a name that no planet has. Every command exits 2\n"
     "when its output cannot be written whole.\n"
     "See kestrin-render(1).\n";
 
@@ -160,6 +180,22 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.jump = CJumpRange::Parse(a);
              return o.jump.has_value();
          }},
+        {"--export", [&o](const std::string& a) {
+             o.exportFormat = a;
+             return a == "csv" || a == "json";
+         }},
+        {"--near", [&o](const std::string& a) {
+             o.nearName = a;
+             return true;
+         }},
+        {"--within", [&o](const std::string& a) {
+             o.within = CJumpRange::Parse(a);
+             return o.within && o.within->Thousandths() > 0;
+         }},
+        {"--format", [&o](const std::string& a) {
+             o.format = a;
+             return a == "text" || a == "json" || a == "csv";
+         }},
         {"-o", [&o](const std::string& a) {
              o.output = a;
              return !a.empty();
@@ -178,6 +214,10 @@ const char* ValueForm(const std::string& option)
         {"--measure", "X1,Y1,X2,Y2 in map units, such as 0,0,600,0"},
         {"--dpi", "N from 1 to 600, such as 300"},
         {"--jump", "light years, a number with at most three digits after the point, such as 25 or 12.5"},
+        {"--export", "csv or json"},
+        {"--near", "a planet's name"},
+        {"--within", "light years above zero, with at most three digits after the point, such as 25 or 12.5"},
+        {"--format", "text, json or csv"},
         {"-o", "a picture file name"},
     };
     auto form = kForms.find(option);
@@ -198,22 +238,67 @@ std::string RouteNamesProblem(const std::vector<std::string>& args, size_t at)
     return std::string();
 }
 
+bool Drawing(const RenderOptions& o)
+{
+    return o.circles || o.truce || o.legend || o.print || o.zoomGiven || o.centerGiven || o.centerOn ||
+           o.sizeGiven || o.dpiGiven || !o.measures.empty();
+}
+
+// The file -o names for --export: its ending says the format's.
+bool ExportTargetFits(const RenderOptions& o)
+{
+    const std::string ending = "." + o.exportFormat;
+    if (o.output.empty())
+        return true;
+    if (o.output.size() <= ending.size())
+        return false;
+    std::string last = o.output.substr(o.output.size() - ending.size());
+    for (char& c : last)
+        c = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return last == ending;
+}
+
+// Why --export, --near, --within and --format do not go with the rest.
+std::string DataCommandProblem(const RenderOptions& o)
+{
+    const bool exporting = !o.exportFormat.empty();
+    if (exporting && (o.check || o.route || o.nearName))
+        return "--export is a command of its own: --check, --route and --near do not go with it";
+    if (o.nearName && (o.check || o.route))
+        return "--near is a command of its own: --check and --route do not go with it";
+    if (o.nearName.has_value() != o.within.has_value())
+        return "--near and --within go together";
+    if (!o.format.empty() && !o.nearName)
+        return "--format goes with --near";
+    if ((exporting || o.nearName) && Drawing(o))
+        return std::string(exporting ? "--export" : "--near") + " draws no picture: the drawing options do not go with it";
+    if (o.nearName && !o.output.empty())
+        return "--near writes its list to the standard output and draws no picture: -o does not go with it";
+    if (exporting && !ExportTargetFits(o))
+        return "-o with --export " + o.exportFormat + " names a ." + o.exportFormat + " file";
+    return std::string();
+}
+
 // Why the options do not make one command together, or empty.
 std::string CombinationProblem(const RenderOptions& o)
 {
     const std::string prefix = "kestrin-render: ";
+    if (std::string data = DataCommandProblem(o); !data.empty())
+        return prefix + data;
     if (o.check && (o.route || !o.output.empty()))
         return prefix + "--check writes no picture and finds no route";
     if (o.json && !o.check)
         return prefix + "--json goes with --check";
-    if (o.route != o.jump.has_value())
+    if (o.route != o.jump.has_value() && !o.nearName)
         return prefix + "--route and --jump go together";
     if (o.centerOn && o.centerGiven)
         return prefix + "--center and --center-on do not go together: give a point or a planet";
     if (o.route && !o.measures.empty())
         return prefix + "a route draws its own measure lines: --measure does not go with --route";
-    if (o.input.empty() || (o.output.empty() && !o.check && !o.route))
+    if (o.input.empty() || (o.output.empty() && !o.check && !o.route && !o.nearName && o.exportFormat.empty()))
         return kRenderUsage;
+    if (o.nearName || !o.exportFormat.empty())
+        return std::string();
     if (std::string unsized = UnsizedTypeProblem(o.output, o.sizeGiven || o.print || o.dpiGiven); !unsized.empty())
         return prefix + unsized;
     return std::string();

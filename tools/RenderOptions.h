@@ -42,6 +42,13 @@ struct RenderOptions {
     std::string routeFrom;
     std::string routeTo;
     std::optional<CJumpRange> jump;
+    // --export csv|json: the planets as data; empty when not asked for.
+    std::string exportFormat;
+    // --near NAME --within LY: the planets within LY of NAME (UTF-8 as
+    // typed); --format text|json|csv says how they are written.
+    std::optional<std::string> nearName;
+    std::optional<CJumpRange> within;
+    std::string format;  // empty: not given (text)
     // --help or --version: the parse stops there and nothing else is needed.
     bool help = false;
     bool version = false;

@@ -1,8 +1,10 @@
 #include "Renderer.h"
 
 #include "CheckCommand.h"
+#include "ExportCommand.h"
 #include "FileMessages.h"
 #include "MapPicture.h"
+#include "NearCommand.h"
 #include "OutputCheck.h"
 #include "PictureTarget.h"
 #include "RenderOptions.h"
@@ -76,6 +78,10 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return RunCheck(options->input, options->json, out, err);
     if (options->route)
         return RunRoute(*options, out, err);
+    if (!options->exportFormat.empty())
+        return RunExport(*options, out, err);
+    if (options->nearName)
+        return RunNear(*options, out, err);
     return Render(*options, err);
 }
 
