@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CommandLineHelp.h"
 
 #include "res/Version.h"

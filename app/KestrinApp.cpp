@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "KestrinApp.h"
 
 #include "AboutDlg.h"

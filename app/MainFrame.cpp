@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MainFrame.h"
 
 #include "res/ResourceIds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The main frame: menu, accelerators and a dockable toolbar around the view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The anchor of the window benchmarks: a bare Qt window of the size of
 // Kestrin's main window, titled "Kestrin bench bare window", that paints a
 // white mark on black at its centre and moves the mark on every key press.

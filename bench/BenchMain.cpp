@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The benchmarks need the toolkit's application object for text.
 //
 // Besides the Google Benchmark run, the program has modes that scripts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BenchMapFile.h"
 
 #include <cerrno>

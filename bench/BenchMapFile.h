@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Writes a benchmark map to a new file for timing the programs by hand:

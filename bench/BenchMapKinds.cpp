@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BenchMapKinds.h"
 
 #include "BenchRandom.h"

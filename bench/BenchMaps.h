@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The benchmark maps, written once per run to a temporary folder, and the

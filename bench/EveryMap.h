@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Registers a benchmark once for each benchmark map, named NAME/KIND

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FactionTableDump.h"
 
 #include "model/FactionTable.h"

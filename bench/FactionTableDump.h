@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The faction colours and legend rows as text, for the benchmark's anchor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding planets: what lies under the pointer (the view's hover text) and
 // the names suggested as the user types in Center On (the function the
 // dialog calls), on the realistic, packed and stacked benchmark maps, with

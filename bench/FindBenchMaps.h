@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The maps the find and route benchmarks run on, by their benchmark

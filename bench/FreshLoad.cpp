@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FreshLoad.h"
 
 #include "model/StarMap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GeneratedMap.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Invented planet data files for benchmarks and tests: planets with one to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Planet names for the benchmark maps, made from syllables invented for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading a planet file, beside the floor of merely reading it line by line
 // in the same run, and the memory a loaded planet takes; on every map.
 //

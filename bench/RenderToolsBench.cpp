@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kestrin-render's map tools as whole commands in the process, from the
 // arguments to the last byte written: the load of the data file is in the
 // time. The route runs on the realistic benchmark map (32767 planets) between

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RepaintRun.h"
 
 #include "BenchMaps.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // One zoom of the repaint sweep, run in a process of its own so that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Routes by jump range across the realistic, packed and stacked benchmark
 // maps, from one corner of the planets to the opposite one, at ranges from
 // 1 to 700 light years; the least range between the same corners; and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rubber bands of the mouse gestures over a painted back buffer, as the
 // view draws them on a client-area surface: a measuring move erases the old
 // exclusive-or line, clamps the new end to the longest measurable line and

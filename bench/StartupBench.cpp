@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up to first paint in-process, on every map: the application's own
 // start as `kestrin FILE` runs it (settings, template, open, frame and
 // view, show), then the first repaint of its client area. Off screen, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WindowMemory.h"
 
 #include "BenchMaps.h"

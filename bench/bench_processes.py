@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Starting, timing and stopping the processes of the benchmarks. Every wait
 is bounded, and every process started here is stopped here, by its own id."""
 import os

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Times what only a whole process shows, each figure beside its anchor from
 the same run, and writes one JSON row per figure:
 

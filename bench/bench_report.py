@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Prints every benchmark figure beside its anchor from the same run, with
 the ratio and, where one is set, the target and whether it is met. A
 figure taken over several runs is their median, followed by the fastest

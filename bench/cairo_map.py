@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The anchor of kestrin-render: a plain Python script on Cairo that draws
 the same picture from the same planet file and writes it as PNG.
 

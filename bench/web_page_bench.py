@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The web page's figures on the realistic benchmark map, in headless
 Chromium over the DevTools pipe (tests/web/cdp.py), each beside its anchor
 from the same run:

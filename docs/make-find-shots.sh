@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Remakes docs/hover.png and docs/center-on.png: the real window on
 # samples/kestrin.dat, driven by xdotool on a virtual screen.
 #  - hover.png: Center On "Ishostpry", four Zoom Ins, and the pointer at

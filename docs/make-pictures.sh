@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Remakes the pictures of the README from samples/kestrin.dat with
 # kestrin-render: docs/sample-map.png (the window's view),
 # docs/printed-page.png (the same view as the printed page) and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Remakes docs/web-page.png: the web page of samples/kestrin.dat (legend,
 # light-year circles, truce line, one distance line) in headless Chromium,
 # 1280 x 800, zoomed in near the middle of the map, with "ost" typed into

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Remakes docs/window.png: the real window on samples/kestrin.dat, with the
 # legend, the light-year circles, the truce line and two distance lines,
 # driven by xdotool on a virtual screen.

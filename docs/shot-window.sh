@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the screenshot scripts (make-window-shot.sh, make-find-shots.sh)
 # with their BUILD_DIR argument: builds kestrin if it is not there, runs the
 # calling script again on a virtual screen, starts the window on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CaseFold.h"
 
 #include "platform/surface/TextEncoding.h"

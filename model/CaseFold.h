@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Letters compared without regard to case. Folding maps each capital to its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CheckText.h"
 
 #include "FactionTable.h"

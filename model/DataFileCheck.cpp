@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DataFileCheck.h"
 
 #include "CheckText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Detour.h"
 
 #include "LightYears.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The built-in faction table: which of the map's twenty pens each faction

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "JumpRange.h"
 
 #include "LightYears.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // How far one jump of a route may go. A leg is allowed when its length in

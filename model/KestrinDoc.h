@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The map document: owns the one CStarMap the view shows. Every open and

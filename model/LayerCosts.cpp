@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LayerCosts.h"
 
 #include "Detour.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LightYears.h"
 
 #include <cmath>

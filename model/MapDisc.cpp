@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MapDisc.h"
 
 #include <algorithm>

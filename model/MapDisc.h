@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A closed disc on the map, the shape every planet search asks about, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NameSuggestions.h"
 
 #include "CaseFold.h"

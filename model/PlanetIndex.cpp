@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PlanetIndex.h"
 
 #include "StarMap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PlanetLine.h"
 
 #include <array>

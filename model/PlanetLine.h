@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Reading one piece of a data file as a planet line: name words, x, y,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PlanetList.h"
 
 CPlanet& CPlanetList::AppendEmpty()

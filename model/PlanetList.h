@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The planets of a map, in file order. They are kept in blocks of a fixed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PointTree.h"
 
 #include <algorithm>

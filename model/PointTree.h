@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A static two-dimensional tree over map points, stored as nothing but the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ReachSearch.h"
 
 #include <utility>

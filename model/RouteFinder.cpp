@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RouteFinder.h"
 
 #include "LayerCosts.h"

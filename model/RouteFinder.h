@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Routes between two planets as chains of jumps, none longer than a jump

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "StarMap.h"
 
 #include "NameSuggestions.h"

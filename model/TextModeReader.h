@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Reads a file as text-mode pieces: CR LF comes out as LF, a lone CR stays,

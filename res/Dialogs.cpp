@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ResourceTables.h"
 
 #include "IconSources.h"

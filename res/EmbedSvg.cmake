@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes OUTPUT, a C++ file defining `const char* const NAME[]` with the text
 # of each SVG file of FILES, so the pictures travel inside the program. Run at
 # configure time; the files are configure dependencies, so editing one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The SVG pictures of res/icons/, which the build places in the program: the

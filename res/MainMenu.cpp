@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ResourceTables.h"
 
 #include "ResourceIds.h"

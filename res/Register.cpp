@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Register.h"
 
 #include "ResourceIds.h"

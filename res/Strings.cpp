@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Strings.h"
 
 #include "ResourceIds.h"

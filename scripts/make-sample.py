@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes samples/kestrin.dat: an invented map of 360 planets.
 
 Names are built from invented syllables; a fixed seed keeps the file stable.

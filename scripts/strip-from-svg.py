@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Prints the toolbar's pixel strip (res/ToolBar.cpp kCells) drawn from the
 SVG pictures in res/icons/toolbar/, for pasting after an SVG changes.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package, made by CPack's DEB generator (scripts/package). It
 # holds whatever the install rules install, under /usr whatever prefix the
 # build was configured with. Its dependencies come from dpkg-shlibdeps, so it

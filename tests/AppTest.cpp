@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GuiFixture.h"
 
 #include "platform/framework/RecentFileList.h"

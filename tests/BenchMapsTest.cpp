@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bench/BenchMapFile.h"
 #include "bench/BenchMapKinds.h"
 #include "bench/GeneratedMap.h"

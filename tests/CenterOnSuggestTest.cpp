@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list of names under the Center On field: what it offers for the text
 // typed, and how its keys share Enter and Esc with the dialog, driven by
 // real key events on the real dialog.

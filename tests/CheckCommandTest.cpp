@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kestrin-render --check as a user meets it: one line per problem at its
 // physical line, a summary, the exit status by the worst finding, and the
 // same findings as a JSON document that a JSON reader accepts.

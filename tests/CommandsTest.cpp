@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GuiFixture.h"
 
 #include "app/AboutDlg.h"

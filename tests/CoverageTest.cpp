@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/qt/Coverage.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/DataFileCheck.h"
 #include "model/StarMap.h"
 

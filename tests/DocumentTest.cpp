@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/KestrinDoc.h"
 #include "platform/framework/MessageBox.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/StarMap.h"
 #include "platform/surface/Image.h"
 #include "platform/surface/reference/ReferenceDC.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kestrin-render --export: the planets of a map as CSV and JSON, read back
 // by another program's readers (Python's csv and json) and compared with
 // what the map holds.

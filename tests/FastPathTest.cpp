@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MapPicture.h"
 
 #include "bench/BenchMapKinds.h"

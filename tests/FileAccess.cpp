@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FileAccess.h"
 
 #include <linux/capability.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --help and --version of both programs: which argument counts, what goes
 // where. The installed programs' exit status without a display is checked by
 // install-check.sh; the built programs without a display are started here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs with Qt scaling every window by two: the view must draw one pixel per
 // device pixel and read the pointer in the same pixels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files a viewer is handed in the wild: huge, binary, endless, unreadable,
 // or changed under it. Whatever arrives, the load ends quickly with a clear
 // result, memory stays flat, and the document keeps what it had.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tip that names the planets under the pointer: its text, where it
 // holds, when it stays away, and that it leaves the view's picture alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LoadedMap.h"
 
 #include "TestFiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Maps made from data-file text, for the tests of what is built on a map.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MapPicture.h"
 
 #include "platform/surface/DC.h"

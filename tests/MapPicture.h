@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A map drawn as the view draws it (the map through the view's mapping,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map viewport's arithmetic, one row per case: an output size, a zoom
 // and a centre in, the mapping, the conversions, the scroll bars and the
 // zoom steps out. No window is involved; the view's own tests check that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/Mapping.h"
 
 #include <gtest/gtest.h>

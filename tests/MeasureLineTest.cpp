@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/LightYears.h"
 #include "model/StarMap.h"
 

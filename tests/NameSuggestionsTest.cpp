@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/CaseFold.h"
 #include "model/NameSuggestions.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File and planet names that look like markup, shown in the real widgets:
 // message boxes, the printing status box, dialogs and the window caption
 // show them letter for letter and never load what a tag names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kestrin-render --near: the planets within a range of one planet, checked
 // against a list made pair by pair on random maps, and as the user reads
 // it in each format.

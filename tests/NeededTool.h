@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Outside programs a test looks through (pdftoppm to read a PDF page). On a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Output files against folders that change under them, links at the end of
 // the path, and signals that end the program while a new file exists.
 

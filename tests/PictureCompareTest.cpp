@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PictureCompare.h"
 
 #include "platform/surface/DC.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/PlanetIndex.h"
 
 #include "LoadedMap.h"

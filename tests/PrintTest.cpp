@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing and print preview, driven through the real application with the
 // printer, the print dialog and the status box answered by hooks: pages go
 // to images at a chosen resolution or to PDF files.

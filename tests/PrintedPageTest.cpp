@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kestrin-render's printed page comes out the same as a picture and as a
 // PDF: both go through the view's print job, one onto an image page, the
 // other through the PDF writer. Rasterised at the same resolution (by

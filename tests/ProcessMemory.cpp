@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ProcessMemory.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What kestrin-render tells its user: every output checked to its end,
 // names that cannot act on the terminal, a reason for every file it cannot
 // read or write, the form a bad option value should take, and pictures

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What kestrin-render leaves at its output path when it cannot write there:
 // whatever stood at -o is still there, byte for byte, for every kind of
 // output, and no file of its own making is left behind.

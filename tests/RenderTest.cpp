@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/RenderOptions.h"
 #include "tools/Renderer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kestrin-render --route on small maps whose answers can be worked out by
 // hand. Coordinates in a file are tenths of map units' scale: x in the
 // file is 10 map units, and 20 map units make a light year, so two file

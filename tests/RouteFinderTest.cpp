@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/Detour.h"
 #include "model/LightYears.h"
 #include "model/RouteFinder.h"

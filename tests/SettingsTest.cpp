@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Settings files as a disk and other programs leave them: unreadable,
 // truncated, binary, too large, not a file at all, or listing files that are
 // now folders or gone. Each gives a clean start with no message, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A long seeded random session on the real window: commands by id, their
 // keys and toolbar buttons, drags with both buttons anywhere, scroll
 // actions, resizes down to one pixel, restarts, and opens of good, broken,

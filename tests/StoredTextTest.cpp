@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules that let any file name pass through the settings file and the
 // recent-file menu, and the command line's switches and file names: pure
 // functions, checked without a window.

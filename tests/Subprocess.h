@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Other programs started from a test: the built kestrin and kestrin-render,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main of the surface's and the model's tests, which run below the
 // framework: a QGuiApplication is all that drawing text needs, so these
 // programs link their layer and QtGui and nothing of the framework,

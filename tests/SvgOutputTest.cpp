@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SVG output of kestrin-render: well-formed XML whatever the names hold,
 // the shapes of the map as vector elements, and, rasterised at the same
 // size by another program (rsvg-convert), the same picture as the PNG on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tidying of the toolkit's SVG documents: what it drops draws nothing,
 // and what XML cannot hold never reaches the file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared tables of cases under tests/web-cases: the web page carries
 // its own copies of the light-year, hover, suggestion and route rules, and
 // its tests check them against these same tables. Here every expectation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web page that kestrin-render writes (-o NAME.html): the rules the
 // page carries in JavaScript are pinned to this code by shared tables of
 // cases (tests/web-cases/mapping.json: the screen mapping; shapes.json:

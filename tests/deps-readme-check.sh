@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The README's table of package groups lists exactly the packages that
 # scripts/deps installs for each group, in the same order, and no group
 # is missing from either.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build into a fresh prefix and checks what a Linux desktop gets
 # from it: every installed file, the menu entry, the AppStream metadata, the
 # manual pages, the programs' --help and --version without a display, and

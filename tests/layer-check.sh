@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The layering, read from the sources and the built surface test: the
 # second line behind the per-library include roots of the build, which
 # already make an include of an unlinked layer fail to compile.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Configures the source tree as an install, a package or scripts/run does:
 # -DBUILD_TESTING=OFF, with every package that only the tests and benchmarks
 # use disabled, so that a find_package of one of them outside their own

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the Debian package of a build with CPack and checks it as a user's
 # apt would get it: its control fields, dependencies that apt can satisfy
 # here, exactly the files `cmake --install` installs (under /usr), a menu

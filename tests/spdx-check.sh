@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs scripts/add-spdx on copies, never on the tree itself: on invented
 # files of every kind, checked line by line, and on a copy of every tracked
 # file, which must still configure, parse and format as before, and which a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The two runs of scripts/test, read from its plan (KESTRIN_TEST_PLAN=1)
 # and put to this build's ctest:
 #

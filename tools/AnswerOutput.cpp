@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AnswerOutput.h"
 
 #include "OutputCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // kestrin-render --check: every problem of a data file, one line each,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CsvText.h"
 
 std::string CsvField(std::string_view text)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Comma-separated values as RFC 4180 has them: a field that holds a comma,

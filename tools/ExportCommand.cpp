@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ExportCommand.h"
 
 #include "AnswerOutput.h"

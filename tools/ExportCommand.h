@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // kestrin-render --export csv|json FILE.dat: every planet the loader keeps,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FileMessages.h"
 
 #include "model/CheckText.h"

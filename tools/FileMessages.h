@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The one-line messages of kestrin-render about the map it reads. A file

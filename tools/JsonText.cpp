@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "JsonText.h"
 
 #include "platform/surface/TextEscape.h"

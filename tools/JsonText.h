@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // JSON strings from bytes that may be anything, such as a file name. JSON

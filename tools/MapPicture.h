@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The picture kestrin-render writes: the map as the view would show it on

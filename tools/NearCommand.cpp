@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NearCommand.h"
 
 #include "AnswerOutput.h"

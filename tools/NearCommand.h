@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // kestrin-render --near NAME --within LY [--jump J] [--format text|json|csv]:

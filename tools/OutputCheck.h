@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Output that is lost is a failure, never a success. Every kestrin-render

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "OutputTypes.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The kinds of file kestrin-render writes, chosen by the output's ending.

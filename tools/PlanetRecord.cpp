@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PlanetRecord.h"
 
 #include "model/FactionTable.h"

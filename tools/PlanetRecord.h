@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // One planet as kestrin-render hands it to other programs: its name as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Renderer.h"
 
 #include "CheckCommand.h"

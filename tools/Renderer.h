@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // kestrin-render: draws what the view would show, or the printed page, into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RouteCommand.h"
 
 #include "FileMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // kestrin-render --route FROM TO --jump LY: the route between two planets,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TypedNames.h"
 
 #include "model/NameSuggestions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Planet names between kestrin-render and its user. A name is shown as

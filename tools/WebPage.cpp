@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WebPage.h"
 
 #include "JsonText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The map as one self-contained, interactive web page (UTF-8 HTML5): the

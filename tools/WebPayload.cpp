@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WebPayload.h"
 
 #include "model/FactionTable.h"

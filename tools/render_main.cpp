@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "OutputCheck.h"
 #include "RenderOptions.h"
 #include "Renderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CenterOnDlg.h"
 
 #include "res/ResourceIds.h"

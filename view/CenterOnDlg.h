@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The Center On dialog: one edit field for a planet's name, empty each

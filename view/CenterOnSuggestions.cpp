@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CenterOnSuggestions.h"
 
 #include "model/CaseFold.h"

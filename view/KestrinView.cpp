@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "KestrinView.h"
 
 #include "Legend.h"

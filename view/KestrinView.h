@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The map view: shows the document's map under an isotropic mapping of its

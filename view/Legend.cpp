@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Legend.h"
 
 #include "model/FactionTable.h"

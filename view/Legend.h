@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The faction legend: seventeen rows at the top-left corner of a surface in

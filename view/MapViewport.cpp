@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MapViewport.h"
 
 #include "model/LightYears.h"

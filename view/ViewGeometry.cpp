@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mapping, zoom, scrolling and Center On of the map view.
 
 #include "KestrinView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two mouse gestures of the map view: a zoom box with the left button,
 // a measuring line with the right. Both rubber bands are drawn by
 // exclusive-or on a client surface, so drawing a figure again erases it.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 cmake_minimum_required(VERSION 3.25)
 # Makes the web page's parts for kestrin-render: page.html with the style
 # sheet and the first script (BOOT) written into it, and the page's code

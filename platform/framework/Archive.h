@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What Serialize is handed: the open file and the direction. Kestrin only

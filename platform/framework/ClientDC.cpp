@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/ClientDC.h"
 
 #include "platform/framework/ViewBase.h"

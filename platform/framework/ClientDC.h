@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A surface on a view's client area in the default pixel mapping. It draws

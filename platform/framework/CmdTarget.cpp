@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/CmdTarget.h"
 
 bool CCmdTarget::OnCommand(UINT id)

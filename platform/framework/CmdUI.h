@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A command's state as its update handler sets it: enabled or not, checked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The framework's standard ids: the commands its menus, keys, toolbars and

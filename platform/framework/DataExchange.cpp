@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/DataExchange.h"
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& value)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The exchange of a dialog's edit texts, in UTF-8 and by control id, with

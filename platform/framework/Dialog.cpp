@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/Dialog.h"
 
 #include "platform/framework/Hook.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Modal dialogs built from a registered dialog template in dialog units,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/DocTemplate.h"
 
 #include "platform/framework/Document.h"

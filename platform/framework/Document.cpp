@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/Document.h"
 
 #include "platform/framework/MessageBox.h"

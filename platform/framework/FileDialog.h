@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The framework's Open dialog, with a hook that answers it in tests.

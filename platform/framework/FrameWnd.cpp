@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/FrameWnd.h"
 
 #include "platform/framework/CommandIds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The main frame: a top-level window with the menu, the accelerator keys,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // One replaceable hook per kind: tests put a function in place of a modal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/MessageText.h"
 
 #include "platform/surface/TextEscape.h"

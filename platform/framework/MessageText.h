@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A message's text as a message box shows it. Paths in messages can be far

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/PointerTip.h"
 
 #include "platform/framework/Wnd.h"

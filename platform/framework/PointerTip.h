@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A window's pointer tip: a small box of plain text by the pointer, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/RecentFileList.h"
 
 #include "platform/framework/Settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The shapes of the program's resources, as plain data: menus, accelerator

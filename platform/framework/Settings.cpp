@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/Settings.h"
 
 #include "platform/surface/TextEscape.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/ToolBar.h"
 
 #include "platform/framework/FrameWnd.h"

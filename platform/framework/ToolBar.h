@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A dockable toolbar built from a toolbar resource: one button per command,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/WinAppBase.h"
 
 #include "platform/framework/CommandIds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/Wnd.h"
 
 #include "platform/framework/qt/WndImpl.h"

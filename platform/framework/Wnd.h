@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A window: client area, invalidation, the window's own two scroll bars,

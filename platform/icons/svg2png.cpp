@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kestrin-svg2png [--sharp] IN.svg SIZE|WxH OUT.png
 //
 // Draws an SVG picture into a SIZE x SIZE (or W x H) picture with a clear

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/PrintJob.h"
 
 #include "platform/framework/Document.h"

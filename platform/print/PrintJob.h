@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // One print job of a view, from OnBeginPrinting to OnEndPrinting: the

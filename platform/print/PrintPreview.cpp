@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/PrintPreview.h"
 
 #include "platform/framework/CommandIds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Print preview: takes the view's place in the main frame with a bar of

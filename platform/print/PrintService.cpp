@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/PrintService.h"
 
 #include "platform/framework/Hook.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Where a print job goes: a printer of the system, a PDF file, an SVG file

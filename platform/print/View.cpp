@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/View.h"
 
 #include "platform/framework/CommandIds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/Brush.h"
 
 BOOL CBrush::CreateSolidBrush(COLORREF color)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A solid brush, or the hollow brush that leaves an ellipse's inside alone.

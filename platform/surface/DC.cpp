@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/DC.h"
 
 #include "platform/surface/Image.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The drawing surface. It keeps the state its callers rely on between calls

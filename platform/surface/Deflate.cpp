@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/Deflate.h"
 
 #include <zlib.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Bytes compressed as a zlib stream (RFC 1950: deflate with its two-byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // An ellipse under this many device pixels across or down is drawn as one

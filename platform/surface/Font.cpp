@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/Font.h"
 
 BOOL CFont::CreateFontIndirect(const LOGFONT* desc)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/GdiObject.h"
 
 #include "platform/surface/Brush.h"

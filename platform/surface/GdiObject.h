@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Drawing objects: pens, brushes and fonts (Pen.h, Brush.h, Font.h). They

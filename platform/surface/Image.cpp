@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/Image.h"
 
 #include "platform/surface/OutputFile.h"

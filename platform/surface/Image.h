@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A 32-bit RGB picture in memory: the target of off-screen surfaces, the

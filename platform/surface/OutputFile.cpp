@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/OutputFile.h"
 
 #include "platform/surface/LiveTempFile.h"

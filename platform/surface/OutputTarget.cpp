@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/OutputTarget.h"
 
 #include <cerrno>

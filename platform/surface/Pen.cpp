@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/Pen.h"
 
 CPen::CPen(int style, int width, COLORREF color) : CGdiObject(Kind::Pen)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A solid pen. Width 0 (and 1) is one device pixel at every mapping.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/SvgPicture.h"
 
 #include "platform/surface/DC.h"

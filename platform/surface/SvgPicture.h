@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A picture made of vector graphics: an SVG document of a fixed size in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/TextEscape.h"
 
 #include "platform/surface/TextEncoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary arguments to the command-line parser: the input is cut
 // into arguments at NUL bytes. Checks what must hold for any command line:
 // no crash (the sanitizers); the same result twice; Open exactly when a file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to CStarMap::LoadDataFile through a real file, and
 // checks what must hold for any input: no crash or leak (the sanitizers),
 // every position a whole number of map units times 10, names and codes free

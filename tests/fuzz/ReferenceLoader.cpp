@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ReferenceLoader.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A second, deliberately plain reading of a data file held in memory, for

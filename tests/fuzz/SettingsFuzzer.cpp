@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the settings reader, both as a whole settings
 // file and as one value, and checks what must hold for any input: no crash
 // or leak (the sanitizers); a file read and written with nothing changed

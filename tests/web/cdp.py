@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A headless Chromium driven over the DevTools protocol, through the pipe
 that --remote-debugging-pipe opens (the browser reads commands on fd 3 and
 writes answers and events on fd 4, each a JSON text ended by a NUL byte).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The web page that kestrin-render writes, in a real browser (headless
 Chromium over the DevTools protocol): it draws the shapes on the pixels
 the renderer's picture has, makes no request and reports no error, keeps

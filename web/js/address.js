@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view in the page's address: "#zoom=Z&center=X,Y", in map units as
 // kestrin-render's --zoom and --center take them (Z is N, or WxH for two
 // extents). A copied address opens the same view.

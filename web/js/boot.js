@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's first script: inflates the one block of data (the page's
 // code, then the map, deflated and written in base 85) with the browser's
 // own DecompressionStream, keeps the map's bytes for the code and runs the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map carried by the page, read as the writer packed it
 // (tools/WebPayload.h gives the layout) from the bytes boot.js inflated.
 // The result is the map object the rule modules take:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One picture of the map on the page's canvas, drawn as the viewer draws
 // its window: black background; each planet in file order, its circle (10
 // map units across) in its faction's colour and its name below-left of it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding planets by name: the search field offers the names Center On
 // offers, in its order (rules/suggest.js), and choosing one centres the
 // view on that planet and marks it; the Route panel finds the route that

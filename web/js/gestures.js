@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map's gestures, by web-map habits: the wheel, a pinch, "+" and "-"
 // zoom around the pointer; a left drag, a one-finger drag and the arrow
 // keys pan; "0" or Home returns to the full extent; a right drag, or any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's start and its state: the map, the view (kept in the
 // address), the toggles, the distance lines, the route and the marked
 // planet. Every change asks for one picture at the next animation frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floating panels' lists: distance lines, route legs, search
 // suggestions. Every name reaches the page as text (textContent), never
 // as markup.

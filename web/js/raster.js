@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shapes written straight into pixel memory, on exactly the pixels the
 // viewer's own surface gives them, so that the page and a rendered picture
 // of the same view agree pixel for pixel:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bytes as text in an HTML script element, five characters to four bytes:
 // base 85, most significant digit first, over the printable ASCII
 // characters less those that mean something in HTML or in a string

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What part of the map a canvas shows: a zoom (the window extent in map
 // units, both components at least 1), a centre (the map point at the
 // middle) and the canvas size in device pixels. It maps map units onto

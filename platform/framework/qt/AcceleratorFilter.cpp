@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/qt/AcceleratorFilter.h"
 
 #include "platform/framework/FrameWnd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Platform-internal: key presses anywhere in a frame's window meet the

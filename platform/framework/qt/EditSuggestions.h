@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Platform-internal: the drop-down list of suggestions under a dialog's

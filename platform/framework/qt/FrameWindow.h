@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Platform-internal: the main window of a frame. Closing it ends the event

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Pictures given as SVG text, drawn sharp at whatever pixel density the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/qt/KeyPosition.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Platform-internal: the letter keys by their place on the keyboard. An

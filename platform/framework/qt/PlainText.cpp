@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/qt/PlainText.h"
 
 #include <QLabel>

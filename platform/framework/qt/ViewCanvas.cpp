@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/framework/qt/ViewCanvas.h"
 
 #include "platform/framework/PointerTip.h"

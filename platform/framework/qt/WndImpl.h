@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Platform-internal: the Qt widgets behind a CWnd. A view is a host widget

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/qt/ImagePrintDevice.h"
 
 #include "platform/surface/DC.h"

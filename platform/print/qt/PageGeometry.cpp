@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/qt/PageGeometry.h"
 
 #include <QLocale>

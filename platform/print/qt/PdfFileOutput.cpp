@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/qt/PdfFileOutput.h"
 
 #include <cerrno>

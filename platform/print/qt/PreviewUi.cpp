@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/qt/PreviewUi.h"
 
 #include "platform/framework/FrameWnd.h"

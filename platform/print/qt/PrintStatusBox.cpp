@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/qt/PrintStatusBox.h"
 
 #include "platform/print/PrintService.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/print/qt/SvgPrintDevice.h"
 
 #include "platform/surface/DC.h"

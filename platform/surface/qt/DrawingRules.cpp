@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/qt/DrawingRules.h"
 
 #include "platform/surface/TextEncoding.h"

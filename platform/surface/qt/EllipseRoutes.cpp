@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/qt/EllipseRoutes.h"
 
 #include "platform/surface/qt/DCDevice.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/qt/PngEncode.h"
 
 #include <zlib.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/qt/SvgTidy.h"
 
 #include <algorithm>

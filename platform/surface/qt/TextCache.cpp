@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/qt/TextCache.h"
 
 #include "platform/surface/qt/DrawingRules.h"

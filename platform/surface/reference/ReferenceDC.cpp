@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/surface/reference/ReferenceDC.h"
 
 #include "platform/surface/qt/DCDevice.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The plain drawing surface: every ellipse, line and text goes straight to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Letters compared without regard to case, as the viewer folds them: each
 // capital becomes its small letter for the alphabets a map of an invented
 // setting is written in (Latin, including every letter of Windows-1252,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exact integer arithmetic on doubles where it is exact, BigInt where it is
 // not. Map coordinates are 32-bit integers, so their differences fit a
 // double exactly, but the squares of large differences do not; questions

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 import { allows } from './lightyears.js';
 import { EXACT_LIMIT } from './exact.js';
 

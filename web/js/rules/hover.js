@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What lies under the pointer, and the tip that says so, as the viewer's
 // window decides it. A planet is under the pointer when the pointer lies
 // within HOVER_PIXELS device pixels of its circle (radius PLANET_RADIUS map

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Distances in light years, counted as the viewer counts them. Twenty map
 // units make one light year. A distance is the straight length between two
 // points in map units, truncated to a whole number, then divided by 20 with

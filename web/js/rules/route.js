@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Routes between two planets as chains of jumps, none longer than a jump
 // range, chosen as the viewer's route finder chooses them: the fewest
 // jumps; among those the shortest in total; among routes of equal total

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a route reads, as kestrin-render --route writes it: one line per leg,
 // the total and the longest jump, or the "no route" answer with the least
 // range that finds one, or the answer for a name no planet has. Only the

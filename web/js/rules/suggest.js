@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Planet names that match what the user has typed so far, as the viewer's
 // Center On list offers them. Groups, best first:
 //   1. the exact name, as the exact lookup compares it (byte for byte in

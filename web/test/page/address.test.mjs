@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view in the address: what reopening a copied address gives.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';

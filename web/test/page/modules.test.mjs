@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The build joins every module into one inline script (web/embed.cmake):
 // top-level names must be unique across modules, imports one to a line,
 // and nothing may close the script element early.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's rasteriser against the viewer's surface, on the shared table
 // of shapes (tests/web-cases/shapes.json, whose pixels the C++ test draws
 // with the surface itself): outlines of every small size, partly off the

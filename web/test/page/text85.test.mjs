@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page reads the writer's base 85 (shared table), and refuses text
 // that is not its own.
 import { test } from 'node:test';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's mapping against the viewer's, on the shared table, and the
 // page's own view changes: zoom around a point, drag.
 import { test } from 'node:test';

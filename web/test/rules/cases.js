@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared tables of cases under tests/web-cases, and the maps they hold
 // turned into the shape the rule modules take. A table's map is the text of
 // a data file, one planet a line ("Name Words x y CODE"); "bytes": "latin1"
