@@ -5,6 +5,8 @@
 #include "GeneratedMap.h"
 #include "InventedNames.h"
 
+#include "platform/surface/TextEncoding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -102,25 +104,6 @@ std::vector<Planet> Stacked(int count)
     for (int i = 0; i < count; ++i)
         planets.push_back({names.OfLength(kStackedNameLength), 0.0, 0.0, Code(random)});
     return planets;
-}
-
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
 }
 
 // A word the glyph shaper refuses whose glyphs stay within the text's
