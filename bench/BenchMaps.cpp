@@ -2,7 +2,7 @@
 #include "BenchMaps.h"
 
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
 #include "platform/surface/reference/ReferenceDC.h"

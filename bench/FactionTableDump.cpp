@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FactionTableDump.h"
 
-#include "model/FactionTable.h"
+#include "model/map/FactionTable.h"
 
 #include <cstdio>
 

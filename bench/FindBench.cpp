@@ -12,9 +12,9 @@
 #include "view/MapViewport.h"
 #include "view/PlanetHover.h"
 
-#include "model/NameSuggestions.h"
-#include "model/PlanetIndex.h"
-#include "model/StarMap.h"
+#include "model/find/NameSuggestions.h"
+#include "model/find/PlanetIndex.h"
+#include "model/map/StarMap.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,7 +6,7 @@
 
 #include "BenchMapKinds.h"
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FreshLoad.h"
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include <chrono>
 #include <cstdio>

@@ -19,7 +19,7 @@
 #include "BenchMaps.h"
 #include "EveryMap.h"
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 #include "BenchMaps.h"
 #include "FindBenchMaps.h"
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 #include "tools/Renderer.h"
 
 #include <benchmark/benchmark.h>

@@ -7,10 +7,10 @@
 #include "BenchMaps.h"
 #include "FindBenchMaps.h"
 
-#include "model/DataFileCheck.h"
-#include "model/PlanetIndex.h"
-#include "model/RouteFinder.h"
-#include "model/StarMap.h"
+#include "model/check/DataFileCheck.h"
+#include "model/find/PlanetIndex.h"
+#include "model/route/RouteFinder.h"
+#include "model/map/StarMap.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 
 #include "app/KestrinApp.h"
 #include "model/KestrinDoc.h"
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 #include "res/Register.h"
 #include "view/KestrinView.h"
 

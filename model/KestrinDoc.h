@@ -4,7 +4,7 @@
 // The map document: owns the one CStarMap the view shows. Every open and
 // every new document gets a fresh map; nothing is ever stored.
 
-#include "StarMap.h"
+#include "model/map/StarMap.h"
 
 #include "platform/framework/Document.h"
 

@@ -2,8 +2,8 @@
 #include "bench/BenchMapFile.h"
 #include "bench/BenchMapKinds.h"
 #include "bench/GeneratedMap.h"
-#include "model/FactionTable.h"
-#include "model/StarMap.h"
+#include "model/map/FactionTable.h"
+#include "model/map/StarMap.h"
 
 #include "Subprocess.h"
 #include "TestFiles.h"

@@ -5,7 +5,7 @@
 
 #include "tools/Renderer.h"
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include "Subprocess.h"
 #include "TestFiles.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "model/DataFileCheck.h"
-#include "model/StarMap.h"
+#include "model/check/DataFileCheck.h"
+#include "model/map/StarMap.h"
 
 #include "TestFiles.h"
 

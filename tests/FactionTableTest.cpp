@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "model/FactionTable.h"
-#include "model/StarMap.h"
+#include "model/map/FactionTable.h"
+#include "model/map/StarMap.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "bench/BenchMapKinds.h"
 #include "bench/GeneratedMap.h"
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
 #include "platform/surface/reference/ReferenceDC.h"

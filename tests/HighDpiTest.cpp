@@ -4,7 +4,7 @@
 
 #include "GuiFixture.h"
 
-#include "model/FactionTable.h"
+#include "model/map/FactionTable.h"
 #include "platform/surface/Image.h"
 
 #include <QWidget>

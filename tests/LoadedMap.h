@@ -3,7 +3,7 @@
 
 // Maps made from data-file text, for the tests of what is built on a map.
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include <memory>
 #include <string>

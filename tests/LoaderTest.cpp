@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include "TestFiles.h"
 

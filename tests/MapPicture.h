@@ -7,7 +7,7 @@
 
 #include "PictureCompare.h"
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 #include "platform/surface/Image.h"
 
 struct MapView {

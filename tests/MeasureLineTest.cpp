@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "model/LightYears.h"
-#include "model/StarMap.h"
+#include "model/map/LightYears.h"
+#include "model/map/StarMap.h"
 
 #include <gtest/gtest.h>
 

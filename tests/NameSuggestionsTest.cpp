@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "model/CaseFold.h"
-#include "model/NameSuggestions.h"
+#include "model/find/CaseFold.h"
+#include "model/find/NameSuggestions.h"
 
 #include "LoadedMap.h"
 

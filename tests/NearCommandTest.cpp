@@ -6,8 +6,8 @@
 #include "tools/NearCommand.h"
 #include "tools/Renderer.h"
 
-#include "model/RouteFinder.h"
-#include "model/StarMap.h"
+#include "model/route/RouteFinder.h"
+#include "model/map/StarMap.h"
 
 #include "Subprocess.h"
 #include "TestFiles.h"

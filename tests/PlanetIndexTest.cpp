@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "model/PlanetIndex.h"
+#include "model/find/PlanetIndex.h"
 
 #include "LoadedMap.h"
 

@@ -7,7 +7,7 @@
 #include "NeededTool.h"
 #include "Subprocess.h"
 
-#include "model/FactionTable.h"
+#include "model/map/FactionTable.h"
 
 #include "platform/framework/PointerTip.h"
 #include "platform/framework/qt/WndImpl.h"

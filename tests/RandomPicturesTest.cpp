@@ -3,7 +3,7 @@
 
 #include "bench/BenchRandom.h"
 #include "bench/ScriptNames.h"
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include "TestFiles.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "model/Detour.h"
-#include "model/LightYears.h"
-#include "model/RouteFinder.h"
+#include "model/route/detail/Detour.h"
+#include "model/map/LightYears.h"
+#include "model/route/RouteFinder.h"
 
 #include "LoadedMap.h"
 

@@ -13,6 +13,9 @@
 #   included outside platform/ and tests/;
 # - the model includes nothing of the framework but in its document
 #   (KestrinDoc), which is a library of its own;
+# - a header in a detail/ folder of a model concern (model/route/detail/)
+#   is private to that concern: nothing outside model/<concern>/ includes
+#   it but the tests;
 # - the surface's and the model's tests link neither QtWidgets nor
 #   QtPrintSupport.
 set -uo pipefail
@@ -68,6 +71,28 @@ resolve() {
   fi
 }
 
+# The concern whose private header target is, when file lies outside it:
+# model/route/detail/Detour.h is private to model/route/.
+private_to_other() {
+  local file=$1 target=$2 concern
+  case $target in
+    model/*/detail/*) concern=${target%%/detail/*} ;;
+    *) return 1 ;;
+  esac
+  case $file in
+    "$concern"/*|tests/*) return 1 ;;
+  esac
+  echo "$concern"
+}
+# The rule must bite: an include across concerns into detail/ is refused,
+# one within the concern and one of a public header are not.
+private_to_other model/find/PlanetIndex.cpp model/route/detail/Detour.h >/dev/null ||
+  fail "the privacy rule lets model/find/ include model/route/detail/"
+! private_to_other model/route/RouteFinder.cpp model/route/detail/Detour.h >/dev/null ||
+  fail "the privacy rule refuses a concern its own detail/"
+! private_to_other view/PlanetHover.cpp model/find/PlanetIndex.h >/dev/null ||
+  fail "the privacy rule refuses a public header"
+
 checked=0
 while IFS= read -r file; do
   layer=$(layer_of "$file")
@@ -76,9 +101,12 @@ while IFS= read -r file; do
     case $name in
       ../*|*/../*) fail "$file climbs with \"$name\"" ;;
     esac
-    [ -n "$layer" ] || continue
     target=$(resolve "$(dirname "$file")" "$name")
     [ -n "$target" ] || continue
+    if concern=$(private_to_other "$file" "$target"); then
+      fail "$file includes $target, private to $concern/"
+    fi
+    [ -n "$layer" ] || continue
     other=$(layer_of "$target")
     [ -n "$other" ] && [ "$other" != "$layer" ] || continue
     case " ${below[$layer]} " in

@@ -5,7 +5,7 @@
 #include "JsonText.h"
 #include "OutputCheck.h"
 
-#include "model/DataFileCheck.h"
+#include "model/check/DataFileCheck.h"
 #include "view/MapViewport.h"
 
 #include "platform/surface/TextEscape.h"

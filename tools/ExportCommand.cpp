@@ -7,7 +7,7 @@
 #include "JsonText.h"
 #include "PlanetRecord.h"
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "FileMessages.h"
 
-#include "model/CheckText.h"
-#include "model/StarMap.h"
-#include "model/TextModeReader.h"
+#include "model/check/CheckText.h"
+#include "model/map/StarMap.h"
+#include "model/map/TextModeReader.h"
 
 #include "platform/surface/TextEscape.h"
 

@@ -5,7 +5,7 @@
 #include "WebPage.h"
 
 #include "model/KestrinDoc.h"
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 #include "view/KestrinView.h"
 #include "view/Legend.h"
 #include "view/MapViewport.h"

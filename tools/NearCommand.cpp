@@ -8,10 +8,10 @@
 #include "PlanetRecord.h"
 #include "TypedNames.h"
 
-#include "model/LightYears.h"
-#include "model/PlanetIndex.h"
-#include "model/RouteFinder.h"
-#include "model/StarMap.h"
+#include "model/map/LightYears.h"
+#include "model/find/PlanetIndex.h"
+#include "model/route/RouteFinder.h"
+#include "model/map/StarMap.h"
 
 namespace {
 

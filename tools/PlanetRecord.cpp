@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "PlanetRecord.h"
 
-#include "model/FactionTable.h"
-#include "model/StarMap.h"
+#include "model/map/FactionTable.h"
+#include "model/map/StarMap.h"
 
 #include "platform/surface/TextEncoding.h"
 

@@ -3,7 +3,7 @@
 
 // Command-line options of kestrin-render.
 
-#include "model/JumpRange.h"
+#include "model/map/JumpRange.h"
 #include "view/MapViewport.h"
 
 #include "platform/surface/Types.h"

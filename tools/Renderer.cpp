@@ -12,8 +12,8 @@
 #include "RouteCommand.h"
 #include "TypedNames.h"
 
-#include "model/LightYears.h"
-#include "model/StarMap.h"
+#include "model/map/LightYears.h"
+#include "model/map/StarMap.h"
 #include "res/Version.h"
 
 

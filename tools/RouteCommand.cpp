@@ -7,9 +7,9 @@
 #include "PictureTarget.h"
 #include "TypedNames.h"
 
-#include "model/LightYears.h"
-#include "model/RouteFinder.h"
-#include "model/StarMap.h"
+#include "model/map/LightYears.h"
+#include "model/route/RouteFinder.h"
+#include "model/map/StarMap.h"
 #include "view/MapViewport.h"
 
 #include "platform/surface/TextEscape.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "TypedNames.h"
 
-#include "model/NameSuggestions.h"
-#include "model/StarMap.h"
+#include "model/find/NameSuggestions.h"
+#include "model/map/StarMap.h"
 
 #include "platform/surface/TextEscape.h"
 #include "platform/surface/TextEncoding.h"

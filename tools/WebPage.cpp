@@ -4,7 +4,7 @@
 #include "JsonText.h"
 #include "WebPayload.h"
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include "platform/surface/Deflate.h"
 #include "platform/surface/OutputFile.h"

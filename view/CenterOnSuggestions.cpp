@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "CenterOnSuggestions.h"
 
-#include "model/CaseFold.h"
-#include "model/NameSuggestions.h"
-#include "model/StarMap.h"
+#include "model/find/CaseFold.h"
+#include "model/find/NameSuggestions.h"
+#include "model/map/StarMap.h"
 
 #include "platform/surface/TextEncoding.h"
 

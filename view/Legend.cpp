@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "Legend.h"
 
-#include "model/FactionTable.h"
-#include "model/StarMap.h"
+#include "model/map/FactionTable.h"
+#include "model/map/StarMap.h"
 #include "platform/surface/DC.h"
 
 void DrawLegend(CDC* pDC, CStarMap* map)

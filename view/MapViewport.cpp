@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "MapViewport.h"
 
-#include "model/LightYears.h"
+#include "model/map/LightYears.h"
 
 #include "platform/surface/DC.h"
 

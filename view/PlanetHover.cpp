@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "PlanetHover.h"
 
-#include "model/FactionTable.h"
-#include "model/LightYears.h"
-#include "model/PlanetIndex.h"
-#include "model/StarMap.h"
+#include "model/map/FactionTable.h"
+#include "model/map/LightYears.h"
+#include "model/find/PlanetIndex.h"
+#include "model/map/StarMap.h"
 
 #include "platform/surface/DotEllipse.h"
 #include "platform/surface/TextEncoding.h"

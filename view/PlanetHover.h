@@ -18,7 +18,7 @@
 
 #include "MapViewport.h"
 
-#include "model/MapDisc.h"
+#include "model/map/MapDisc.h"
 
 #include <string>
 

@@ -10,8 +10,8 @@
 
 #include "ReferenceLoader.h"
 
-#include "model/DataFileCheck.h"
-#include "model/StarMap.h"
+#include "model/check/DataFileCheck.h"
+#include "model/map/StarMap.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -6,7 +6,7 @@
 // into text-mode characters first, then cut into pieces, then parsed.
 // Slow and simple on purpose; it shares no code with the loader.
 
-#include "model/StarMap.h"
+#include "model/map/StarMap.h"
 
 #include <string>
 #include <vector>

@@ -10,8 +10,8 @@
 // each node, and a node is never opened when the shortest way through its
 // box plus that detour cannot beat the best step found so far.
 
-#include "JumpRange.h"
-#include "PointTree.h"
+#include "model/map/JumpRange.h"
+#include "model/find/PointTree.h"
 
 #include <vector>
 

@@ -16,7 +16,7 @@
 // that a first straight-line route leaves in play, with bounds that set
 // aside whole parts of the map, never pair by pair.
 
-#include "JumpRange.h"
+#include "model/map/JumpRange.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,9 +2,9 @@
 #include "DataFileCheck.h"
 
 #include "CheckText.h"
-#include "FactionTable.h"
-#include "PlanetLine.h"
-#include "TextModeReader.h"
+#include "model/map/FactionTable.h"
+#include "model/map/PlanetLine.h"
+#include "model/map/TextModeReader.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -6,7 +6,7 @@
 // must pass through the box is at least this long, which lets a route
 // search set aside whole parts of the map at once.
 
-#include "MapDisc.h"
+#include "model/map/MapDisc.h"
 
 #include "platform/surface/Types.h"
 

@@ -9,7 +9,7 @@
 // change afterwards; it reads nothing of the map after construction.
 // Memory: a point and a two-byte offset per position, two bytes per planet.
 
-#include "MapDisc.h"
+#include "model/map/MapDisc.h"
 #include "PointTree.h"
 
 #include <cstdint>

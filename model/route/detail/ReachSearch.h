@@ -8,8 +8,8 @@
 // for the same reason: a search over all points costs about as much as
 // the points and the jumps' edges through the tree, not as all pairs.
 
-#include "MapDisc.h"
-#include "PointTree.h"
+#include "model/map/MapDisc.h"
+#include "model/find/PointTree.h"
 
 #include <vector>
 

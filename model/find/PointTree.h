@@ -13,7 +13,7 @@
 // the node's id: 1 for the root, 2 id and 2 id + 1 for its two halves,
 // always below NodeIdLimit().
 
-#include "MapDisc.h"
+#include "model/map/MapDisc.h"
 
 #include "platform/surface/Types.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "StarMap.h"
 
-#include "NameSuggestions.h"
-#include "PlanetIndex.h"
+#include "model/find/NameSuggestions.h"
+#include "model/find/PlanetIndex.h"
 
 CStarMap::CStarMap()
     : m_pens{&m_penWhite, &m_penBlack, &m_penOrange, &m_penRed, &m_penMagenta, &m_penGreen,

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "RouteFinder.h"
 
-#include "LayerCosts.h"
-#include "LightYears.h"
-#include "PlanetIndex.h"
-#include "ReachSearch.h"
-#include "StarMap.h"
+#include "model/route/detail/LayerCosts.h"
+#include "model/map/LightYears.h"
+#include "model/find/PlanetIndex.h"
+#include "model/route/detail/ReachSearch.h"
+#include "model/map/StarMap.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CheckText.h"
 
-#include "FactionTable.h"
+#include "model/map/FactionTable.h"
 
 #include "platform/surface/TextEncoding.h"
 #include "platform/surface/TextEscape.h"

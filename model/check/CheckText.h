@@ -5,8 +5,8 @@
 // and what each finding says. Kept apart from the reading so that the
 // checker's walk through the file stays short.
 
-#include "DataFileCheck.h"
-#include "StarMap.h"
+#include "model/check/DataFileCheck.h"
+#include "model/map/StarMap.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 #include "LayerCosts.h"
 
 #include "Detour.h"
-#include "LightYears.h"
+#include "model/map/LightYears.h"
 
 #include <algorithm>
 #include <cmath>

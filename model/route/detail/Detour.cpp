@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Detour.h"
 
-#include "LightYears.h"
+#include "model/map/LightYears.h"
 
 #include <algorithm>
 #include <cmath>

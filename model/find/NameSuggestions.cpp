@@ -2,7 +2,7 @@
 #include "NameSuggestions.h"
 
 #include "CaseFold.h"
-#include "StarMap.h"
+#include "model/map/StarMap.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "PlanetIndex.h"
 
-#include "StarMap.h"
+#include "model/map/StarMap.h"
 
 #include <algorithm>
 #include <queue>
