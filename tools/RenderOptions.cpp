@@ -19,7 +19,7 @@ const char* const kRenderUsage =
 const char* const kRenderHelp =
     "Usage: kestrin-render [OPTION]... -o OUT FILE.dat\n"
     "       kestrin-render --check [--json] FILE.dat\n"
-    "       kestrin-render --route FROM TO --jump LY [--via NAME]... [-o OUT] [OPTION]... FILE.dat\n"
+    "       kestrin-render --route FROM TO --jump LY [OPTION]... FILE.dat\n"
     "       kestrin-render --export csv|json [-o OUT.csv|OUT.json] FILE.dat\n"
     "       kestrin-render --near NAME --within LY [--jump LY] [--format F] FILE.dat\n"
     "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
