@@ -12,14 +12,14 @@ const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y|--center-on NAME] [--circles] [--truce] "
     "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf|OUT.html FILE.dat; "
     "kestrin-render --check [--json] FILE.dat; "
-    "kestrin-render --route FROM TO --jump LY [-o OUT] FILE.dat; "
+    "kestrin-render --route FROM TO --jump LY [--via NAME]... [--format text|json|csv] [-o OUT] FILE.dat; "
     "kestrin-render --export csv|json [-o OUT] FILE.dat; "
     "kestrin-render --near NAME --within LY [--jump LY] [--format text|json|csv] [-o OUT] FILE.dat";
 
 const char* const kRenderHelp =
     "Usage: kestrin-render [OPTION]... -o OUT FILE.dat\n"
     "       kestrin-render --check [--json] FILE.dat\n"
-    "       kestrin-render --route FROM TO --jump LY [-o OUT] [OPTION]... FILE.dat\n"
+    "       kestrin-render --route FROM TO --jump LY [OPTION]... FILE.dat\n"
     "       kestrin-render --export csv|json [-o OUT.csv|OUT.json] FILE.dat\n"
     "       kestrin-render --near NAME --within LY [--jump LY] [--format F] FILE.dat\n"
     "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
@@ -53,6 +53,9 @@ const char* const kRenderHelp =
     "                         least --jump that finds one. With -o also drawn,\n"
     "                         a measure line a leg, fitted to the picture\n"
     "                         unless --zoom, --center or --center-on is given\n"
+    "  --via NAME             a stop of --route between FROM and TO; may be\n"
+    "                         repeated, the stops visited in the order given,\n"
+    "                         each stretch the best route by the rules above\n"
     "  --jump LY              the longest jump in light years, such as 12.5;\n"
     "                         with --near, how many such jumps reach each planet\n"
     "  --export csv|json      every planet of FILE.dat in file order: name\n"
@@ -66,7 +69,11 @@ const char* const kRenderHelp =
     "                         light years as a measure line counts them and to\n"
     "                         a tenth, faction and file coordinates\n"
     "  --within LY            the range of --near, above 0, such as 100 or 12.5\n"
-    "  --format text|json|csv how --near writes its list (text)\n"
+    "  --format text|json|csv how --near writes its list and --route its legs\n"
+    "                         (text); JSON and CSV give each leg's planets\n"
+    "                         (UTF-8 names, file coordinates, faction, legend\n"
+    "                         name) and light years, then the totals. To the\n"
+    "                         standard output, or to -o OUT.json|OUT.csv\n"
     "  --help                 print this help and exit\n"
     "  --version              print the version and the licence and exit\n"
     "\n"
@@ -81,6 +88,8 @@ const char* const kRenderHelp =
     "  kestrin-render --check kestrin.dat\n"
     "  kestrin-render --route \"Kaquany Ostdar\" \"Prytha Ostny Minor\" --jump 25 \\\n"
     "      -o route.png kestrin.dat\n"
+    "  kestrin-render --route \"Kaquany Ostdar\" \"Prytha Ostny Minor\" --jump 25 \\\n"
+    "      --via \"Prythael Dargal\" --format json kestrin.dat\n"
     "  kestrin-render --export csv -o planets.csv kestrin.dat\n"
     "  kestrin-render --near \"Kaquany Ostdar\" --within 100 --jump 25 kestrin.dat\n"
     "\n"
@@ -197,6 +206,10 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.format = a;
              return a == "text" || a == "json" || a == "csv";
          }},
+        {"--via", [&o](const std::string& a) {
+             o.via.push_back(a);
+             return !a.empty();
+         }},
         {"-o", [&o](const std::string& a) {
              o.output = a;
              return !a.empty();
@@ -219,6 +232,7 @@ const char* ValueForm(const std::string& option)
         {"--near", "a planet's name"},
         {"--within", "light years above zero, with at most three digits after the point, such as 25 or 12.5"},
         {"--format", "text, json or csv"},
+        {"--via", "a planet's name"},
         {"-o", "a picture file name"},
     };
     auto form = kForms.find(option);
@@ -245,18 +259,41 @@ bool Drawing(const RenderOptions& o)
            o.sizeGiven || o.dpiGiven || !o.measures.empty();
 }
 
-// The file -o names for --export: its ending says the format's.
-bool ExportTargetFits(const RenderOptions& o)
+// The output's name ends in "." + format, in any case.
+bool OutputEndsIn(const RenderOptions& o, const std::string& format)
 {
-    const std::string ending = "." + o.exportFormat;
-    if (o.output.empty())
-        return true;
+    const std::string ending = "." + format;
     if (o.output.size() <= ending.size())
         return false;
     std::string last = o.output.substr(o.output.size() - ending.size());
     for (char& c : last)
         c = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     return last == ending;
+}
+
+// The file -o names for --export: its ending says the format's.
+bool ExportTargetFits(const RenderOptions& o)
+{
+    return o.output.empty() || OutputEndsIn(o, o.exportFormat);
+}
+
+// Why --via and --format do not fit the route asked for, or empty. A stop
+// equal to the one before it would be a stretch of no jumps: a slip.
+std::string RouteDataProblem(const RenderOptions& o)
+{
+    if (!o.via.empty() && !o.route)
+        return "--via goes with --route";
+    std::vector<std::string> stops = {o.routeFrom};
+    stops.insert(stops.end(), o.via.begin(), o.via.end());
+    stops.push_back(o.routeTo);
+    for (size_t i = 1; !o.via.empty() && i < stops.size(); ++i)
+        if (stops[i] == stops[i - 1])
+            return "--via " + EscapeShown(stops[i]) + " is the stop next to it; a stop is not visited twice in a row";
+    if (WritesDataFile(o) && !OutputEndsIn(o, o.format))
+        return "-o with --route names a .json or .csv file only with --format json or csv to match";
+    if (WritesDataFile(o) && Drawing(o))
+        return "--route with -o " + EscapeShown(o.output) + " draws no picture: the drawing options do not go with it";
+    return std::string();
 }
 
 // Why --export, --near, --within and --format do not go with the rest.
@@ -269,8 +306,10 @@ std::string DataCommandProblem(const RenderOptions& o)
         return "--near is a command of its own: --check and --route do not go with it";
     if (o.nearName.has_value() != o.within.has_value())
         return "--near and --within go together";
-    if (!o.format.empty() && !o.nearName)
-        return "--format goes with --near";
+    if (!o.format.empty() && !o.nearName && !o.route)
+        return "--format goes with --near or --route";
+    if (std::string route = RouteDataProblem(o); !route.empty())
+        return route;
     if ((exporting || o.nearName) && Drawing(o))
         return std::string(exporting ? "--export" : "--near") + " draws no picture: the drawing options do not go with it";
     if (o.nearName && !o.output.empty())
@@ -298,7 +337,7 @@ std::string CombinationProblem(const RenderOptions& o)
         return prefix + "a route draws its own measure lines: --measure does not go with --route";
     if (o.input.empty() || (o.output.empty() && !o.check && !o.route && !o.nearName && o.exportFormat.empty()))
         return kRenderUsage;
-    if (o.nearName || !o.exportFormat.empty())
+    if (o.nearName || !o.exportFormat.empty() || WritesDataFile(o))
         return std::string();
     if (std::string unsized = UnsizedTypeProblem(o.output, o.sizeGiven || o.print || o.dpiGiven); !unsized.empty())
         return prefix + unsized;
@@ -351,6 +390,11 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
         return std::nullopt;
     o.centerGiven = o.centerGiven || o.centerOn.has_value();
     return o;
+}
+
+bool WritesDataFile(const RenderOptions& o)
+{
+    return o.route && (OutputEndsIn(o, "json") || OutputEndsIn(o, "csv"));
 }
 
 bool AsksForHelpOrVersion(const std::vector<std::string>& args)

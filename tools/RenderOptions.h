@@ -43,6 +43,8 @@ struct RenderOptions {
     std::string routeFrom;
     std::string routeTo;
     std::optional<CJumpRange> jump;
+    // --via NAME, repeatable: the stops between FROM and TO, in order.
+    std::vector<std::string> via;
     // --export csv|json: the planets as data; empty when not asked for.
     std::string exportFormat;
     // --near NAME --within LY: the planets within LY of NAME (UTF-8 as
@@ -54,6 +56,10 @@ struct RenderOptions {
     bool help = false;
     bool version = false;
 };
+
+// -o names a .json or .csv file: a route's answer goes there, and no
+// picture is drawn.
+bool WritesDataFile(const RenderOptions& o);
 
 // Parses the arguments after the program name; on failure returns nothing
 // and sets error to a one-line message.

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "RouteCommand.h"
 
+#include "AnswerOutput.h"
 #include "FileMessages.h"
 #include "MapPicture.h"
 #include "OutputCheck.h"
 #include "PictureTarget.h"
+#include "RouteData.h"
 #include "TypedNames.h"
 
 #include "model/map/LightYears.h"
@@ -39,26 +41,19 @@ std::string TenthsLightYears(std::int64_t tenths)
 // Each leg to a tenth, cut as the tooltip cuts it, and the total as the
 // sum of the legs shown, so that the figures add up; then the longest jump
 // with the range that, given to --jump, keeps the route within reach.
-void WriteLegs(const CStarMap& map, const CRoute& route, std::ostream& out)
+std::string LegsText(const CStarMap& map, const CRoute& route)
 {
-    const CRouteLeg* longest = nullptr;
-    std::int64_t total = 0;
-    for (const CRouteLeg& leg : route.legs) {
-        const std::int64_t tenths = TenthsOfLightYears(leg.length);
-        out << Shown(map, leg.from) << " -> " << Shown(map, leg.to) << ": " << TenthsLightYears(tenths) << '\n';
-        total += tenths;
-        if (longest == nullptr || leg.length > longest->length)
-            longest = &leg;
-    }
-    out << "Total: " << TenthsLightYears(total) << " in " << route.legs.size()
-        << (route.legs.size() == 1 ? " jump\n" : " jumps\n");
-    if (longest == nullptr)
-        return;
-    const CPlanet& a = map.GetPlanet(longest->from);
-    const CPlanet& b = map.GetPlanet(longest->to);
-    out << "Longest jump: " << TenthsLightYears(TenthsOfLightYears(longest->length)) << " (--jump "
-        << TenthsText(std::int64_t(CJumpRange::TenthsToJump(CPoint(a.m_x, a.m_y), CPoint(b.m_x, b.m_y))))
-        << " or more finds a route)\n";
+    std::string text;
+    for (const CRouteLeg& leg : route.legs)
+        text += Shown(map, leg.from) + " -> " + Shown(map, leg.to) + ": " +
+                TenthsLightYears(TenthsOfLightYears(leg.length)) + "\n";
+    const RouteSummary s = SummaryOf(map, route);
+    text += "Total: " + TenthsLightYears(s.tenths) + " in " + std::to_string(route.legs.size()) +
+            (route.legs.size() == 1 ? " jump\n" : " jumps\n");
+    if (s.longest != nullptr)
+        text += "Longest jump: " + TenthsLightYears(s.longestTenths) + " (--jump " +
+                TenthsText(std::int64_t(s.leastJumpTenths)) + " or more finds a route)\n";
+    return text;
 }
 
 // A range as it would be typed: "25", "12.5", "0.125".
@@ -72,10 +67,11 @@ std::string RangeText(const CJumpRange& range)
     return text;
 }
 
-int NoRoute(const CStarMap& map, const RenderOptions& o, const CRoute& route, std::int16_t from, std::int16_t to,
-            std::ostream& err)
+// The stretch from names[0] to names[1] (as typed) has no route.
+int NoRoute(const CStarMap& map, const RenderOptions& o, const CRoute& route, const std::string* names,
+            std::int16_t from, std::int16_t to, std::ostream& err)
 {
-    err << "kestrin-render: no route from \"" << EscapeShown(o.routeFrom) << "\" to \"" << EscapeShown(o.routeTo)
+    err << "kestrin-render: no route from \"" << EscapeShown(names[0]) << "\" to \"" << EscapeShown(names[1])
         << "\" with jumps of at most " << RangeText(*o.jump) << " light years";
     if (route.nearest >= 0 && route.nearest != to)
         err << "; the nearest to \"" << Shown(map, to) << "\" that can be reached is \"" << Shown(map, route.nearest)
@@ -106,13 +102,44 @@ RenderOptions RoutePicture(CStarMap& map, const CRoute& route, std::int16_t from
     return picture;
 }
 
+// The planets of FROM, each --via and TO, in order; an empty list after
+// one line on err when a name is no planet's or a stop is its
+// neighbour's planet under another name.
+std::vector<std::int16_t> StopsNamed(const CStarMap& map, const std::vector<std::string>& names, std::ostream& err)
+{
+    std::vector<std::int16_t> stops;
+    for (const std::string& name : names) {
+        const std::int16_t planet = PlanetNamed(map, name);
+        if (planet < 0) {
+            UnknownName(map, name, err);
+            return {};
+        }
+        if (names.size() > 2 && !stops.empty() && stops.back() == planet) {
+            err << "kestrin-render: --via \"" << EscapeShown(name)
+                << "\" is the planet of the stop next to it; a stop is not visited twice in a row\n";
+            return {};
+        }
+        stops.push_back(planet);
+    }
+    return stops;
+}
+
+// The answer in the format asked for.
+std::string RouteAnswer(const CStarMap& map, const CRoute& route, const std::string& format)
+{
+    return format == "json" ? RouteJson(map, route) : format == "csv" ? RouteCsv(map, route) : LegsText(map, route);
+}
+
 } // namespace
 
 int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
 {
     std::string reason;
-    if (!o.output.empty() && !CheckPictureTarget(o, reason))
+    const bool picture = !o.output.empty() && !WritesDataFile(o);
+    if (picture && !CheckPictureTarget(o, reason))
         return CannotWritePicture(o, reason, err);
+    if (!picture && !AnswerTargetWritable(o, err))
+        return 2;
     CStarMap map;
     CLoadDiagnostic diagnostic;
     if (!map.LoadDataFile(o.input.c_str(), &diagnostic)) {
@@ -121,23 +148,31 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
         // As in the viewer, the planets above the bad line are the map.
         LoadStopped(o.input, diagnostic, " (the planets below it are left out)", err);
     }
-    const std::int16_t from = PlanetNamed(map, o.routeFrom);
-    if (from < 0)
-        return UnknownName(map, o.routeFrom, err);
-    const std::int16_t to = PlanetNamed(map, o.routeTo);
-    if (to < 0)
-        return UnknownName(map, o.routeTo, err);
+    std::vector<std::string> names = {o.routeFrom};
+    names.insert(names.end(), o.via.begin(), o.via.end());
+    names.push_back(o.routeTo);
+    const std::vector<std::int16_t> stops = StopsNamed(map, names, err);
+    if (stops.empty())
+        return 2;
     RenderOptions centred = o;
     if (!CenterOnNamed(map, centred, err))
         return 2;
-    CRoute route = FindRoute(map, from, to, *o.jump);
-    if (!route.found)
-        return NoRoute(map, o, route, from, to, err);
-    WriteLegs(map, route, out);
+    CRoute route;
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+        CRoute stretch = FindRoute(map, stops[i - 1], stops[i], *o.jump);
+        if (!stretch.found)
+            return NoRoute(map, o, stretch, &names[i - 1], stops[i - 1], stops[i], err);
+        route.legs.insert(route.legs.end(), stretch.legs.begin(), stretch.legs.end());
+        route.length += stretch.length;
+    }
+    route.found = true;
+    RenderOptions answer = o;
+    if (picture)
+        answer.output.clear();
     // The figures are the answer: a picture without them is no success.
-    if (!OutputWritten(out, err))
+    if (!WriteAnswer(answer, RouteAnswer(map, route, o.format), out, err))
         return 2;
-    if (!o.output.empty() && !WriteMapPicture(map, RoutePicture(map, route, from, centred), reason))
+    if (picture && !WriteMapPicture(map, RoutePicture(map, route, stops[0], centred), reason))
         return CannotWritePicture(o, reason, err);
     return 0;
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// kestrin-render --route FROM TO --jump LY: the route between two planets,
+// kestrin-render --route FROM TO --jump LY [--via NAME]... [--format F]:
+// the route between two planets,
 // named exactly as Center On finds them, whose every jump is at most LY
 // light years: the fewest jumps, then the shortest total, then the stops
 // that come first in the file. It writes one line per leg,
@@ -13,10 +14,17 @@
 // years, as every measure line), at --zoom and --center (or --center-on)
 // when either is given, else fitted to the route.
 //
-// Returns the exit status: 0 for a route; 1 when there is none (err names
+// Each --via is a stop on the way, in order: each stretch is the route
+// above between its two stops, and the legs are all stretches' in order,
+// added up as one route. --format json|csv writes the legs as data
+// (RouteData.h), to the standard output, or to -o when it names a .json
+// or .csv file, and then no picture is drawn.
+//
+// Returns the exit status: 0 for a route; 1 when a stretch has none (err names
 // the planet nearest to TO that FROM reaches, its distance, and the least
 // --jump that finds a route); 2 for a name that no planet has (with up to
-// three suggestions), an unreadable map, an unwritable picture or lost
+// three suggestions), a --via that is its neighbour's planet, an
+// unreadable map, an unwritable picture or lost
 // output (the picture is not drawn when the figures were lost).
 
 #include "RenderOptions.h"
