@@ -5,9 +5,9 @@
 #include "JsonText.h"
 #include "PlanetRecord.h"
 
-#include "model/JumpRange.h"
-#include "model/LightYears.h"
-#include "model/StarMap.h"
+#include "model/map/JumpRange.h"
+#include "model/map/LightYears.h"
+#include "model/map/StarMap.h"
 
 #include <vector>
 

@@ -8,7 +8,7 @@
 // the totals, each the sum of the legs' figures, so that they add up as
 // the text's do, and the longest jump with the least --jump that takes it.
 
-#include "model/RouteFinder.h"
+#include "model/route/RouteFinder.h"
 
 #include <string>
 
