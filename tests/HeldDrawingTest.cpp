@@ -127,6 +127,44 @@ TEST(HeldDrawing, NamesTheShaperRefusesHideAndShowAsDrawnOneByOne)
         Text(dc, 2, 2, "\xE5\x9C\xB0\xE3\x81\xAE\xE6\x9E\x9C\xE3\x81\xA6 long", RGB(0, 255, 255));
         Text(dc, 2, 2, "Wide cover over them", RGB(255, 255, 255));
     }, "names the shaper refuses under a wider one");
+    ExpectAsReference([](CDC& dc) {
+        // Ended about where a later cell ends: kerned pairs, a wide
+        // ideograph or a mark on the last letter decide whether a tail
+        // shows past that cell.
+        dc.GetCurrentFont()->SetTextEncoding(CTextEncoding::Utf8);
+        Text(dc, 2, 2, "AVAVAVAV\xE6\x98\x9F", RGB(255, 0, 0));
+        Text(dc, 2, 2, "WAWAWAW\xE6\x98\x9F\xE6\x98\x9F", RGB(0, 255, 0));
+        Text(dc, 2, 2, "\xE6\x98\x9F\xE6\x98\x9F\xE6\x98\x9F\xE6\x98\x9F\xE6\x98\x9F\xE6\x98\x9F", RGB(0, 0, 255));
+        Text(dc, 2, 2, "Tyyyyyyyo\xCC\x81\xCC\x88", RGB(255, 255, 0));
+        Text(dc, 2, 2, "ooooooooooooo\xCC\xA3", RGB(128, 255, 128));
+        Text(dc, 2, 2, "oooooooo\xCC\xA3", RGB(128, 128, 255));
+        Text(dc, 2, 2, "\xE5\x9C\xB0\xE3\x81\xAE\xE6\x9E\x9C \xF0\x9F\x9A\x80", RGB(255, 0, 255));
+        Text(dc, 2, 2, "Cover mid", RGB(255, 255, 255));
+    }, "names the shaper refuses ending near a later cell's end");
+}
+
+TEST(HeldDrawing, RefusedNamesOverLongerOnesKeepEveryPixelOfTheirTails)
+{
+    // Only names the toolkit draws whole, piled on one start, each shorter
+    // than some before it: where the held surface draws a name, it draws it
+    // as the reference does, so the two pictures agree to the pixel, and a
+    // tail wrongly left out shows as a whole glyph missing.
+    const Scene scene = [](CDC& dc) {
+        dc.GetCurrentFont()->SetTextEncoding(CTextEncoding::Utf8);
+        const char* marks[] = {"\xCC\xA3", "\xCC\x81", "\xCC\xA3\xCC\x81"};
+        for (int length = 14; length >= 3; --length) {
+            std::string name(std::size_t(length), 'o');
+            name += marks[length % 3];
+            Text(dc, 2, 2, name.c_str(), RGB(40 + 15 * length, 255 - 12 * length, 128));
+        }
+    };
+    for (int scale : {1, 3, 9}) {
+        std::vector<DrawnItem> items;
+        CImage reference = Paint<CBoxedReferenceDC>(scene, scale, items), held = Paint<CDC>(scene, scale);
+        const PictureComparison c = ComparePictures(held, reference, RGB(0, 0, 0), items);
+        EXPECT_GT(c.lit, 20) << "scale " << scale;
+        EXPECT_EQ(c.differing, 0) << "scale " << scale << ": " << Describe(c);
+    }
 }
 
 TEST(HeldDrawing, HeldItemsLandBeforeFillsAndExclusiveOrFigures)
