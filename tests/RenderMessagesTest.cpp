@@ -73,6 +73,7 @@ TEST_F(RenderMessages, OutputLostOnAFullDeviceExitsTwoInEveryMode)
     const std::vector<std::string> modes = {
         "--help", "--version", "--check \"$MAP\"", "--check --json \"$MAP\"", "--route Alpha Beta --jump 20 \"$MAP\"",
         "--export csv \"$MAP\"", "--export json \"$MAP\"", "--near Alpha --within 50 \"$MAP\"",
+        "--size 64x48 -o - \"$MAP\"", "--print --dpi 20 --type pdf -o - \"$MAP\"", "--type html -o - \"$MAP\"",
     };
     for (const std::string& mode : modes) {
         std::string said = Shell("\"$RENDER\" " + mode + " > /dev/full 2> \"$DIR/err\"; echo $?; cat \"$DIR/err\"");

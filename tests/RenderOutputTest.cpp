@@ -251,3 +251,70 @@ TEST(RenderOutputRace, AFolderSwappedForALinkToTheInputsFolderLeavesTheDataFileA
     EXPECT_EQ(ReadWholeFile(input), data) << "the data file was replaced through the swapped folder";
     EXPECT_EQ(ReadWholeFile(dir.Path() / "moved" / "m.png").substr(0, 4), "\x89PNG");
 }
+
+// -o - sends every kind of output to the standard output: the very bytes
+// the file gets and nothing else, the messages on the standard error; a
+// terminal is refused before anything is read.
+TEST(RenderStandardOutput, GivesTheFilesBytesAndRefusesATerminal)
+{
+    TempDir dir;
+    const std::string map = dir.Write("m.dat", "Hub 0 0 QT\nMorvath 30 -20 VR\nEast 20 0 VH\n");
+    std::ostringstream out, err;
+    auto run = [&](std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return RenderMain(args, out, err);
+    };
+    for (const std::string& kind : EveryKind()) {
+        const std::string file = (dir.Path() / ("out." + kind)).string();
+        ASSERT_EQ(run(OutputArgs(kind, file, map)), 0) << kind << err.str();
+        std::vector<std::string> args = OutputArgs(kind, "-", map);
+        args.insert(args.begin(), {"--type", kind.substr(kind.rfind('.') + 1)});
+        ASSERT_EQ(run(args), 0) << kind << err.str();
+        EXPECT_EQ(out.str(), ReadWholeFile(file)) << kind;
+        EXPECT_EQ(err.str(), "") << kind;
+    }
+    // PNG unless --type says otherwise.
+    ASSERT_EQ(run({"--size", "64x48", "-o", "-", map}), 0);
+    EXPECT_EQ(out.str(), ReadWholeFile(dir.Path() / "out.png"));
+    // The data commands write there as they do without -o.
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+             {"--export", "csv"}, {"--check", "--json"}, {"--route", "Hub", "East", "--jump", "30", "--format", "json"},
+             {"--near", "Hub", "--within", "50", "--format", "csv"}}) {
+        args.push_back(map);
+        const int status = run(args);
+        const std::string plain = out.str();
+        args.insert(args.end() - 1, {"-o", "-"});
+        EXPECT_EQ(run(args), status) << args[0];
+        EXPECT_EQ(out.str(), plain) << args[0];
+        EXPECT_NE(plain, "") << args[0];
+    }
+    // Failures leave the standard output empty and say why in one line.
+    const std::vector<std::vector<std::string>> refused = {
+        {"--center-on", "Nowhere", "-o", "-", map}, {"--type", "pdf", "-o", "-", map},
+        {"--type", "tiff", "-o", "-", map},       {"--type", "svg", "-o", (dir.Path() / "a.png").string(), map},
+        {"--export", "csv", "--type", "svg", "-o", "-", map}};
+    for (const std::vector<std::string>& args : refused) {
+        EXPECT_EQ(run(args), 2) << args[1];
+        EXPECT_EQ(out.str(), "") << args[1];
+        EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << err.str();
+    }
+    EXPECT_FALSE(fs::exists(dir.Path() / "a.png"));
+    // A terminal: the real program, its standard output on a pseudo-terminal.
+    const std::string script = "import os, pty, subprocess, sys\n"
+                               "m, s = pty.openpty()\n"
+                               "p = subprocess.run(sys.argv[1:], stdout=s, stderr=subprocess.PIPE)\n"
+                               "os.close(s)\n"
+                               "os.set_blocking(m, False)\n"
+                               "try:\n"
+                               "    shown = os.read(m, 100)\n"
+                               "except OSError:\n"
+                               "    shown = b''\n"
+                               "print(p.returncode, len(shown), p.stderr.decode().count('\\n'), p.stderr.decode())\n";
+    const fs::path log = dir.Path() / "tty.log";
+    ProcessResult r = RunProcess({"/usr/bin/python3", "-c", script, KESTRIN_RENDER_BIN, "-o", "-", map},
+                                 {"QT_QPA_PLATFORM=offscreen"}, 60, log);
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(ReadWholeFile(log).substr(0, 7), "2 0 1 k") << ReadWholeFile(log);
+    EXPECT_NE(ReadWholeFile(log).find("is a terminal"), std::string::npos) << ReadWholeFile(log);
+}

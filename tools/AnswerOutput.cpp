@@ -9,7 +9,7 @@
 bool AnswerTargetWritable(const RenderOptions& o, std::ostream& err)
 {
     std::string reason;
-    if (o.output.empty() || COutputFile::CheckTarget(o.output, o.input, reason))
+    if (o.output.empty() || ToStandardOutput(o) || COutputFile::CheckTarget(o.output, o.input, reason))
         return true;
     CannotWritePicture(o, reason, err);
     return false;
@@ -17,7 +17,7 @@ bool AnswerTargetWritable(const RenderOptions& o, std::ostream& err)
 
 bool WriteAnswer(const RenderOptions& o, const std::string& text, std::ostream& out, std::ostream& err)
 {
-    if (o.output.empty()) {
+    if (o.output.empty() || ToStandardOutput(o)) {
         out << text;
         return OutputWritten(out, err);
     }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Where a command's data goes: to the standard output, or, when -o names a
-// file, through the safe output file (COutputFile), so that a failed write
-// leaves the user's file as it was. The standard output is checked to its
-// end (OutputCheck.h).
+// Where a command's data goes: to the standard output (no -o, or -o -),
+// or, when -o names a file, through the safe output file (COutputFile), so
+// that a failed write leaves the user's file as it was. The standard output
+// is checked to its end (OutputCheck.h).
 
 #include "RenderOptions.h"
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "MapPicture.h"
 
+#include "OutputCheck.h"
 #include "OutputTypes.h"
 #include "WebPage.h"
 
@@ -54,23 +55,23 @@ bool ScreenSvg(CStarMap& map, const RenderOptions& o, std::string& bytes)
 }
 
 // The target of a printed page: a file of its own kind for a PDF or an
-// SVG file, else an image page of exactly the printed area, whose picture
-// onPage receives.
-CPrinterTarget PageTarget(const RenderOptions& o, const std::string& format, CImage& picture)
+// SVG file (its bytes into file instead for the standard output), else an
+// image page of exactly the printed area, whose picture onPage receives.
+CPrinterTarget PageTarget(const RenderOptions& o, const std::string& format, CImage& picture, std::string& file)
 {
     CPrinterTarget t;
     t.dpi = o.dpi;
+    t.file = o.output;
+    t.keep = o.input;
+    if (ToStandardOutput(o))
+        t.bytes = &file;
     if (format == "PDF") {
         t.kind = CPrinterTarget::Kind::PdfFile;
         t.name = "PDF";
-        t.file = o.output;
-        t.keep = o.input;
         return t;
     }
     t.kind = format == "SVG" ? CPrinterTarget::Kind::SvgFile : CPrinterTarget::Kind::ImagePage;
     t.name = format;
-    t.file = o.output;
-    t.keep = o.input;
     t.paperWidth = CMapViewport::kPageWidthInches;
     t.paperHeight = CMapViewport::kPageHeightInches;
     t.margin = 0;
@@ -97,43 +98,55 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
     return printed;
 }
 
-bool WriteBytes(const std::string& bytes, const RenderOptions& o, std::string& reason)
+// The finished picture to the file -o names, or to out for -o -.
+bool WriteBytes(const std::string& bytes, const RenderOptions& o, std::ostream& out, std::string& reason)
 {
+    if (ToStandardOutput(o)) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        reason = OutputLoss(out);
+        return reason.empty();
+    }
     COutputFile file;
     bool written = file.Open(o.output, 0666, o.input) && file.Write(bytes) && file.Commit();
     reason = file.Reason();
     return written;
 }
 
-bool WriteImage(const CImage& image, const RenderOptions& o, std::string& reason)
+bool WriteImage(const CImage& image, const RenderOptions& o, std::ostream& out, std::string& reason)
 {
     std::string bytes;
-    if (!image.Encode(FindOutputType(o.output)->format, bytes)) {
+    if (!image.Encode(FindOutputType(TypedOutputName(o))->format, bytes)) {
         reason = "the picture could not be encoded";
         return false;
     }
-    return WriteBytes(bytes, o, reason);
+    return WriteBytes(bytes, o, out, reason);
 }
 
 } // namespace
 
-bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason)
+bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::ostream& out, std::string& reason)
 {
-    const std::string format = FindOutputType(o.output)->format;
-    if (format == "HTML")
-        return WriteWebPage(map, o, reason);
+    const std::string format = FindOutputType(TypedOutputName(o))->format;
+    if (format == "HTML") {
+        std::string page = WebPageText(map, o, reason);
+        return !page.empty() && WriteBytes(page, o, out, reason);
+    }
     if (!o.print && format == "SVG") {
         std::string bytes;
         if (ScreenSvg(map, o, bytes))
-            return WriteBytes(bytes, o, reason);
+            return WriteBytes(bytes, o, out, reason);
         reason = "the picture could not be made";
         return false;
     }
     if (!o.print)
-        return WriteImage(ScreenPicture(map, o), o, reason);
+        return WriteImage(ScreenPicture(map, o), o, out, reason);
     CImage page;
-    if (!PrintPage(map, o, PageTarget(o, format, page), reason))
+    std::string file;
+    if (!PrintPage(map, o, PageTarget(o, format, page, file), reason))
         return false;
-    // A PDF or SVG file is written by the print job itself.
-    return format == "PDF" || format == "SVG" || WriteImage(page, o, reason);
+    if (format != "PDF" && format != "SVG")
+        return WriteImage(page, o, out, reason);
+    // A PDF or SVG file is written by the print job itself; for the
+    // standard output it hands over the bytes instead.
+    return !ToStandardOutput(o) || WriteBytes(file, o, out, reason);
 }

@@ -10,13 +10,16 @@
 // go through the same mapping and drawing as File Print. An .html output is
 // the interactive web page instead (WebPage.h). The file is written
 // through COutputFile: a failure leaves whatever stood at the output as it
-// was.
+// was. With -o - the same bytes go to the standard output instead, the
+// type named by --type.
 
 #include "RenderOptions.h"
 
+#include <ostream>
 #include <string>
 
 class CStarMap;
 
-// Writes the picture of map to o.output; on failure sets reason.
-bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason);
+// Writes the picture of map to o.output, or to out for -o -; on failure
+// sets reason.
+bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::ostream& out, std::string& reason);

@@ -16,7 +16,7 @@ void Report(int error, std::ostream& err)
 
 } // namespace
 
-bool OutputWritten(std::ostream& out, std::ostream& err)
+std::string OutputLoss(std::ostream& out)
 {
     // A failing flush sets errno, and is the usual place where a full disk
     // shows. Output longer than the stream's buffer fails while it is
@@ -28,9 +28,17 @@ bool OutputWritten(std::ostream& out, std::ostream& err)
     errno = 0;
     out.flush();
     if (out)
-        return true;
-    Report(failedBefore ? earlier : errno, err);
-    return false;
+        return std::string();
+    const int error = failedBefore ? earlier : errno;
+    return error != 0 ? std::strerror(error) : "write error";
+}
+
+bool OutputWritten(std::ostream& out, std::ostream& err)
+{
+    const std::string loss = OutputLoss(out);
+    if (!loss.empty())
+        err << "kestrin-render: cannot write the standard output: " << loss << '\n';
+    return loss.empty();
 }
 
 int CloseStandardStreams(int status)

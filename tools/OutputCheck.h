@@ -7,11 +7,15 @@
 // disk or /dev/full may refuse bytes only at the flush or the close.
 
 #include <ostream>
+#include <string>
 
 // Flushes out; when anything written to it was lost, writes one line on
 // err ("kestrin-render: cannot write the standard output: REASON") and
 // returns false.
 bool OutputWritten(std::ostream& out, std::ostream& err);
+// The same check without the message: the reason, or empty when every
+// byte written to out was taken.
+std::string OutputLoss(std::ostream& out);
 
 // For main: flushes and closes the standard output and the standard error,
 // checked. Returns status, or 2 when either lost bytes (the reason for the

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <iostream>
 #include <unistd.h>
 
 namespace {
@@ -44,12 +45,25 @@ bool FolderWritable(const std::string& path, std::string& reason)
 
 bool CheckPictureTarget(const RenderOptions& o, std::string& reason)
 {
-    reason = OutputTypeProblem(o.output, o.print);
+    reason = OutputTypeProblem(TypedOutputName(o), o.print);
+    if (ToStandardOutput(o))
+        return reason.empty();
     return reason.empty() && COutputFile::CheckTarget(o.output, o.input, reason) && FolderWritable(o.output, reason);
 }
 
 int CannotWritePicture(const RenderOptions& o, const std::string& reason, std::ostream& err)
 {
-    err << "kestrin-render: cannot write " << EscapeShown(o.output) << ": " << reason << '\n';
+    err << "kestrin-render: cannot write " << (ToStandardOutput(o) ? "the standard output" : EscapeShown(o.output))
+        << ": " << reason << '\n';
     return 2;
+}
+
+bool PictureOutputFits(const RenderOptions& o, const std::ostream& out, std::ostream& err)
+{
+    // Only the program's own standard output can be a terminal.
+    if (!PictureToStandardOutput(o) || &out != &std::cout || ::isatty(STDOUT_FILENO) == 0)
+        return true;
+    err << "kestrin-render: -o - writes the picture to the standard output, which is a terminal: "
+           "redirect it to a file or a pipe\n";
+    return false;
 }

@@ -15,3 +15,7 @@
 bool CheckPictureTarget(const RenderOptions& o, std::string& reason);
 // Writes the one-line refusal and returns the exit status 2.
 int CannotWritePicture(const RenderOptions& o, const std::string& reason, std::ostream& err);
+// False, after one line on err, when the picture is to go to the standard
+// output (-o -), out is it, and it is a terminal, where a picture's bytes
+// would only garble the screen.
+bool PictureOutputFits(const RenderOptions& o, const std::ostream& out, std::ostream& err);

@@ -10,7 +10,8 @@
 
 const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y|--center-on NAME] [--circles] [--truce] "
-    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] -o OUT.png|OUT.svg|OUT.pdf|OUT.html FILE.dat; "
+    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] [--type TYPE] -o OUT.png|OUT.svg|OUT.pdf|OUT.html|- "
+    "FILE.dat; "
     "kestrin-render --check [--json] FILE.dat; "
     "kestrin-render --route FROM TO --jump LY [--via NAME]... [--format text|json|csv] [-o OUT] FILE.dat; "
     "kestrin-render --export csv|json [-o OUT] FILE.dat; "
@@ -29,7 +30,10 @@ const char* const kRenderHelp =
     "pan, hover, search, measuring and routes (the view in its address; --size,\n"
     "--print and --dpi do not go with it).\n"
     "\n"
-    "  -o OUT                 the picture to write; its ending picks the format\n"
+    "  -o OUT                 the picture to write; its ending picks the format;\n"
+    "                         - for the standard output (not a terminal)\n"
+    "  --type TYPE            with -o -, the picture's type: png (the default),\n"
+    "                         jpg, bmp, ppm, svg, html, or pdf with --print\n"
     "  --size WxH             picture size in pixels, 1 to 16384 each (800x600)\n"
     "  --zoom N|WxH           window extent in map units, 1 to 12500 (12500)\n"
     "  --center X,Y           map point at the middle, in map units (0,0)\n"
@@ -84,6 +88,7 @@ const char* const kRenderHelp =
     "\n"
     "Examples:\n"
     "  kestrin-render --legend -o map.svg kestrin.dat\n"
+    "  kestrin-render --print --type pdf -o - kestrin.dat | lp\n"
     "  kestrin-render --legend --zoom 3125 --center 400,-900 -o map.html kestrin.dat\n"
     "  kestrin-render --check kestrin.dat\n"
     "  kestrin-render --route \"Kaquany Ostdar\" \"Prytha Ostny Minor\" --jump 25 \\\n"
@@ -214,6 +219,11 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.output = a;
              return !a.empty();
          }},
+        {"--type", [&o](const std::string& a) {
+             o.type = a;
+             const OutputType* type = FindOutputType("." + a);
+             return type != nullptr && a.size() + 1 == std::string(type->ending).size();
+         }},
     };
 }
 
@@ -233,8 +243,11 @@ const char* ValueForm(const std::string& option)
         {"--within", "light years above zero, with at most three digits after the point, such as 25 or 12.5"},
         {"--format", "text, json or csv"},
         {"--via", "a planet's name"},
-        {"-o", "a picture file name"},
+        {"-o", "a picture file name, or - for the standard output"},
     };
+    static const std::string kTypeForm = "one of " + DescribeOutputTypes() + ", without the dot";
+    if (option == "--type")
+        return kTypeForm.c_str();
     auto form = kForms.find(option);
     return form == kForms.end() ? "a value" : form->second;
 }
@@ -274,7 +287,7 @@ bool OutputEndsIn(const RenderOptions& o, const std::string& format)
 // The file -o names for --export: its ending says the format's.
 bool ExportTargetFits(const RenderOptions& o)
 {
-    return o.output.empty() || OutputEndsIn(o, o.exportFormat);
+    return o.output.empty() || ToStandardOutput(o) || OutputEndsIn(o, o.exportFormat);
 }
 
 // Why --via and --format do not fit the route asked for, or empty. A stop
@@ -289,10 +302,11 @@ std::string RouteDataProblem(const RenderOptions& o)
     for (size_t i = 1; !o.via.empty() && i < stops.size(); ++i)
         if (stops[i] == stops[i - 1])
             return "--via " + EscapeShown(stops[i]) + " is the stop next to it; a stop is not visited twice in a row";
-    if (WritesDataFile(o) && !OutputEndsIn(o, o.format))
-        return "-o with --route names a .json or .csv file only with --format json or csv to match";
+    const std::string command = o.route ? "--route" : "--near";
+    if (WritesDataFile(o) && !ToStandardOutput(o) && !OutputEndsIn(o, o.format))
+        return "-o with " + command + " names a .json or .csv file only with --format json or csv to match";
     if (WritesDataFile(o) && Drawing(o))
-        return "--route with -o " + EscapeShown(o.output) + " draws no picture: the drawing options do not go with it";
+        return command + " with -o " + EscapeShown(o.output) + " draws no picture: the drawing options do not go with it";
     return std::string();
 }
 
@@ -312,7 +326,7 @@ std::string DataCommandProblem(const RenderOptions& o)
         return route;
     if ((exporting || o.nearName) && Drawing(o))
         return std::string(exporting ? "--export" : "--near") + " draws no picture: the drawing options do not go with it";
-    if (o.nearName && !o.output.empty())
+    if (o.nearName && !o.output.empty() && !WritesDataFile(o))
         return "--near writes its list to the standard output and draws no picture: -o does not go with it";
     if (exporting && !ExportTargetFits(o))
         return "-o with --export " + o.exportFormat + " names a ." + o.exportFormat + " file";
@@ -325,8 +339,11 @@ std::string CombinationProblem(const RenderOptions& o)
     const std::string prefix = "kestrin-render: ";
     if (std::string data = DataCommandProblem(o); !data.empty())
         return prefix + data;
-    if (o.check && (o.route || !o.output.empty()))
+    if (o.check && (o.route || (!o.output.empty() && !ToStandardOutput(o))))
         return prefix + "--check writes no picture and finds no route";
+    if (!o.type.empty() && !PictureToStandardOutput(o))
+        return prefix + "--type picks the type of a picture written to the standard output (-o -); "
+                        "a file's ending picks its own";
     if (o.json && !o.check)
         return prefix + "--json goes with --check";
     if (o.route != o.jump.has_value() && !o.nearName)
@@ -339,7 +356,8 @@ std::string CombinationProblem(const RenderOptions& o)
         return kRenderUsage;
     if (o.nearName || !o.exportFormat.empty() || WritesDataFile(o))
         return std::string();
-    if (std::string unsized = UnsizedTypeProblem(o.output, o.sizeGiven || o.print || o.dpiGiven); !unsized.empty())
+    if (std::string unsized = UnsizedTypeProblem(TypedOutputName(o), o.sizeGiven || o.print || o.dpiGiven);
+        !unsized.empty())
         return prefix + unsized;
     return std::string();
 }
@@ -394,7 +412,23 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
 
 bool WritesDataFile(const RenderOptions& o)
 {
-    return o.route && (OutputEndsIn(o, "json") || OutputEndsIn(o, "csv"));
+    return (o.route || o.nearName) &&
+           (OutputEndsIn(o, "json") || OutputEndsIn(o, "csv") || (ToStandardOutput(o) && !o.format.empty()));
+}
+
+bool ToStandardOutput(const RenderOptions& o)
+{
+    return o.output == "-";
+}
+
+bool PictureToStandardOutput(const RenderOptions& o)
+{
+    return ToStandardOutput(o) && !o.check && o.exportFormat.empty() && !WritesDataFile(o);
+}
+
+std::string TypedOutputName(const RenderOptions& o)
+{
+    return ToStandardOutput(o) ? "-." + (o.type.empty() ? std::string("png") : o.type) : o.output;
 }
 
 bool AsksForHelpOrVersion(const std::vector<std::string>& args)

@@ -22,7 +22,10 @@ struct RenderOptions {
     bool print = false;
     int dpi = 100;
     std::vector<CRect> measures;  // x1, y1, x2, y2 in map units
-    std::string output;  // empty: no picture (allowed with --route only)
+    std::string output;  // empty: no picture (allowed with --route only); "-": the standard output
+    // --type: the type of a picture that -o - sends to the standard output,
+    // as an ending without its dot ("svg"); empty: PNG.
+    std::string type;
     std::string input;
     // --zoom and --center (or --center-on) were given (a route picture
     // otherwise fits the route).
@@ -57,9 +60,17 @@ struct RenderOptions {
     bool version = false;
 };
 
-// -o names a .json or .csv file: a route's answer goes there, and no
-// picture is drawn.
+// -o names a .json or .csv file, or is - with --format: a route's or a
+// neighbourhood's answer goes there as data, and no picture is drawn.
 bool WritesDataFile(const RenderOptions& o);
+// -o -: the output is the standard output.
+bool ToStandardOutput(const RenderOptions& o);
+// -o - for a command that draws: the picture is the standard output, and
+// nothing else is written there.
+bool PictureToStandardOutput(const RenderOptions& o);
+// The name whose ending picks the picture's type: o.output, or for -o - a
+// name that ends in --type (.png when it is not given).
+std::string TypedOutputName(const RenderOptions& o);
 
 // Parses the arguments after the program name; on failure returns nothing
 // and sets error to a one-line message.

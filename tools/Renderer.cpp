@@ -31,7 +31,7 @@ void AddMeasures(CStarMap& map, const RenderOptions& o)
 
 // Loads, draws and writes: 0, or 1 when the load failed part-way (the
 // partial map is written), or 2 when nothing could be written.
-int Render(RenderOptions o, std::ostream& err)
+int Render(RenderOptions o, std::ostream& out, std::ostream& err)
 {
     std::string reason;
     if (!CheckPictureTarget(o, reason))
@@ -44,7 +44,7 @@ int Render(RenderOptions o, std::ostream& err)
     if (!CenterOnNamed(map, o, err))
         return 2;
     AddMeasures(map, o);
-    if (!WriteMapPicture(map, o, reason))
+    if (!WriteMapPicture(map, o, out, reason))
         return CannotWritePicture(o, reason, err);
     if (loaded)
         return 0;
@@ -75,6 +75,8 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     if (std::optional<int> status = AnswerHelpOrVersion(*options, out))
         return *status;
+    if (!PictureOutputFits(*options, out, err))
+        return 2;
     if (options->check)
         return RunCheck(options->input, options->json, out, err);
     if (options->route)
@@ -83,7 +85,7 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return RunExport(*options, out, err);
     if (options->nearName)
         return RunNear(*options, out, err);
-    return Render(*options, err);
+    return Render(*options, out, err);
 }
 
 } // namespace

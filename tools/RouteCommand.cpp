@@ -170,9 +170,10 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
     if (picture)
         answer.output.clear();
     // The figures are the answer: a picture without them is no success.
-    if (!WriteAnswer(answer, RouteAnswer(map, route, o.format), out, err))
+    // A picture on the standard output is all that goes there.
+    if (!PictureToStandardOutput(o) && !WriteAnswer(answer, RouteAnswer(map, route, o.format), out, err))
         return 2;
-    if (picture && !WriteMapPicture(map, RoutePicture(map, route, stops[0], centred), reason))
+    if (picture && !WriteMapPicture(map, RoutePicture(map, route, stops[0], centred), out, reason))
         return CannotWritePicture(o, reason, err);
     return 0;
 }

@@ -7,7 +7,6 @@
 #include "model/map/StarMap.h"
 
 #include "platform/surface/Deflate.h"
-#include "platform/surface/OutputFile.h"
 #include "platform/surface/TextEncoding.h"
 
 #include <optional>
@@ -142,15 +141,4 @@ std::string WebPageText(const CStarMap& map, const RenderOptions& o, std::string
     Fill(page, "@KESTRIN_CONFIG@", Config(map, o));
     Fill(page, "@KESTRIN_TITLE@", HtmlText(BaseName(o.input) + " - Kestrin"));
     return page;
-}
-
-bool WriteWebPage(const CStarMap& map, const RenderOptions& o, std::string& reason)
-{
-    std::string page = WebPageText(map, o, reason);
-    if (page.empty())
-        return false;
-    COutputFile file;
-    bool written = file.Open(o.output, 0666, o.input) && file.Write(page) && file.Commit();
-    reason = file.Reason();
-    return written;
 }

@@ -9,7 +9,7 @@
 // DecompressionStream before it runs the code; the starting view (zoom,
 // centre, the three toggles), the measure lines with their light years
 // and the truce line's height are a JSON block beside it. Written through
-// COutputFile like every other picture.
+// COutputFile like every other picture (MapPicture.h).
 
 #include "RenderOptions.h"
 
@@ -17,10 +17,9 @@
 
 class CStarMap;
 
-// The page's text for map in o's view; title names the data file.
+// The page's text for map in o's view; title names the data file. Empty,
+// with the reason set, when it cannot be made.
 std::string WebPageText(const CStarMap& map, const RenderOptions& o, std::string& reason);
-// Writes it to o.output; on failure sets reason.
-bool WriteWebPage(const CStarMap& map, const RenderOptions& o, std::string& reason);
 
 // The parts of the page, exposed for tests.
 // Bytes as text, five characters to four bytes: base 85, most

@@ -22,6 +22,10 @@ struct CPrinterTarget {
     // PdfFile, SvgFile: a file the job must never overwrite, such as the open map; a
     // file that is it (by device and inode, through any link) is refused.
     std::string keep;
+    // PdfFile, SvgFile: when set, the finished file is put here whole
+    // instead of being written anywhere (file then only names it for the
+    // status box); a job that fails leaves it empty.
+    std::string* bytes = nullptr;
     int dpi = 0;       // dots per inch; 0 keeps the printer's own (600 for pages)
     // Files and image pages: paper in inches and the unprintable border on
     // each side. Printers use their own paper unless paper is named.

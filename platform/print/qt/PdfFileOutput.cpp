@@ -35,11 +35,12 @@ CPdfFileOutput::~CPdfFileOutput()
     Abandon();
 }
 
-bool CPdfFileOutput::Begin(const std::string& target, const std::string& keep)
+bool CPdfFileOutput::Begin(const std::string& target, const std::string& keep, std::string* into)
 {
     Abandon();
     m_reason.clear();
-    if (!m_file.Open(target, 0666, keep)) {
+    m_into = into;
+    if (m_into == nullptr && !m_file.Open(target, 0666, keep)) {
         m_reason = m_file.Reason();
         return false;
     }
@@ -83,7 +84,10 @@ bool CPdfFileOutput::Finish()
         m_reason = kIncomplete;
         ok = false;
     }
-    ok = ok && m_file.Write(bytes) && m_file.Commit();
+    if (ok && m_into != nullptr)
+        m_into->swap(bytes);
+    else
+        ok = ok && m_file.Write(bytes) && m_file.Commit();
     if (!ok && m_reason.empty())
         m_reason = m_file.Reason();
     Abandon();

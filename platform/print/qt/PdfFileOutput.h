@@ -22,8 +22,9 @@ public:
 
     // Checks the target and makes the new file beside it and the memory the
     // writer fills; false, with the reason, when either cannot be had. keep
-    // names a file that must not be replaced; empty for none.
-    bool Begin(const std::string& target, const std::string& keep = std::string());
+    // names a file that must not be replaced; empty for none. With into,
+    // no file is written: Finish puts the whole PDF there instead.
+    bool Begin(const std::string& target, const std::string& keep = std::string(), std::string* into = nullptr);
     // The name the PDF writer is to write to.
     const std::string& WriterPath() const { return m_writerPath; }
     // Once the writer has finished: checks that the PDF is whole and puts
@@ -38,6 +39,7 @@ private:
     bool ReadWritten(std::string& bytes);
 
     COutputFile m_file;
+    std::string* m_into = nullptr;
     int m_memory = -1;
     std::string m_writerPath;
     std::string m_reason;

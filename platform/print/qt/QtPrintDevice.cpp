@@ -58,7 +58,7 @@ bool CQtPrintDevice::StartDoc(const std::string& title)
     m_printer->setDocName(QString::fromStdString(title));
     if (m_target.kind != CPrinterTarget::Kind::PdfFile)
         return true;
-    if (!m_output.Begin(m_target.file, m_target.keep)) {
+    if (!m_output.Begin(m_target.file, m_target.keep, m_target.bytes)) {
         m_error = m_output.Reason();
         return false;
     }

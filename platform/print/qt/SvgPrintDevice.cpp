@@ -12,7 +12,7 @@ CSvgPrintDevice::CSvgPrintDevice(const CPrinterTarget& t) : CPrintDevice(t)
 
 bool CSvgPrintDevice::StartDoc(const std::string&)
 {
-    if (m_output.Open(m_target.file, 0666, m_target.keep))
+    if (m_target.bytes != nullptr || m_output.Open(m_target.file, 0666, m_target.keep))
         return true;
     m_error = m_output.Reason();
     return false;
@@ -49,6 +49,10 @@ bool CSvgPrintDevice::EndDoc(CDC& dc)
     dc.Detach();
     if (!m_written) {
         m_output.Discard();  // no page printed: no file either
+        return true;
+    }
+    if (m_target.bytes != nullptr) {
+        m_target.bytes->swap(m_bytes);
         return true;
     }
     if (m_output.Write(m_bytes) && m_output.Commit())
