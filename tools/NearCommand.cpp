@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "NearCommand.h"
 
-#include "AnswerOutput.h"
 #include "CsvText.h"
-#include "FileMessages.h"
 #include "JsonText.h"
+#include "NamedMap.h"
 #include "PlanetRecord.h"
 #include "TypedNames.h"
 
@@ -99,19 +98,14 @@ std::vector<Neighbour> NeighboursOf(const CStarMap& map, std::int16_t from, cons
 int RunNear(const RenderOptions& o, std::ostream& out, std::ostream& err)
 {
     CStarMap map;
-    CLoadDiagnostic diagnostic;
-    if (!map.LoadDataFile(o.input.c_str(), &diagnostic)) {
-        if (diagnostic.cause == CLoadDiagnostic::Cause::CannotOpen)
-            return CannotOpen(o.input, diagnostic.reason, err);
-        LoadStopped(o.input, diagnostic, " (the planets below it are left out)", err);
-    }
-    const std::int16_t from = PlanetNamed(map, *o.nearName);
-    if (from < 0)
-        return UnknownName(map, *o.nearName, err);
+    NamedPlanets named;
+    if (!LoadNamedPlanets(o, {*o.nearName}, map, named, err))
+        return 2;
+    const std::int16_t from = named.planets.front();
     const std::vector<Neighbour> list = NeighboursOf(map, from, *o.within, o.jump);
     const bool jumps = o.jump.has_value();
     std::string text = o.format == "json" ? NearJson(map, from, list, jumps)
                        : o.format == "csv" ? NearCsv(map, list, jumps)
                                            : NearText(map, list, jumps);
-    return WriteAnswer(o, text, out, err) ? 0 : 2;
+    return WriteAnswerAndPicture(map, o, text, named.options, out, err);
 }

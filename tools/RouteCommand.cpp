@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "RouteCommand.h"
 
-#include "AnswerOutput.h"
-#include "FileMessages.h"
-#include "MapPicture.h"
-#include "OutputCheck.h"
-#include "PictureTarget.h"
+#include "NamedMap.h"
 #include "RouteData.h"
 #include "TypedNames.h"
 
@@ -102,28 +98,6 @@ RenderOptions RoutePicture(CStarMap& map, const CRoute& route, std::int16_t from
     return picture;
 }
 
-// The planets of FROM, each --via and TO, in order; an empty list after
-// one line on err when a name is no planet's or a stop is its
-// neighbour's planet under another name.
-std::vector<std::int16_t> StopsNamed(const CStarMap& map, const std::vector<std::string>& names, std::ostream& err)
-{
-    std::vector<std::int16_t> stops;
-    for (const std::string& name : names) {
-        const std::int16_t planet = PlanetNamed(map, name);
-        if (planet < 0) {
-            UnknownName(map, name, err);
-            return {};
-        }
-        if (names.size() > 2 && !stops.empty() && stops.back() == planet) {
-            err << "kestrin-render: --via \"" << EscapeShown(name)
-                << "\" is the planet of the stop next to it; a stop is not visited twice in a row\n";
-            return {};
-        }
-        stops.push_back(planet);
-    }
-    return stops;
-}
-
 // The answer in the format asked for.
 std::string RouteAnswer(const CStarMap& map, const CRoute& route, const std::string& format)
 {
@@ -134,29 +108,14 @@ std::string RouteAnswer(const CStarMap& map, const CRoute& route, const std::str
 
 int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
 {
-    std::string reason;
-    const bool picture = !o.output.empty() && !WritesDataFile(o);
-    if (picture && !CheckPictureTarget(o, reason))
-        return CannotWritePicture(o, reason, err);
-    if (!picture && !AnswerTargetWritable(o, err))
-        return 2;
-    CStarMap map;
-    CLoadDiagnostic diagnostic;
-    if (!map.LoadDataFile(o.input.c_str(), &diagnostic)) {
-        if (diagnostic.cause == CLoadDiagnostic::Cause::CannotOpen)
-            return CannotOpen(o.input, diagnostic.reason, err);
-        // As in the viewer, the planets above the bad line are the map.
-        LoadStopped(o.input, diagnostic, " (the planets below it are left out)", err);
-    }
     std::vector<std::string> names = {o.routeFrom};
     names.insert(names.end(), o.via.begin(), o.via.end());
     names.push_back(o.routeTo);
-    const std::vector<std::int16_t> stops = StopsNamed(map, names, err);
-    if (stops.empty())
+    CStarMap map;
+    NamedPlanets named;
+    if (!LoadNamedPlanets(o, names, map, named, err))
         return 2;
-    RenderOptions centred = o;
-    if (!CenterOnNamed(map, centred, err))
-        return 2;
+    const std::vector<std::int16_t>& stops = named.planets;
     CRoute route;
     for (std::size_t i = 1; i < stops.size(); ++i) {
         CRoute stretch = FindRoute(map, stops[i - 1], stops[i], *o.jump);
@@ -166,14 +125,6 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
         route.length += stretch.length;
     }
     route.found = true;
-    RenderOptions answer = o;
-    if (picture)
-        answer.output.clear();
-    // The figures are the answer: a picture without them is no success.
-    // A picture on the standard output is all that goes there.
-    if (!PictureToStandardOutput(o) && !WriteAnswer(answer, RouteAnswer(map, route, o.format), out, err))
-        return 2;
-    if (picture && !WriteMapPicture(map, RoutePicture(map, route, stops[0], centred), out, reason))
-        return CannotWritePicture(o, reason, err);
-    return 0;
+    const std::string answer = RouteAnswer(map, route, o.format);
+    return WriteAnswerAndPicture(map, o, answer, RoutePicture(map, route, stops[0], named.options), out, err);
 }
