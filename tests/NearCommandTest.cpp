@@ -8,6 +8,9 @@
 
 #include "model/route/RouteFinder.h"
 #include "model/map/StarMap.h"
+#include "view/MapViewport.h"
+
+#include "platform/surface/Image.h"
 
 #include "Subprocess.h"
 #include "TestFiles.h"
@@ -15,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <sstream>
 
@@ -149,7 +153,9 @@ TEST_F(NearCommand, UnknownNamesAndBadValuesExitTwo)
         {{"--near", "Hub", "--within", "0.000", map}, "--within"},
         {{"--near", "Hub", "--within", "5", "--format", "xml", map}, "--format"},
         {{"--near", "Hub", map}, "--within"},
-        {{"--near", "Hub", "--within", "5", "-o", (m_dir.Path() / "n.png").string(), map}, "-o"},
+        {{"--near", "Hub", "--within", "5", "-o", (m_dir.Path() / "n.html").string(), map}, "--near"},
+        {{"--near", "Hub", "--within", "5", "--measure", "0,0,9,9", "-o", (m_dir.Path() / "n.png").string(), map},
+         "--measure"},
         {{"--near", "Hub", "--within", "5", "--zoom", "300", map}, "--near"},
         {{"--format", "csv", "-o", (m_dir.Path() / "n.png").string(), map}, "--format"},
     };
@@ -159,4 +165,64 @@ TEST_F(NearCommand, UnknownNamesAndBadValuesExitTwo)
         EXPECT_EQ(m_err.str().find('\n'), m_err.str().size() - 1) << m_err.str();
     }
     EXPECT_FALSE(fs::exists(m_dir.Path() / "n.png"));
+    EXPECT_FALSE(fs::exists(m_dir.Path() / "n.html"));
+}
+
+// With -o, the map centred on the planet with the ring of the range over
+// it, fitted into the picture unless --zoom is given: the very picture of
+// the map at that view but for the ring's pixels, yellow and all at the
+// radius from the centre, or black on a printed page. The list still goes
+// to the standard output, unless the picture does.
+TEST_F(NearCommand, ThePictureIsTheMapWithTheRingOfTheRange)
+{
+    const std::string map = m_dir.Write("m.dat", "Hub 10 10 VH\nEast 20 10 QT\nFar 60 10 QT\n");
+    ASSERT_EQ(Run({"--near", "Hub", "--within", "10", map}), 0);
+    const std::string list = m_out.str();
+    const std::string out = (m_dir.Path() / "near.png").string(), plain = (m_dir.Path() / "plain.png").string();
+    // The ring of 200 map units with the fitting's margin of 200 each side.
+    for (const std::string zoom : {"", "2000"}) {
+        std::vector<std::string> near = {"--near", "Hub", "--within", "10", "--size", "300x300", "-o", out, map};
+        if (!zoom.empty())
+            near.insert(near.begin(), {"--zoom", zoom});
+        ASSERT_EQ(Run(near), 0) << m_err.str();
+        EXPECT_EQ(m_out.str(), list);
+        const int extent = zoom.empty() ? 800 : 2000;
+        ASSERT_EQ(Run({"--size", "300x300", "--zoom", std::to_string(extent), "--center", "100,-100", "-o", plain, map}),
+                  0);
+        const CMapping mapping = CMapViewport(CSize(extent, extent), CPoint(100, -100), CSize(300, 300)).ScreenMapping();
+        const CPoint centre = mapping.LPtoDP(CPoint(100, -100));
+        const double radius = mapping.LPtoDP(CPoint(300, -100)).x - centre.x;
+        CImage ringed, bare;
+        ASSERT_TRUE(ringed.Load(out) && bare.Load(plain));
+        int changed = 0, top = 300, bottom = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 300; ++x) {
+                if (ringed.GetPixel(x, y) == bare.GetPixel(x, y))
+                    continue;
+                ++changed;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                EXPECT_EQ(ringed.GetPixel(x, y), RGB(255, 255, 0)) << x << "," << y;
+                EXPECT_NEAR(std::hypot(x - centre.x, y - centre.y), radius, 1.5) << x << "," << y;
+            }
+        EXPECT_GT(changed, 4 * radius) << zoom;
+        EXPECT_LE(bottom - top, 2 * radius + 1) << zoom;
+        EXPECT_GE(bottom - top, 2 * radius - 2) << zoom;
+    }
+    // The printed page: the ring in black, nothing else changed.
+    ASSERT_EQ(Run({"--near", "Hub", "--within", "10", "--print", "--dpi", "30", "-o", out, map}), 0) << m_err.str();
+    ASSERT_EQ(Run({"--print", "--dpi", "30", "--zoom", "800", "--center", "100,-100", "-o", plain, map}), 0);
+    CImage ringed, bare;
+    ASSERT_TRUE(ringed.Load(out) && bare.Load(plain));
+    int changed = 0;
+    for (int y = 0; y < ringed.Height(); ++y)
+        for (int x = 0; x < ringed.Width(); ++x)
+            if (ringed.GetPixel(x, y) != bare.GetPixel(x, y)) {
+                ++changed;
+                EXPECT_EQ(ringed.GetPixel(x, y), RGB(0, 0, 0)) << x << "," << y;
+            }
+    EXPECT_GT(changed, 100);
+    // On the standard output the picture is all there is.
+    ASSERT_EQ(Run({"--near", "Hub", "--within", "10", "--print", "--dpi", "30", "-o", "-", map}), 0);
+    EXPECT_EQ(m_out.str(), ReadWholeFile(out));
 }

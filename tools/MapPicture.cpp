@@ -3,6 +3,7 @@
 
 #include "OutputCheck.h"
 #include "OutputTypes.h"
+#include "RangeRing.h"
 #include "WebPage.h"
 
 #include "model/KestrinDoc.h"
@@ -30,6 +31,8 @@ void DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, Attach attach)
     attach(dc);
     CMapViewport(o.zoom, o.center, o.size).PrepareScreen(dc);
     map.Draw(&dc, o.circles, o.truce);
+    if (o.ring)
+        DrawRangeRing(dc, map, *o.ring);
     if (o.legend) {
         attach(dc);
         DrawLegend(&dc, &map);
@@ -79,6 +82,21 @@ CPrinterTarget PageTarget(const RenderOptions& o, const std::string& format, CIm
     return t;
 }
 
+// The window's view, with the ring of the options, if any, over its map.
+class CPictureView : public CKestrinView {
+public:
+    explicit CPictureView(const std::optional<CRect>& ring) : m_ring(ring) {}
+    void OnDraw(CDC* pDC) override
+    {
+        CKestrinView::OnDraw(pDC);
+        if (m_ring && Map() != nullptr)
+            DrawRangeRing(*pDC, *Map(), *m_ring);
+    }
+
+private:
+    std::optional<CRect> m_ring;
+};
+
 // Prints the page as File Print would, from a view of map in o's state.
 bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& target, std::string& reason)
 {
@@ -86,7 +104,7 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
     doc.m_pMap = &map;
     // Titled as the window titles the open file, for the job's title.
     doc.SetPathName(CDocument::CanonicalPath(o.input));
-    CKestrinView view;
+    CPictureView view(o.ring);
     view.SetDocument(&doc);
     view.m_zoom = o.zoom;
     view.m_center = o.center;

@@ -5,12 +5,14 @@
 #include "JsonText.h"
 #include "NamedMap.h"
 #include "PlanetRecord.h"
+#include "RangeRing.h"
 #include "TypedNames.h"
 
 #include "model/map/LightYears.h"
 #include "model/find/PlanetIndex.h"
 #include "model/route/RouteFinder.h"
 #include "model/map/StarMap.h"
+#include "view/MapViewport.h"
 
 namespace {
 
@@ -73,6 +75,25 @@ std::string NearJson(const CStarMap& map, std::int16_t from, const std::vector<N
     return text + (list.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
+// The options of the picture: the ring of the range around the planet,
+// centred on it unless a centre was asked for, and fitted into the
+// picture with the route's margin unless a zoom was.
+RenderOptions NearPicture(const CStarMap& map, std::int16_t from, const RenderOptions& o)
+{
+    const CPoint centre = PositionOf(map, from);
+    RenderOptions picture = o;
+    picture.ring = RangeRingSquare(centre, o.within->Thousandths());
+    if (!o.centerGiven)
+        picture.center = centre;
+    if (!o.zoomGiven) {
+        const CRect square = picture.ring.value_or(CRect(centre.x, centre.y, centre.x, centre.y));
+        const CMapViewport fitted = CMapViewport::Fitting(CPoint(square.left, square.top),
+                                                          CPoint(square.right, square.bottom), o.size);
+        picture.zoom = fitted.GetZoom();
+    }
+    return picture;
+}
+
 } // namespace
 
 std::vector<Neighbour> NeighboursOf(const CStarMap& map, std::int16_t from, const CJumpRange& range,
@@ -107,5 +128,5 @@ int RunNear(const RenderOptions& o, std::ostream& out, std::ostream& err)
     std::string text = o.format == "json" ? NearJson(map, from, list, jumps)
                        : o.format == "csv" ? NearCsv(map, list, jumps)
                                            : NearText(map, list, jumps);
-    return WriteAnswerAndPicture(map, o, text, named.options, out, err);
+    return WriteAnswerAndPicture(map, o, text, NearPicture(map, from, named.options), out, err);
 }

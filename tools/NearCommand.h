@@ -12,6 +12,9 @@
 // none do). Text is one line per planet:
 //   NAME: W Light Years (T.T), FACTION at X, Y[, N jumps|, unreachable]
 // with names shown as TypedNames.h has it; CSV and JSON carry UTF-8.
+// With -o naming a picture, the list is written as ever and the map is
+// drawn centred on NAME (unless a centre is given) with the ring of the
+// range (RangeRing.h), fitted to the ring unless --zoom is given.
 //
 // Returns the exit status: 0 for a list (empty when nothing is in range);
 // 2 for a name that no planet has (with suggestions), an unreadable map

@@ -22,7 +22,7 @@ const char* const kRenderHelp =
     "       kestrin-render --check [--json] FILE.dat\n"
     "       kestrin-render --route FROM TO --jump LY [OPTION]... FILE.dat\n"
     "       kestrin-render --export csv|json [-o OUT.csv|OUT.json] FILE.dat\n"
-    "       kestrin-render --near NAME --within LY [--jump LY] [--format F] FILE.dat\n"
+    "       kestrin-render --near NAME --within LY [--jump LY] [OPTION]... FILE.dat\n"
     "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
     "--print as the printed page, into the picture OUT (.png, .jpg, .bmp, .ppm or\n"
     ".svg; .pdf with --print), or into a web page (.html): one file that opens\n"
@@ -71,7 +71,9 @@ const char* const kRenderHelp =
     "                         planet NAME (named as --route takes it; exactly LY\n"
     "                         away is in), nearest first, ties in file order:\n"
     "                         light years as a measure line counts them and to\n"
-    "                         a tenth, faction and file coordinates\n"
+    "                         a tenth, faction and file coordinates. With -o\n"
+    "                         also drawn: centred on NAME with a ring of the\n"
+    "                         range, fitted to it unless --zoom is given\n"
     "  --within LY            the range of --near, above 0, such as 100 or 12.5\n"
     "  --format text|json|csv how --near writes its list and --route its legs\n"
     "                         (text); JSON and CSV give each leg's planets\n"
@@ -97,6 +99,7 @@ const char* const kRenderHelp =
     "      --via \"Prythael Dargal\" --format json kestrin.dat\n"
     "  kestrin-render --export csv -o planets.csv kestrin.dat\n"
     "  kestrin-render --near \"Kaquany Ostdar\" --within 100 --jump 25 kestrin.dat\n"
+    "  kestrin-render --near \"Kaquany Ostdar\" --within 30 -o near.png kestrin.dat\n"
     "\n"
     "Exit status: 0 when the file loaded whole, 1 when it failed part-way (the\n"
     "partial map is drawn and FILE:LINE: cause is printed), 2 for usage errors\n"
@@ -310,6 +313,21 @@ std::string RouteDataProblem(const RenderOptions& o)
     return std::string();
 }
 
+// Why the picture of --near cannot be drawn as asked, or empty.
+std::string NearPictureProblem(const RenderOptions& o)
+{
+    if (!o.nearName || WritesDataFile(o))
+        return std::string();
+    if (o.output.empty() && Drawing(o))
+        return "--near draws a picture only with -o: the drawing options do not go without it";
+    if (!o.measures.empty())
+        return "--near draws its own ring: --measure does not go with --near";
+    const OutputType* type = FindOutputType(TypedOutputName(o));
+    if (!o.output.empty() && type != nullptr && !type->sized)
+        return "--near draws its ring on a picture: a web page (.html) does not go with --near";
+    return std::string();
+}
+
 // Why --export, --near, --within and --format do not go with the rest.
 std::string DataCommandProblem(const RenderOptions& o)
 {
@@ -324,10 +342,10 @@ std::string DataCommandProblem(const RenderOptions& o)
         return "--format goes with --near or --route";
     if (std::string route = RouteDataProblem(o); !route.empty())
         return route;
-    if ((exporting || o.nearName) && Drawing(o))
-        return std::string(exporting ? "--export" : "--near") + " draws no picture: the drawing options do not go with it";
-    if (o.nearName && !o.output.empty() && !WritesDataFile(o))
-        return "--near writes its list to the standard output and draws no picture: -o does not go with it";
+    if (exporting && Drawing(o))
+        return "--export draws no picture: the drawing options do not go with it";
+    if (std::string near = NearPictureProblem(o); !near.empty())
+        return near;
     if (exporting && !ExportTargetFits(o))
         return "-o with --export " + o.exportFormat + " names a ." + o.exportFormat + " file";
     return std::string();

@@ -22,6 +22,8 @@ struct RenderOptions {
     bool print = false;
     int dpi = 100;
     std::vector<CRect> measures;  // x1, y1, x2, y2 in map units
+    // A ring drawn over the map (--near's range): its square in map units.
+    std::optional<CRect> ring;
     std::string output;  // empty: no picture (allowed with --route only); "-": the standard output
     // --type: the type of a picture that -o - sends to the standard output,
     // as an ending without its dot ("svg"); empty: PNG.

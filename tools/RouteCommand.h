@@ -12,7 +12,8 @@
 // --jump that takes it. Names are shown as TypedNames.h has it. With -o it
 // also draws the map with each leg as a measure line (in whole light
 // years, as every measure line), at --zoom and --center (or --center-on)
-// when either is given, else fitted to the route.
+// when either is given, else fitted to the route; with -o - that picture
+// alone goes to the standard output.
 //
 // Each --via is a stop on the way, in order: each stretch is the route
 // above between its two stops, and the legs are all stretches' in order,
