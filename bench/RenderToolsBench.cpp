@@ -2,8 +2,9 @@
 // kestrin-render's map tools as whole commands in the process, from the
 // arguments to the last byte written: the load of the data file is in the
 // time. The route runs on the realistic benchmark map (32767 planets) between
-// the planets nearest two opposite corners; the pictures show all of that
-// map, as SVG beside the PNG of the same view, on screen and on paper.
+// the planets nearest two opposite corners, straight or by three stops;
+// the pictures show all of that map, as SVG beside the PNG of the same
+// view, on screen and on paper.
 
 #include "BenchMaps.h"
 #include "FindBenchMaps.h"
@@ -34,6 +35,31 @@ void BM_RouteCommand(benchmark::State& state)
         benchmark::DoNotOptimize(status = RenderMain(args, out, err));
     }
     state.counters["status"] = status;
+}
+
+// The same route by three stops on the way (--via), each stretch a route of
+// its own: planets a quarter, a half and three quarters through the file,
+// which lie in the map's clusters. Arg: the jump range.
+void BM_RouteViaCommand(benchmark::State& state)
+{
+    const std::string& path = BenchMapPath(BenchMapKind::Realistic);
+    const CStarMap& map = BenchMap(BenchMapKind::Realistic);
+    auto name = [&map](int planet) { return map.GetPlanet(std::int16_t(planet)).m_strName; };
+    const int count = map.GetPlanetCount();
+    std::vector<std::string> args = {"--route", name(FindMapCorner(map, -1)), name(FindMapCorner(map, 1)),
+                                     "--jump", std::to_string(state.range(0))};
+    for (int quarter = 1; quarter <= 3; ++quarter)
+        args.insert(args.end(), {"--via", name(count * quarter / 4)});
+    args.push_back(path);
+    std::ostringstream out, err;
+    int status = 0;
+    for (auto _ : state) {
+        out.str("");
+        benchmark::DoNotOptimize(status = RenderMain(args, out, err));
+    }
+    state.counters["status"] = status;
+    const std::string legs = out.str();
+    state.counters["jumps"] = double(std::count(legs.begin(), legs.end(), '>'));
 }
 
 // Arg: 0 the screen picture, 1 the printed page.
@@ -98,5 +124,6 @@ BENCHMARK_CAPTURE(BM_ExportCommand, csv, "csv")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExportCommand, json, "json")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PictureCommand, svg, ".svg")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PictureCommand, png, ".png")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RouteViaCommand)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RouteCommand)->Arg(1)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Arg(200)->Arg(350)->Arg(700)
     ->Unit(benchmark::kMillisecond);
