@@ -10,7 +10,8 @@
 // are commands of their own, with their own statuses (CheckCommand.h,
 // RouteCommand.h); their reports go to out. In every mode, out is flushed
 // and checked at the end: output that was lost gives 2 and one line on
-// err, whatever the command's own status.
+// err, whatever the command's own status. With -o - the picture goes to
+// out instead of a file, refused when out is a terminal.
 
 #include <ostream>
 #include <string>

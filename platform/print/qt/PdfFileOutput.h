@@ -6,7 +6,8 @@
 // The toolkit's PDF writer reports no write error: on a full disk it leaves
 // a truncated file and says it succeeded. So it writes into memory (an
 // anonymous file that it reaches by name), and COutputFile puts the finished
-// bytes in place of the target, checking every write to its end. A job that
+// bytes in place of the target, checking every write to its end; for a
+// target that is no file, the caller gets them whole instead. A job that
 // fails or is abandoned leaves the target as it was and no file behind.
 
 #include "platform/surface/OutputFile.h"

@@ -6,7 +6,8 @@
 // names none), white before anything is drawn. The file goes through
 // COutputFile: it is refused before the job starts when it may not be
 // written, and put in place only when the job ends whole, so a failed or
-// abandoned job leaves what stood there as it was. An SVG document holds
+// abandoned job leaves what stood there as it was; a target that asks for
+// the bytes gets them instead, and no file is made. An SVG document holds
 // one page; a job that asks for a second one fails.
 
 #include "platform/print/qt/PrintDevice.h"
