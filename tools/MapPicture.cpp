@@ -2,6 +2,9 @@
 #include "MapPicture.h"
 
 #include "OutputTypes.h"
+#include "PosterFiles.h"
+#include "PosterOptions.h"
+#include "PosterView.h"
 #include "WebPage.h"
 
 #include "model/KestrinDoc.h"
@@ -78,6 +81,34 @@ CPrinterTarget PageTarget(const RenderOptions& o, const std::string& format, CIm
     return t;
 }
 
+// The sheets of a poster, whatever they are written as: the 8 by 10 inch
+// area in a border, the whole sheet printed; images go one by one to pages.
+CPrinterTarget PosterTarget(const RenderOptions& o, const std::string& format, CPosterFiles& pages)
+{
+    CImage unused;
+    CPrinterTarget t = PageTarget(o, format, unused);
+    t.paperWidth = CPosterLayout::kSheetWidthInches;
+    t.paperHeight = CPosterLayout::kSheetHeightInches;
+    t.margin = 0;
+    t.onPage = nullptr;
+    if (format != "PDF")
+        t.onPage = [&pages](const CImage& page, const CMapping&) { pages.Add(page); };
+    return t;
+}
+
+// The view that prints: the window's own for its page, else one that
+// prints at a fixed scale or as a poster.
+std::unique_ptr<CKestrinView> PrintingView(const RenderOptions& o)
+{
+    if (!IsPoster(o) && !o.scale)
+        return std::make_unique<CKestrinView>();
+    CMapViewport page = o.scale ? CMapViewport::AtPageScale(o.center, *o.scale) : CMapViewport(o.zoom, o.center);
+    std::optional<CPosterLayout> poster;
+    if (IsPoster(o))
+        poster.emplace(o.pages, o.dpi);
+    return std::make_unique<CPosterView>(page, poster);
+}
+
 // Prints the page as File Print would, from a view of map in o's state.
 bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& target, std::string& reason)
 {
@@ -85,7 +116,8 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
     doc.m_pMap = &map;
     // Titled as the window titles the open file, for the job's title.
     doc.SetPathName(CDocument::CanonicalPath(o.input));
-    CKestrinView view;
+    std::unique_ptr<CKestrinView> printing = PrintingView(o);
+    CKestrinView& view = *printing;
     view.SetDocument(&doc);
     view.m_zoom = o.zoom;
     view.m_center = o.center;
@@ -131,6 +163,10 @@ bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason)
     }
     if (!o.print)
         return WriteImage(ScreenPicture(map, o), o, reason);
+    if (IsPoster(o)) {
+        CPosterFiles pages(PosterPageFiles(o), o.input, format);
+        return PrintPage(map, o, PosterTarget(o, format, pages), reason) && (format == "PDF" || pages.Commit(reason));
+    }
     CImage page;
     if (!PrintPage(map, o, PageTarget(o, format, page), reason))
         return false;

@@ -3,6 +3,7 @@
 
 #include "platform/surface/TextEscape.h"
 #include "OutputTypes.h"
+#include "PosterOptions.h"
 
 #include <charconv>
 #include <functional>
@@ -210,6 +211,17 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.via.push_back(a);
              return !a.empty();
          }},
+        {"--pages", [&o](const std::string& a) {
+             o.pagesGiven = true;
+             return ParsePages(a, o.pages);
+         }},
+        {"--scale", [&o](const std::string& a) {
+             std::int64_t thousandths = 0;
+             if (!ParseScale(a, thousandths))
+                 return false;
+             o.scale = thousandths;
+             return true;
+         }},
         {"-o", [&o](const std::string& a) {
              o.output = a;
              return !a.empty();
@@ -233,6 +245,8 @@ const char* ValueForm(const std::string& option)
         {"--within", "light years above zero, with at most three digits after the point, such as 25 or 12.5"},
         {"--format", "text, json or csv"},
         {"--via", "a planet's name"},
+        {"--pages", "CxR, columns and rows from 1 to 8, such as 2x2"},
+        {"--scale", "light years to the inch, above 0 and at most 10000, such as 25 or 12.5"},
         {"-o", "a picture file name"},
     };
     auto form = kForms.find(option);
@@ -333,6 +347,8 @@ std::string CombinationProblem(const RenderOptions& o)
         return prefix + "--route and --jump go together";
     if (o.centerOn && o.centerGiven)
         return prefix + "--center and --center-on do not go together: give a point or a planet";
+    if (std::string poster = PosterProblem(o); !poster.empty())
+        return prefix + poster;
     if (o.route && !o.measures.empty())
         return prefix + "a route draws its own measure lines: --measure does not go with --route";
     if (o.input.empty() || (o.output.empty() && !o.check && !o.route && !o.nearName && o.exportFormat.empty()))

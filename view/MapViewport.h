@@ -56,6 +56,13 @@ public:
     static constexpr int kFitMargin = 200;
     static CMapViewport Fitting(CPoint low, CPoint high, CSize output);
 
+    // The printed page at a fixed scale instead of the zoom: an inch of the
+    // page shows lightYearThousandths / 1000 light years (1 to
+    // kMaxScaleThousandths), centred on center. The screen mapping keeps
+    // the zoom nearest to that scale.
+    static constexpr std::int64_t kMaxScaleThousandths = 10'000'000;
+    static CMapViewport AtPageScale(CPoint center, std::int64_t lightYearThousandths);
+
     CSize GetZoom() const { return m_zoom; }
     CPoint GetCenter() const { return m_center; }
 
@@ -63,13 +70,20 @@ public:
     // least one pixel each way), the centre at its middle.
     const CMapping& ScreenMapping() const { return m_screen; }
     // The printer: the zoom fitted into eight by ten inches at dpiX by dpiY
-    // dots per inch, the centre at the middle of that area.
-    CMapping PageMapping(int dpiX, int dpiY) const;
+    // dots per inch, the centre at the middle of that area. With times
+    // above 1, the same picture that many times larger (8 x times by
+    // 10 x times inches), its top left corner at areaTopLeft (device
+    // pixels, off the device for the pages of a poster that show its
+    // middle); areaTopLeft is where the page's area starts.
+    CMapping PageMapping(int dpiX, int dpiY, int times = 1, CPoint areaTopLeft = CPoint(0, 0)) const;
     // Set dc's mapping to the screen's, or to the page's at the resolution
     // dc reports, through its own calls: the mode, the window extents
     // before the viewport extents, then the two origins.
     void PrepareScreen(CDC& dc) const;
     void PreparePage(CDC& dc) const;
+    // Sets any mapping so: a surface takes it through its own calls, which
+    // a recording surface sees, in the order the isotropic rule needs.
+    static void Prepare(CDC& dc, const CMapping& mapping);
 
     // Client pixels to map units under the screen mapping.
     CPoint DeviceToMap(CPoint client) const;
@@ -115,4 +129,10 @@ private:
     CSize m_output;
     CSize m_scrollBars;
     CMapping m_screen;
+    // The page's window extents and how many units of its viewport extents
+    // make a device pixel: the zoom and 1 (m_pageWindow unused), or for a fixed scale extents in
+    // fiftieths of a map unit, so that every scale of a thousandth of a
+    // light year to the inch is exact.
+    CSize m_pageWindow;
+    int m_pageUnitsPerDot = 1;
 };
