@@ -87,12 +87,13 @@ long DarkIn(const CImage& image, int x, int y, int w, int h)
     return Differing(image, x, y, w, h, CImage(w, h, RGB(255, 255, 255)), 0, 0);
 }
 
-// The middle of the dark pixels in the columns from x0 to x1.
-std::pair<double, double> DarkMiddle(const CImage& image, int x0, int x1)
+// The middle of the dark pixels in the columns from x0 to x1 and the rows
+// from y0 to y1 (to the bottom when y1 is 0).
+std::pair<double, double> DarkMiddle(const CImage& image, int x0, int x1, int y0 = 0, int y1 = 0)
 {
     double sx = 0, sy = 0;
     long n = 0;
-    for (int y = 0; y < image.Height(); ++y)
+    for (int y = y0; y < (y1 > 0 ? y1 : image.Height()); ++y)
         for (int x = x0; x < x1; ++x)
             if (Dark(image.GetPixel(x, y))) {
                 sx += x, sy += y, ++n;
@@ -115,6 +116,9 @@ TEST_F(Poster, TwoByTwoSheetsLaidTogetherAreThePageAtTwiceTheResolution)
         ASSERT_EQ(Run(args), 0) << m_err.str();
     };
     run({"--dpi", std::to_string(2 * kDpi), "-o", Out("whole.png")});
+    run({"--dpi", std::to_string(2 * kDpi), "--pages", "1x1", "-o", Out("one.png")});
+    EXPECT_EQ(ReadWholeFile(Out("one.png")), ReadWholeFile(Out("whole.png"))) << "1x1 is the page itself";
+    fs::remove(Out("one.png"));
     run({"--dpi", std::to_string(kDpi), "--pages", "2x2", "-o", Out("poster.png")});
     run({"--dpi", std::to_string(kDpi), "--pages", "2x2", "-o", Out("poster.pdf")});
     EXPECT_EQ(Files(), (std::vector<std::string>{"m.dat", "poster-r1c1.png", "poster-r1c2.png", "poster-r2c1.png",
@@ -177,6 +181,20 @@ TEST_F(Poster, AScaleOfLightYearsToTheInchMeasuresTheMapOnThePage)
         EXPECT_NEAR((ax + bx) / 2, middle, 1.5) << c.scale;
         EXPECT_NEAR((ay + by) / 2, 5 * c.dpi, 1.5) << c.scale;
     }
+    // On a poster the scale is the poster's: the planets, 0.6 and 0.8
+    // inches either side of its middle, fall on the bottom left and the top
+    // right of 2x2 sheets, two inches apart when these are laid together.
+    ASSERT_EQ(Run({"--print", "--pages", "2x2", "--scale", "25", "--dpi", std::to_string(kDpi), "--center",
+                   "300,-400", "-o", Out("scaled.png"), map}),
+              0)
+        << m_err.str();
+    const int w = 8 * kDpi, h = 10 * kDpi;
+    auto [ax, ay] = DarkMiddle(Load("scaled-r2c1.png"), kBorder, kBorder + w, kBorder, kBorder + h);
+    auto [bx, by] = DarkMiddle(Load("scaled-r1c2.png"), kBorder, kBorder + w, kBorder, kBorder + h);
+    ay += h, bx += w;
+    EXPECT_NEAR(std::hypot(bx - ax, by - ay) / kDpi, 2.0, 1.5 / kDpi);
+    EXPECT_NEAR((ax + bx) / 2 - kBorder, w, 1.5);
+    EXPECT_NEAR((ay + by) / 2 - kBorder, h, 1.5);
 }
 
 TEST_F(Poster, PagesThatCannotAllBeWrittenLeaveEveryNameAsItStood)

@@ -102,10 +102,14 @@ std::unique_ptr<CKestrinView> PrintingView(const RenderOptions& o)
 {
     if (!IsPoster(o) && !o.scale)
         return std::make_unique<CKestrinView>();
-    CMapViewport page = o.scale ? CMapViewport::AtPageScale(o.center, *o.scale) : CMapViewport(o.zoom, o.center);
     std::optional<CPosterLayout> poster;
     if (IsPoster(o))
         poster.emplace(o.pages, o.dpi);
+    // A scale is the poster's: the page it enlarges is that many times
+    // smaller in scale.
+    const std::int64_t times = poster ? poster->Times() : 1;
+    CMapViewport page =
+        o.scale ? CMapViewport::AtPageScale(o.center, *o.scale * times) : CMapViewport(o.zoom, o.center);
     return std::make_unique<CPosterView>(page, poster);
 }
 

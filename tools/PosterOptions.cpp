@@ -29,10 +29,11 @@ bool ParsePages(const std::string& text, CSize& pages)
 
 bool ParseScale(const std::string& text, std::int64_t& thousandths)
 {
+    constexpr std::uint64_t kMostThousandths = 10'000'000;
     // The same numbers as a jump range: digits, a point and at most three
     // more; no sign, no exponent, no NaN or infinity.
     std::optional<CJumpRange> value = CJumpRange::Parse(text);
-    if (!value || value->Thousandths() == 0 || value->Thousandths() > std::uint64_t(CMapViewport::kMaxScaleThousandths))
+    if (!value || value->Thousandths() == 0 || value->Thousandths() > kMostThousandths)
         return false;
     thousandths = std::int64_t(value->Thousandths());
     return true;

@@ -68,7 +68,7 @@ CMapViewport CMapViewport::AtPageScale(CPoint center, std::int64_t lightYearThou
 {
     // An inch shows t / 1000 light years of 20 map units: t / 50 map units.
     // The eight inches across, in fiftieths of a map unit, are 8t.
-    const std::int64_t t = std::clamp<std::int64_t>(lightYearThousandths, 1, kMaxScaleThousandths);
+    const std::int64_t t = std::clamp<std::int64_t>(lightYearThousandths, 1, kMaxPageScale);
     constexpr int kFiftieths = 1000 / kMapUnitsPerLightYear;
     auto zoom = [t](int inches) { return ClampToInt(std::max<std::int64_t>(inches * t / kFiftieths, kMinExtent)); };
     CMapViewport v(CSize(zoom(kPageWidthInches), zoom(kPageHeightInches)), center);

@@ -57,10 +57,10 @@ public:
     static CMapViewport Fitting(CPoint low, CPoint high, CSize output);
 
     // The printed page at a fixed scale instead of the zoom: an inch of the
-    // page shows lightYearThousandths / 1000 light years (1 to
-    // kMaxScaleThousandths), centred on center. The screen mapping keeps
-    // the zoom nearest to that scale.
-    static constexpr std::int64_t kMaxScaleThousandths = 10'000'000;
+    // page shows lightYearThousandths / 1000 light years (taken within 1 and
+    // kMaxPageScale), centred on center. The screen mapping keeps the zoom
+    // nearest to that scale.
+    static constexpr std::int64_t kMaxPageScale = 200'000'000;  // ten times it still fits 32 bits
     static CMapViewport AtPageScale(CPoint center, std::int64_t lightYearThousandths);
 
     CSize GetZoom() const { return m_zoom; }
