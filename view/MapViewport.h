@@ -10,7 +10,9 @@
 // both work from it; it is the one place that computes
 //  - the screen mapping and the printer mapping (eight by ten inches at
 //    the device's resolution), both isotropic: one scale for both axes,
-//    the smaller of the two that would fit;
+//    the smaller of the two that would fit; the printer's also at a fixed
+//    scale of light years to the inch, and enlarged and moved for the
+//    sheets of a poster (PosterLayout.h places them);
 //  - client pixels to map units, and whole light years between two client
 //    points;
 //  - the scroll bars' ranges and thumbs, and the centre a thumb position
