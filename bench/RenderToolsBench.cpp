@@ -102,6 +102,26 @@ void BM_NearCommand(benchmark::State& state)
     state.counters["lines"] = double(std::count(list.begin(), list.end(), '\n'));
 }
 
+// The printed page of the whole realistic map as a PDF with the circles
+// and the truce line: Args(C, dpi) give a poster of C x C sheets, C = 1
+// being the one page, the anchor.
+void BM_PosterCommand(benchmark::State& state)
+{
+    const std::string& path = BenchMapPath(BenchMapKind::Realistic);
+    const std::string out =
+        std::filesystem::temp_directory_path() / ("kestrin-poster-" + std::to_string(::getpid()) + ".pdf");
+    const std::string side = std::to_string(state.range(0));
+    const std::vector<std::string> args = {"--print", "--pages", side + "x" + side, "--dpi",
+                                           std::to_string(state.range(1)), "--circles", "--truce", "-o", out, path};
+    std::ostringstream err;
+    int status = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(status = RenderMain(args, err));
+    state.counters["status"] = status;
+    state.counters["bytes"] = double(std::filesystem::file_size(out));
+    std::filesystem::remove(out);
+}
+
 // --export of the realistic map to a string; the load is its anchor.
 void BM_ExportCommand(benchmark::State& state, const char* format)
 {
@@ -125,5 +145,6 @@ BENCHMARK_CAPTURE(BM_ExportCommand, json, "json")->Unit(benchmark::kMillisecond)
 BENCHMARK_CAPTURE(BM_PictureCommand, svg, ".svg")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PictureCommand, png, ".png")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RouteViaCommand)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PosterCommand)->Args({1, 100})->Args({4, 100})->Args({4, 300})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RouteCommand)->Arg(1)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Arg(200)->Arg(350)->Arg(700)
     ->Unit(benchmark::kMillisecond);

@@ -31,6 +31,8 @@ const char* const kPrecious = "precious bytes, not a picture\n";
 // the printed page written as X.
 std::vector<std::string> OutputArgs(const std::string& kind, const std::string& out, const std::string& map)
 {
+    if (kind.starts_with("poster."))
+        return {"--print", "--pages", "2x2", "--dpi", "30", "-o", out, map};
     if (FindOutputType("." + kind)->pageOnly || kind.starts_with("page."))
         return {"--print", "--dpi", "30", "-o", out, map};
     if (!FindOutputType("." + kind)->sized)
@@ -47,6 +49,7 @@ std::vector<std::string> EveryKind()
         kinds.push_back(t.ending + 1);
     kinds.push_back("page.png");
     kinds.push_back("page.svg");
+    kinds.push_back("poster.pdf");  // the pages of a poster as one PDF
     return kinds;
 }
 

@@ -60,12 +60,32 @@ TEST_F(Render, UsageAndFileErrorsExitTwoWithoutAPicture)
         {"--center", "1", "-o", out, map},
         {"--measure", "1,2,3", "-o", out, map},
         {"--bogus", "-o", out, map},
+        // Sheets from 1x1 to 8x8; a scale of light years to the inch above
+        // 0; both for the printed page only, the scale instead of the zoom.
+        {"--print", "--pages", "0x1", "-o", out, map},
+        {"--print", "--pages", "9x1", "-o", out, map},
+        {"--print", "--pages", "2x", "-o", out, map},
+        {"--print", "--pages", "x2", "-o", out, map},
+        {"--print", "--pages", "-1x2", "-o", out, map},
+        {"--print", "--pages", "two", "-o", out, map},
+        {"--pages", "2x2", "-o", out, map},
+        {"--print", "--pages", "2x2", "-o", (m_dir.Path() / "out.svg").string(), map},
+        {"--print", "--scale", "0", "-o", out, map},
+        {"--print", "--scale", "-3", "-o", out, map},
+        {"--print", "--scale", "nan", "-o", out, map},
+        {"--print", "--scale", "inf", "-o", out, map},
+        {"--scale", "25", "-o", out, map},
+        {"--print", "--scale", "25", "--zoom", "3000", "-o", out, map},
         {"-o", out, (m_dir.Path() / "missing.dat").string()},
         {"-o", (m_dir.Path() / "no" / "such" / "dir.png").string(), map},
     };
     for (const auto& args : bad) {
         EXPECT_EQ(Run(args), 2) << args[0];
         EXPECT_FALSE(m_err.str().empty());
+        for (const char* option : {"--pages", "--scale"})
+            if (std::find(args.begin(), args.end(), option) != args.end()) {
+                EXPECT_NE(m_err.str().find(option), std::string::npos) << m_err.str();
+            }
         EXPECT_EQ(m_err.str().find('\n'), m_err.str().size() - 1) << "one line";
         EXPECT_FALSE(std::filesystem::exists(out));
     }

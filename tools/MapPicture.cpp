@@ -3,7 +3,10 @@
 
 #include "OutputCheck.h"
 #include "OutputTypes.h"
-#include "RangeRing.h"
+#include "PictureView.h"
+#include "PosterFiles.h"
+#include "PosterOptions.h"
+#include "PosterView.h"
 #include "WebPage.h"
 
 #include "model/KestrinDoc.h"
@@ -82,20 +85,38 @@ CPrinterTarget PageTarget(const RenderOptions& o, const std::string& format, CIm
     return t;
 }
 
-// The window's view, with the ring of the options, if any, over its map.
-class CPictureView : public CKestrinView {
-public:
-    explicit CPictureView(const std::optional<CRect>& ring) : m_ring(ring) {}
-    void OnDraw(CDC* pDC) override
-    {
-        CKestrinView::OnDraw(pDC);
-        if (m_ring && Map() != nullptr)
-            DrawRangeRing(*pDC, *Map(), *m_ring);
-    }
+// The sheets of a poster, whatever they are written as: the 8 by 10 inch
+// area in a border, the whole sheet printed; images go one by one to pages.
+CPrinterTarget PosterTarget(const RenderOptions& o, const std::string& format, CPosterFiles& pages,
+                            std::string& file)
+{
+    CImage unused;
+    CPrinterTarget t = PageTarget(o, format, unused, file);
+    t.paperWidth = CPosterLayout::kSheetWidthInches;
+    t.paperHeight = CPosterLayout::kSheetHeightInches;
+    t.margin = 0;
+    t.onPage = nullptr;
+    if (format != "PDF")
+        t.onPage = [&pages](const CImage& page, const CMapping&) { pages.Add(page); };
+    return t;
+}
 
-private:
-    std::optional<CRect> m_ring;
-};
+// The view that prints: the window's own for its page, else one that
+// prints at a fixed scale or as a poster.
+std::unique_ptr<CKestrinView> PrintingView(const RenderOptions& o)
+{
+    if (!IsPoster(o) && !o.scale)
+        return std::make_unique<CPictureView>(o.ring);
+    std::optional<CPosterLayout> poster;
+    if (IsPoster(o))
+        poster.emplace(o.pages, o.dpi);
+    // A scale is the poster's: the page it enlarges is that many times
+    // smaller in scale.
+    const std::int64_t times = poster ? poster->Times() : 1;
+    CMapViewport page =
+        o.scale ? CMapViewport::AtPageScale(o.center, *o.scale * times) : CMapViewport(o.zoom, o.center);
+    return std::make_unique<CPosterView>(page, poster, o.ring);
+}
 
 // Prints the page as File Print would, from a view of map in o's state.
 bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& target, std::string& reason)
@@ -104,7 +125,8 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
     doc.m_pMap = &map;
     // Titled as the window titles the open file, for the job's title.
     doc.SetPathName(CDocument::CanonicalPath(o.input));
-    CPictureView view(o.ring);
+    std::unique_ptr<CKestrinView> printing = PrintingView(o);
+    CKestrinView& view = *printing;
     view.SetDocument(&doc);
     view.m_zoom = o.zoom;
     view.m_center = o.center;
@@ -160,8 +182,15 @@ bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::ostream& out, s
         return WriteImage(ScreenPicture(map, o), o, out, reason);
     CImage page;
     std::string file;
-    if (!PrintPage(map, o, PageTarget(o, format, page, file), reason))
+    if (IsPoster(o)) {
+        CPosterFiles pages(PosterPageFiles(o), o.input, format);
+        if (!PrintPage(map, o, PosterTarget(o, format, pages, file), reason))
+            return false;
+        if (format != "PDF")
+            return pages.Commit(reason);
+    } else if (!PrintPage(map, o, PageTarget(o, format, page, file), reason)) {
         return false;
+    }
     if (format != "PDF" && format != "SVG")
         return WriteImage(page, o, out, reason);
     // A PDF or SVG file is written by the print job itself; for the

@@ -2,6 +2,7 @@
 #include "PictureTarget.h"
 
 #include "OutputTypes.h"
+#include "PosterOptions.h"
 
 #include "platform/surface/TextEscape.h"
 #include "platform/surface/OutputFile.h"
@@ -46,9 +47,19 @@ bool FolderWritable(const std::string& path, std::string& reason)
 bool CheckPictureTarget(const RenderOptions& o, std::string& reason)
 {
     reason = OutputTypeProblem(TypedOutputName(o), o.print);
+    if (!reason.empty())
+        return false;
     if (ToStandardOutput(o))
-        return reason.empty();
-    return reason.empty() && COutputFile::CheckTarget(o.output, o.input, reason) && FolderWritable(o.output, reason);
+        return true;
+    const std::vector<std::string> pages = PosterPageFiles(o);
+    for (const std::string& path : pages.empty() ? std::vector<std::string>{o.output} : pages) {
+        if (!COutputFile::CheckTarget(path, o.input, reason) || !FolderWritable(path, reason)) {
+            if (path != o.output)
+                reason = "page " + EscapeShown(path) + ": " + reason;
+            return false;
+        }
+    }
+    return true;
 }
 
 int CannotWritePicture(const RenderOptions& o, const std::string& reason, std::ostream& err)

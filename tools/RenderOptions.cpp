@@ -3,6 +3,7 @@
 
 #include "platform/surface/TextEscape.h"
 #include "OutputTypes.h"
+#include "PosterOptions.h"
 
 #include <charconv>
 #include <functional>
@@ -10,8 +11,8 @@
 
 const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y|--center-on NAME] [--circles] [--truce] "
-    "[--legend] [--measure X1,Y1,X2,Y2]... [--print] [--dpi N] [--type TYPE] -o OUT.png|OUT.svg|OUT.pdf|OUT.html|- "
-    "FILE.dat; "
+    "[--legend] [--measure X1,Y1,X2,Y2]... [--print [--pages CxR] [--scale LY]] [--dpi N] [--type TYPE] "
+    "-o OUT.png|OUT.svg|OUT.pdf|OUT.html|- FILE.dat; "
     "kestrin-render --check [--json] FILE.dat; "
     "kestrin-render --route FROM TO --jump LY [--via NAME]... [--format text|json|csv] [-o OUT] FILE.dat; "
     "kestrin-render --export csv|json [-o OUT] FILE.dat; "
@@ -45,6 +46,20 @@ const char* const kRenderHelp =
     "  --measure X1,Y1,X2,Y2  add a distance line in map units; may be repeated\n"
     "  --print                draw the 8 by 10 inch printed page, black on white\n"
     "  --dpi N                dots per inch of the printed page, 1 to 600 (100)\n"
+    "  --pages CxR            with --print, a poster: the page's picture spread\n"
+    "                         over C columns by R rows of sheets, 1x1 to 8x8\n"
+    "                         (1x1), at the smaller of C and R times the scale,\n"
+    "                         so the whole page is on it. Each sheet 9 by 11\n"
+    "                         inches: its 8 by 10 inch part of the poster, a\n"
+    "                         quarter inch more toward the next column and row\n"
+    "                         to glue under it, cut marks at the corners and\n"
+    "                         \"row r of R, column c of C\" above. One PDF of\n"
+    "                         C x R pages, or for -o NAME.png the pictures\n"
+    "                         NAME-r1c1.png, NAME-r1c2.png ... (not .svg)\n"
+    "  --scale LY             with --print, LY light years to the inch instead\n"
+    "                         of --zoom (above 0, at most 10000, such as 25 or\n"
+    "                         12.5), so a ruler measures the printed map (the\n"
+    "                         poster, with --pages)\n"
     "  --check                report every problem in FILE.dat, one line each:\n"
     "                         FILE:LINE: error: ... or FILE:LINE: warning: ...\n"
     "  --json                 with --check, the findings as one JSON document\n"
@@ -92,6 +107,9 @@ const char* const kRenderHelp =
     "  kestrin-render --legend -o map.svg kestrin.dat\n"
     "  kestrin-render --print --type pdf -o - kestrin.dat | lp\n"
     "  kestrin-render --legend --zoom 3125 --center 400,-900 -o map.html kestrin.dat\n"
+    "  kestrin-render --print --pages 3x3 --dpi 300 -o poster.pdf kestrin.dat\n"
+    "  kestrin-render --print --scale 20 --center-on \"Kaquany Ostdar\" -o page.pdf \\\n"
+    "      kestrin.dat\n"
     "  kestrin-render --check kestrin.dat\n"
     "  kestrin-render --route \"Kaquany Ostdar\" \"Prytha Ostny Minor\" --jump 25 \\\n"
     "      -o route.png kestrin.dat\n"
@@ -218,6 +236,17 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.via.push_back(a);
              return !a.empty();
          }},
+        {"--pages", [&o](const std::string& a) {
+             o.pagesGiven = true;
+             return ParsePages(a, o.pages);
+         }},
+        {"--scale", [&o](const std::string& a) {
+             std::int64_t thousandths = 0;
+             if (!ParseScale(a, thousandths))
+                 return false;
+             o.scale = thousandths;
+             return true;
+         }},
         {"-o", [&o](const std::string& a) {
              o.output = a;
              return !a.empty();
@@ -246,6 +275,8 @@ const char* ValueForm(const std::string& option)
         {"--within", "light years above zero, with at most three digits after the point, such as 25 or 12.5"},
         {"--format", "text, json or csv"},
         {"--via", "a planet's name"},
+        {"--pages", "CxR, columns and rows from 1 to 8, such as 2x2"},
+        {"--scale", "light years to the inch, above 0 and at most 10000, such as 25 or 12.5"},
         {"-o", "a picture file name, or - for the standard output"},
     };
     static const std::string kTypeForm = "one of " + DescribeOutputTypes() + ", without the dot";
@@ -368,6 +399,8 @@ std::string CombinationProblem(const RenderOptions& o)
         return prefix + "--route and --jump go together";
     if (o.centerOn && o.centerGiven)
         return prefix + "--center and --center-on do not go together: give a point or a planet";
+    if (std::string poster = PosterProblem(o); !poster.empty())
+        return prefix + poster;
     if (o.route && !o.measures.empty())
         return prefix + "a route draws its own measure lines: --measure does not go with --route";
     if (o.input.empty() || (o.output.empty() && !o.check && !o.route && !o.nearName && o.exportFormat.empty()))

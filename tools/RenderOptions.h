@@ -8,6 +8,7 @@
 
 #include "platform/surface/Types.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,12 @@ struct RenderOptions {
     bool legend = false;
     bool print = false;
     int dpi = 100;
+    // --pages CxR: the printed page spread over C x R sheets; --scale: light
+    // years to the inch of the printed page, in thousandths, instead of the
+    // zoom.
+    CSize pages{1, 1};
+    bool pagesGiven = false;
+    std::optional<std::int64_t> scale;
     std::vector<CRect> measures;  // x1, y1, x2, y2 in map units
     // A ring drawn over the map (--near's range): its square in map units.
     std::optional<CRect> ring;

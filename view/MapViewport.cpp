@@ -24,9 +24,9 @@ CMapping Isotropic(CSize windowExt, CPoint windowOrg, CSize viewportExt, CPoint 
     return m;
 }
 
-// A surface takes a mapping through its own calls, which a recording
-// surface sees, in the order the isotropic rule needs.
-void Prepare(CDC& dc, const CMapping& m)
+} // namespace
+
+void CMapViewport::Prepare(CDC& dc, const CMapping& m)
 {
     dc.SetMapMode(m.GetMapMode());
     dc.SetWindowExt(m.GetWindowExt().cx, m.GetWindowExt().cy);
@@ -34,6 +34,8 @@ void Prepare(CDC& dc, const CMapping& m)
     dc.SetWindowOrg(m.GetWindowOrg().x, m.GetWindowOrg().y);
     dc.SetViewportOrg(m.GetViewportOrg().x, m.GetViewportOrg().y);
 }
+
+namespace {
 
 int AtLeastMin(int extent)
 {
@@ -62,6 +64,19 @@ CMapViewport CMapViewport::Fitting(CPoint low, CPoint high, CSize output)
     return CMapViewport(CSize(extent(spanX), extent(spanY)), middle, output);
 }
 
+CMapViewport CMapViewport::AtPageScale(CPoint center, std::int64_t lightYearThousandths)
+{
+    // An inch shows t / 1000 light years of 20 map units: t / 50 map units.
+    // The eight inches across, in fiftieths of a map unit, are 8t.
+    const std::int64_t t = std::clamp<std::int64_t>(lightYearThousandths, 1, kMaxPageScale);
+    constexpr int kFiftieths = 1000 / kMapUnitsPerLightYear;
+    auto zoom = [t](int inches) { return ClampToInt(std::max<std::int64_t>(inches * t / kFiftieths, kMinExtent)); };
+    CMapViewport v(CSize(zoom(kPageWidthInches), zoom(kPageHeightInches)), center);
+    v.m_pageWindow = CSize(ClampToInt(kPageWidthInches * t), ClampToInt(kPageHeightInches * t));
+    v.m_pageUnitsPerDot = kFiftieths;
+    return v;
+}
+
 void CMapViewport::Remap()
 {
     // An output no larger than the scroll bars still maps onto one pixel.
@@ -70,11 +85,14 @@ void CMapViewport::Remap()
     m_screen = Isotropic(m_zoom, m_center, CSize(w, h), CPoint(w / 2, h / 2));
 }
 
-CMapping CMapViewport::PageMapping(int dpiX, int dpiY) const
+CMapping CMapViewport::PageMapping(int dpiX, int dpiY, int times, CPoint areaTopLeft) const
 {
     // ClampToInt: a device of absurd resolution must not overflow.
-    CSize page(ClampToInt(std::int64_t(kPageWidthInches) * dpiX), ClampToInt(std::int64_t(kPageHeightInches) * dpiY));
-    return Isotropic(m_zoom, m_center, page, CPoint(page.cx / 2, page.cy / 2));
+    const std::int64_t w = std::int64_t(kPageWidthInches) * dpiX * times;
+    const std::int64_t h = std::int64_t(kPageHeightInches) * dpiY * times;
+    CSize viewport(ClampToInt(w * m_pageUnitsPerDot), ClampToInt(h * m_pageUnitsPerDot));
+    CPoint middle(ClampToInt(areaTopLeft.x + w / 2), ClampToInt(areaTopLeft.y + h / 2));
+    return Isotropic(m_pageUnitsPerDot == 1 ? m_zoom : m_pageWindow, m_center, viewport, middle);
 }
 
 void CMapViewport::PrepareScreen(CDC& dc) const
@@ -118,6 +136,7 @@ void CMapViewport::ScrollTo(Axis axis, std::int64_t position)
 void CMapViewport::ZoomIn()
 {
     m_zoom = CSize(AtLeastMin(m_zoom.cx / 2), AtLeastMin(m_zoom.cy / 2));
+    m_pageUnitsPerDot = 1;  // a zoom step leaves a fixed scale behind
     Remap();
 }
 
@@ -125,12 +144,14 @@ void CMapViewport::ZoomOut()
 {
     auto doubled = [](int extent) { return int(std::min<std::int64_t>(std::int64_t(extent) * 2, kFullExtent)); };
     m_zoom = CSize(doubled(m_zoom.cx), doubled(m_zoom.cy));
+    m_pageUnitsPerDot = 1;  // a zoom step leaves a fixed scale behind
     Remap();
 }
 
 void CMapViewport::ZoomExtents()
 {
     m_zoom = CSize(kFullExtent, kFullExtent);
+    m_pageUnitsPerDot = 1;  // a zoom step leaves a fixed scale behind
     m_center = CPoint(0, 0);
     Remap();
 }
@@ -145,6 +166,7 @@ void CMapViewport::ZoomToBox(const CRect& box)
     int fx = std::max(m_output.cx / box.Width(), 1);
     int fy = std::max(m_output.cy / box.Height(), 1);
     m_zoom = CSize(AtLeastMin(m_zoom.cx / fx), AtLeastMin(m_zoom.cy / fy));
+    m_pageUnitsPerDot = 1;  // a zoom step leaves a fixed scale behind
     Remap();
 }
 

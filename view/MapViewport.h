@@ -10,7 +10,9 @@
 // both work from it; it is the one place that computes
 //  - the screen mapping and the printer mapping (eight by ten inches at
 //    the device's resolution), both isotropic: one scale for both axes,
-//    the smaller of the two that would fit;
+//    the smaller of the two that would fit; the printer's also at a fixed
+//    scale of light years to the inch, and enlarged and moved for the
+//    sheets of a poster (PosterLayout.h places them);
 //  - client pixels to map units, and whole light years between two client
 //    points;
 //  - the scroll bars' ranges and thumbs, and the centre a thumb position
@@ -56,6 +58,13 @@ public:
     static constexpr int kFitMargin = 200;
     static CMapViewport Fitting(CPoint low, CPoint high, CSize output);
 
+    // The printed page at a fixed scale instead of the zoom: an inch of the
+    // page shows lightYearThousandths / 1000 light years (taken within 1 and
+    // kMaxPageScale), centred on center. The screen mapping keeps the zoom
+    // nearest to that scale.
+    static constexpr std::int64_t kMaxPageScale = 200'000'000;  // ten times it still fits 32 bits
+    static CMapViewport AtPageScale(CPoint center, std::int64_t lightYearThousandths);
+
     CSize GetZoom() const { return m_zoom; }
     CPoint GetCenter() const { return m_center; }
 
@@ -63,13 +72,20 @@ public:
     // least one pixel each way), the centre at its middle.
     const CMapping& ScreenMapping() const { return m_screen; }
     // The printer: the zoom fitted into eight by ten inches at dpiX by dpiY
-    // dots per inch, the centre at the middle of that area.
-    CMapping PageMapping(int dpiX, int dpiY) const;
+    // dots per inch, the centre at the middle of that area. With times
+    // above 1, the same picture that many times larger (8 x times by
+    // 10 x times inches), its top left corner at areaTopLeft (device
+    // pixels, off the device for the pages of a poster that show its
+    // middle); areaTopLeft is where the page's area starts.
+    CMapping PageMapping(int dpiX, int dpiY, int times = 1, CPoint areaTopLeft = CPoint(0, 0)) const;
     // Set dc's mapping to the screen's, or to the page's at the resolution
     // dc reports, through its own calls: the mode, the window extents
     // before the viewport extents, then the two origins.
     void PrepareScreen(CDC& dc) const;
     void PreparePage(CDC& dc) const;
+    // Sets any mapping so: a surface takes it through its own calls, which
+    // a recording surface sees, in the order the isotropic rule needs.
+    static void Prepare(CDC& dc, const CMapping& mapping);
 
     // Client pixels to map units under the screen mapping.
     CPoint DeviceToMap(CPoint client) const;
@@ -115,4 +131,10 @@ private:
     CSize m_output;
     CSize m_scrollBars;
     CMapping m_screen;
+    // The page's window extents and how many units of its viewport extents
+    // make a device pixel: the zoom and 1 (m_pageWindow unused), or for a fixed scale extents in
+    // fiftieths of a map unit, so that every scale of a thousandth of a
+    // light year to the inch is exact.
+    CSize m_pageWindow;
+    int m_pageUnitsPerDot = 1;
 };
