@@ -140,11 +140,12 @@ TEST(CenterOnSuggestions, GroupsInOrderEachNameOnceAsTheFileWritesItInEitherEnco
                            "Morvathine 5 5 KE\nMorvath 6 6 S\n" + kela + " 7 7 S\nAkela 8 8 S\n";
         CStarMap map;
         ASSERT_TRUE(map.LoadDataFile(dir.Write("m.dat", text).c_str()));
-        EXPECT_EQ(SuggestPlanetNames(map, "Morvath"), (Names{"Morvath", "morvath", "Morvathine", "Old Morvath"}));
-        EXPECT_EQ(SuggestPlanetNames(map, "mor"), (Names{"morvath", "Morvath", "Morvathine", "Old Morvath", "Valmora"}));
-        EXPECT_EQ(SuggestPlanetNames(map, "K\xC3\x89L"), (Names{"K\xC3\xA9la"})) << "É typed, é in the file";
-        EXPECT_EQ(SuggestPlanetNames(map, ""), Names{});
-        EXPECT_EQ(SuggestPlanetNames(map, "xyz"), Names{});
+        const CNameSuggestions suggestions(map);
+        EXPECT_EQ(SuggestPlanetNames(map, suggestions, "Morvath"), (Names{"Morvath", "morvath", "Morvathine", "Old Morvath"}));
+        EXPECT_EQ(SuggestPlanetNames(map, suggestions, "mor"), (Names{"morvath", "Morvath", "Morvathine", "Old Morvath", "Valmora"}));
+        EXPECT_EQ(SuggestPlanetNames(map, suggestions, "K\xC3\x89L"), (Names{"K\xC3\xA9la"})) << "É typed, é in the file";
+        EXPECT_EQ(SuggestPlanetNames(map, suggestions, ""), Names{});
+        EXPECT_EQ(SuggestPlanetNames(map, suggestions, "xyz"), Names{});
     }
 }
 

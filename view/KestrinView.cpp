@@ -3,6 +3,8 @@
 
 #include "Legend.h"
 
+#include "model/find/PlanetIndex.h"
+
 #include "res/ResourceIds.h"
 
 #include "platform/framework/ClientDC.h"
@@ -26,6 +28,8 @@ CKestrinView::CKestrinView()
     for (UINT id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_EXTENTS, ID_CENTER_ON, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW})
         OnUpdateId(id, [this](CCmdUI* ui) { OnUpdateMapCommand(ui); });
 }
+
+CKestrinView::~CKestrinView() = default;
 
 CStarMap* CKestrinView::Map() const
 {
@@ -51,6 +55,7 @@ int CKestrinView::OnCreate()
 void CKestrinView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
+    m_hoverIndex.reset();  // of the map before; the next hover builds the new one
     ShowScrollBar(SB_HORZ, TRUE);
     ShowScrollBar(SB_VERT, TRUE);
     UpdateScrollBars();

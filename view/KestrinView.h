@@ -4,11 +4,12 @@
 // The map view: shows the document's map under an isotropic mapping of its
 // zoom and centre, zooms and scrolls, and turns mouse drags into a zoom box
 // or a measure line. Zoom and centre are in map units; gesture points are
-// client pixels. All of its state outlives a change of file. Every mapping,
-// scroll and zoom rule comes from CMapViewport, made from the zoom, the
-// centre, the client area and the scroll-bar metrics of the moment. While
-// the pointer rests on planets with no button down, the view's pointer tip
-// names them (PlanetHover.h); the tip draws nothing into the view.
+// client pixels. All of its state but the tip's planet index outlives a
+// change of file. Every mapping, scroll and zoom rule comes from
+// CMapViewport, made from the zoom, the centre, the client area and the
+// scroll-bar metrics of the moment. While the pointer rests on planets
+// with no button down, the view's pointer tip names them (PlanetHover.h);
+// the tip draws nothing into the view.
 
 #include "MapViewport.h"
 
@@ -16,7 +17,11 @@
 
 #include "platform/print/View.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+
+class CPlanetIndex;
 
 class CKestrinView : public CView {
 public:
@@ -24,7 +29,7 @@ public:
     static constexpr int kMaxMeasureLightYears = 30;
 
     CKestrinView();
-    ~CKestrinView() override = default;
+    ~CKestrinView() override;
 
     CKestrinDoc* GetDocument() const { return static_cast<CKestrinDoc*>(CView::GetDocument()); }
     CStarMap* Map() const;
@@ -94,6 +99,9 @@ private:
     bool InClientArea(CPoint point) const;
     // The tip for the planets under the pointer, or none.
     void UpdatePointerTip(UINT flags, CPoint point);
+    // The planet index of the document's map, for the tip: built on the
+    // first hover and kept while the document holds that map.
+    const CPlanetIndex& HoverIndex(const CStarMap& map);
 
     // Gesture state: a release counts only after a press in this view, and
     // only a figure that was drawn is erased.
@@ -101,4 +109,7 @@ private:
     bool m_boxDrawn = false;
     bool m_measurePressed = false;
     bool m_bandDrawn = false;
+
+    std::unique_ptr<CPlanetIndex> m_hoverIndex;
+    std::uint64_t m_hoverIndexGeneration = 0;  // the document's map generation it was built from
 };

@@ -12,6 +12,8 @@
 
 #include "PlanetHover.h"
 
+#include "model/find/PlanetIndex.h"
+
 #include "platform/framework/ClientDC.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/PointerTip.h"
@@ -65,7 +67,19 @@ void CKestrinView::UpdatePointerTip(UINT flags, CPoint point)
         SetPointerTip(*this, std::string());
         return;
     }
-    SetPointerTip(*this, HoverText(*map, Viewport(), point));
+    SetPointerTip(*this, HoverText(*map, HoverIndex(*map), Viewport(), point));
+}
+
+const CPlanetIndex& CKestrinView::HoverIndex(const CStarMap& map)
+{
+    // Asked of the document, not of the map's address: a map opened after
+    // another may be given the same one.
+    const std::uint64_t generation = GetDocument()->GetMapGeneration();
+    if (!m_hoverIndex || m_hoverIndexGeneration != generation) {
+        m_hoverIndex = std::make_unique<CPlanetIndex>(map);
+        m_hoverIndexGeneration = generation;
+    }
+    return *m_hoverIndex;
 }
 
 void CKestrinView::OnMouseMove(UINT flags, CPoint point)
