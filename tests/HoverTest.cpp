@@ -167,8 +167,8 @@ TEST_F(Hover, AfterAnotherFileOpensTheTipNamesTheNewFilesPlanets)
     const CPoint morvath = PixelOf({300, 400}), tessaly = PixelOf({-1250, -70});
     ASSERT_EQ(TipAt(morvath), kMorvathLine);
     const std::string tessalyLine = "Tessaly \u2014 QQ \u2014 -125, 7 \u2014 62.5 light years from the origin";
-    ASSERT_NE(m_app->OpenDocumentFile(m_dir.Write("other.dat", MapText({{"Brin", 0, 0, "F"}, {"Tessaly", -125, 7, "QQ"}}))),
-              nullptr);
+    const std::string other = m_dir.Write("other.dat", MapText({{"Brin", 0, 0, "F"}, {"Tessaly", -125, 7, "QQ"}}));
+    ASSERT_NE(m_app->OpenDocumentFile(other), nullptr);
     EXPECT_EQ(TipAt(morvath), "") << "the old map's planet is gone";
     EXPECT_EQ(TipAt(tessaly), tessalyLine);
     m_app->OpenDocumentFile((m_dir.Path() / "missing.dat").string());

@@ -20,9 +20,7 @@ std::vector<std::string> SuggestPlanetNames(const CStarMap& map, const CNameSugg
 CDialog::Suggestions CCenterOnSuggestions::operator()(const std::string& typed)
 {
     CDialog::Suggestions offered;
-    if (!m_suggestions)
-        m_suggestions.emplace(m_map);
-    offered.texts = SuggestPlanetNames(m_map, *m_suggestions, typed);
+    offered.texts = SuggestPlanetNames(m_map, m_suggestions, typed);
     if (offered.texts.size() < std::size_t(CNameSuggestions::kMaxSuggestions))
         return offered;
     std::size_t all = CountMatches(typed);

@@ -12,7 +12,6 @@
 #include "platform/framework/Dialog.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,11 +23,16 @@ std::vector<std::string> SuggestPlanetNames(const CStarMap& map, const CNameSugg
 // The list as the dialog shows it: those names and, when more names match
 // than it holds, a last row "and N more". Every name matched by any group
 // holds the typed text, case ignored, so the count is of the different
-// names that hold it. Made with the dialog: the names are folded on the
-// first keystroke and kept until the dialog ends.
+// names that hold it. Made with the dialog from the view's folded names;
+// the distinct names it counts in are folded on the first keystroke and
+// kept until the dialog ends.
 class CCenterOnSuggestions {
 public:
-    explicit CCenterOnSuggestions(const CStarMap& map) : m_map(map) {}
+    // Both must outlive the dialog.
+    CCenterOnSuggestions(const CStarMap& map, const CNameSuggestions& suggestions)
+        : m_map(map), m_suggestions(suggestions)
+    {
+    }
     CDialog::Suggestions operator()(const std::string& typed);
 
     // How many different names hold typed, case ignored (UTF-8).
@@ -36,7 +40,7 @@ public:
 
 private:
     const CStarMap& m_map;
-    std::optional<CNameSuggestions> m_suggestions;
+    const CNameSuggestions& m_suggestions;
     bool m_folded = false;
     std::string m_names;  // each different name once, folded, each followed by a line feed
 };

@@ -3,6 +3,7 @@
 
 #include "Legend.h"
 
+#include "model/find/NameSuggestions.h"
 #include "model/find/PlanetIndex.h"
 
 #include "res/ResourceIds.h"
@@ -55,7 +56,9 @@ int CKestrinView::OnCreate()
 void CKestrinView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
-    m_hoverIndex.reset();  // of the map before; the next hover builds the new one
+    // Built from the map before: the next use builds them again.
+    m_hoverIndex.Drop();
+    m_nameSuggestions.Drop();
     ShowScrollBar(SB_HORZ, TRUE);
     ShowScrollBar(SB_VERT, TRUE);
     UpdateScrollBars();

@@ -4,23 +4,24 @@
 // The map view: shows the document's map under an isotropic mapping of its
 // zoom and centre, zooms and scrolls, and turns mouse drags into a zoom box
 // or a measure line. Zoom and centre are in map units; gesture points are
-// client pixels. All of its state but the tip's planet index outlives a
-// change of file. Every mapping, scroll and zoom rule comes from
-// CMapViewport, made from the zoom, the centre, the client area and the
-// scroll-bar metrics of the moment. While the pointer rests on planets
-// with no button down, the view's pointer tip names them (PlanetHover.h);
-// the tip draws nothing into the view.
+// client pixels. All of its state but what it builds from the map (the
+// tip's planet index, the names folded for Center On) outlives a change of
+// file. Every mapping, scroll and zoom rule comes from CMapViewport, made
+// from the zoom, the centre, the client area and the scroll-bar metrics of
+// the moment. While the pointer rests on planets with no button down, the
+// view's pointer tip names them (PlanetHover.h); the tip draws nothing
+// into the view.
 
+#include "BuiltFromMap.h"
 #include "MapViewport.h"
 
 #include "model/KestrinDoc.h"
 
 #include "platform/print/View.h"
 
-#include <cstdint>
 #include <functional>
-#include <memory>
 
+class CNameSuggestions;
 class CPlanetIndex;
 
 class CKestrinView : public CView {
@@ -99,9 +100,6 @@ private:
     bool InClientArea(CPoint point) const;
     // The tip for the planets under the pointer, or none.
     void UpdatePointerTip(UINT flags, CPoint point);
-    // The planet index of the document's map, for the tip: built on the
-    // first hover and kept while the document holds that map.
-    const CPlanetIndex& HoverIndex(const CStarMap& map);
 
     // Gesture state: a release counts only after a press in this view, and
     // only a figure that was drawn is erased.
@@ -110,6 +108,7 @@ private:
     bool m_measurePressed = false;
     bool m_bandDrawn = false;
 
-    std::unique_ptr<CPlanetIndex> m_hoverIndex;
-    std::uint64_t m_hoverIndexGeneration = 0;  // the document's map generation it was built from
+    // Built on the first hover, and on the first Center On.
+    CBuiltFromMap<CPlanetIndex> m_hoverIndex;
+    CBuiltFromMap<CNameSuggestions> m_nameSuggestions;
 };

@@ -67,19 +67,7 @@ void CKestrinView::UpdatePointerTip(UINT flags, CPoint point)
         SetPointerTip(*this, std::string());
         return;
     }
-    SetPointerTip(*this, HoverText(*map, HoverIndex(*map), Viewport(), point));
-}
-
-const CPlanetIndex& CKestrinView::HoverIndex(const CStarMap& map)
-{
-    // Asked of the document, not of the map's address: a map opened after
-    // another may be given the same one.
-    const std::uint64_t generation = GetDocument()->GetMapGeneration();
-    if (!m_hoverIndex || m_hoverIndexGeneration != generation) {
-        m_hoverIndex = std::make_unique<CPlanetIndex>(map);
-        m_hoverIndexGeneration = generation;
-    }
-    return *m_hoverIndex;
+    SetPointerTip(*this, HoverText(*map, m_hoverIndex.For(*GetDocument()), Viewport(), point));
 }
 
 void CKestrinView::OnMouseMove(UINT flags, CPoint point)
