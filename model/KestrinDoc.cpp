@@ -12,8 +12,7 @@ BOOL CKestrinDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return FALSE;
-    m_map = std::make_unique<CStarMap>();
-    m_pMap = m_map.get();
+    SetMap(std::make_unique<CStarMap>());
     return TRUE;
 }
 
@@ -21,8 +20,7 @@ void CKestrinDoc::Serialize(CArchive& ar)
 {
     if (!ar.IsLoading())
         return;
-    m_map = std::make_unique<CStarMap>();
-    m_pMap = m_map.get();
+    SetMap(std::make_unique<CStarMap>());
     // The loader opens the file again by its path; the framework's handle
     // only vouches that it is a readable regular file.
     if (!m_pMap->LoadDataFile(ar.GetFile()->GetFilePath().c_str()))
@@ -31,7 +29,13 @@ void CKestrinDoc::Serialize(CArchive& ar)
 
 void CKestrinDoc::DeleteContents()
 {
-    m_pMap = nullptr;
-    m_map.reset();
+    SetMap(nullptr);
     CDocument::DeleteContents();
+}
+
+void CKestrinDoc::SetMap(std::unique_ptr<CStarMap> map)
+{
+    m_map = std::move(map);
+    m_pMap = m_map.get();
+    ++m_mapGeneration;
 }

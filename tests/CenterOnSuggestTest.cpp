@@ -140,11 +140,13 @@ TEST(CenterOnSuggestions, GroupsInOrderEachNameOnceAsTheFileWritesItInEitherEnco
                            "Morvathine 5 5 KE\nMorvath 6 6 S\n" + kela + " 7 7 S\nAkela 8 8 S\n";
         CStarMap map;
         ASSERT_TRUE(map.LoadDataFile(dir.Write("m.dat", text).c_str()));
-        EXPECT_EQ(SuggestPlanetNames(map, "Morvath"), (Names{"Morvath", "morvath", "Morvathine", "Old Morvath"}));
-        EXPECT_EQ(SuggestPlanetNames(map, "mor"), (Names{"morvath", "Morvath", "Morvathine", "Old Morvath", "Valmora"}));
-        EXPECT_EQ(SuggestPlanetNames(map, "K\xC3\x89L"), (Names{"K\xC3\xA9la"})) << "É typed, é in the file";
-        EXPECT_EQ(SuggestPlanetNames(map, ""), Names{});
-        EXPECT_EQ(SuggestPlanetNames(map, "xyz"), Names{});
+        const CNameSuggestions suggestions(map);
+        auto suggest = [&](const std::string& typed) { return SuggestPlanetNames(map, suggestions, typed); };
+        EXPECT_EQ(suggest("Morvath"), (Names{"Morvath", "morvath", "Morvathine", "Old Morvath"}));
+        EXPECT_EQ(suggest("mor"), (Names{"morvath", "Morvath", "Morvathine", "Old Morvath", "Valmora"}));
+        EXPECT_EQ(suggest("K\xC3\x89L"), (Names{"K\xC3\xA9la"})) << "É typed, é in the file";
+        EXPECT_EQ(suggest(""), Names{});
+        EXPECT_EQ(suggest("xyz"), Names{});
     }
 }
 
@@ -168,6 +170,25 @@ TEST_F(CenterOnList, DownAndEnterFillTheFieldAndASecondEnterCentres)
     EXPECT_FALSE((*seen)[1].listOpen);
     EXPECT_TRUE((*seen)[1].dialogOpen) << "the first Enter only chooses";
     EXPECT_EQ(View()->m_center, CPoint(400, 300));
+}
+
+// The names are folded from one map: once another file is open, the list
+// offers that file's names.
+TEST_F(CenterOnList, AfterAnotherFileOpensTheListOffersItsNames)
+{
+    auto seen = std::make_shared<std::vector<Seen>>();
+    auto look = [seen](QDialog* dialog, QLineEdit* edit) {
+        QTest::keyClicks(edit, "mor");
+        seen->push_back(Look(dialog, edit));
+        Press(edit, Qt::Key_Escape);  // nothing highlighted: Cancel
+    };
+    CenterOn(look);
+    const std::string other = m_dir.Write("other.dat", MapText({{"Elmore", 2, 2, "KE"}, {"Moradin", 1, 1, "VH"}}));
+    ASSERT_NE(m_app->OpenDocumentFile(other), nullptr);
+    CenterOn(look);
+    ASSERT_EQ(seen->size(), 2u);
+    EXPECT_EQ((*seen)[0].list, (Names{"morvath", "Morvath", "Morvathine", "Old Morvath", "Valmora"}));
+    EXPECT_EQ((*seen)[1].list, (Names{"Moradin", "Elmore"}));
 }
 
 TEST_F(CenterOnList, EscClosesTheListFirstAndThenCancels)

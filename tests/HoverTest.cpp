@@ -157,3 +157,27 @@ TEST_F(Hover, AnyCommandTakesTheTipAway)
     Rest(on);
     EXPECT_FALSE(IsPointerTipShown(*View())) << "no stale tip once the pointer rests again";
 }
+
+// The tip asks an index of one map: once another file is open it names
+// that file's planets, and nothing where only the old map had one; a file
+// that cannot be opened leaves the open map named; a new map has none.
+TEST_F(Hover, AfterAnotherFileOpensTheTipNamesTheNewFilesPlanets)
+{
+    Open(MapText({{"Morvath", 30, -40, "KOR"}}));
+    const CPoint morvath = PixelOf({300, 400}), tessaly = PixelOf({-1250, -70});
+    ASSERT_EQ(TipAt(morvath), kMorvathLine);
+    const std::string tessalyLine = "Tessaly \u2014 QQ \u2014 -125, 7 \u2014 62.5 light years from the origin";
+    const std::string other = m_dir.Write("other.dat", MapText({{"Brin", 0, 0, "F"}, {"Tessaly", -125, 7, "QQ"}}));
+    ASSERT_NE(m_app->OpenDocumentFile(other), nullptr);
+    EXPECT_EQ(TipAt(morvath), "") << "the old map's planet is gone";
+    EXPECT_EQ(TipAt(tessaly), tessalyLine);
+    m_app->OpenDocumentFile((m_dir.Path() / "missing.dat").string());
+    EXPECT_EQ(TipAt(tessaly), tessalyLine) << "a refused open keeps the map";
+    EXPECT_EQ(TipAt(morvath), "");
+    m_app->OpenDocumentFile(m_dir.Write("stops.dat", "Vel 30 -40 KUL\nbroken\n"));
+    EXPECT_EQ(TipAt(morvath), "Vel \u2014 Ulmarch (KUL) \u2014 30, -40 \u2014 25.0 light years from the origin")
+        << "the planets above a bad line are the map";
+    EXPECT_EQ(TipAt(tessaly), "");
+    Frame()->SendCommand(ID_FILE_NEW);
+    EXPECT_EQ(TipAt(morvath), "");
+}

@@ -6,6 +6,7 @@
 #include "tools/NearCommand.h"
 #include "tools/Renderer.h"
 
+#include "model/find/PlanetIndex.h"
 #include "model/route/RouteFinder.h"
 #include "model/map/StarMap.h"
 #include "view/MapViewport.h"
@@ -85,7 +86,7 @@ TEST_F(NearCommand, EqualsTheListMadePairByPairOnRandomMaps)
             std::vector<std::int16_t> planets;
             for (const Neighbour& n : list) {
                 planets.push_back(n.planet);
-                CRoute route = FindRoute(map, from, n.planet, jump);
+                CRoute route = FindRoute(map, CPlanetIndex(map), from, n.planet, jump);
                 EXPECT_EQ(n.jumps, route.found ? int(route.legs.size()) : -1) << round << " " << n.planet;
             }
             EXPECT_EQ(planets, BruteForce(map, from, thousandths)) << round << " " << thousandths;

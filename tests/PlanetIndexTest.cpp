@@ -100,7 +100,7 @@ TEST(PlanetIndex, AgreesWithEveryPlanetTriedOnWidePackedAndStackedMaps)
     std::mt19937 random(4711);
     for (Spread spread : {Spread::Wide, Spread::Packed, Spread::Stacked}) {
         auto map = LoadMap(RandomMapText(spread, 700, random));
-        const CPlanetIndex& index = map->GetPlanetIndex();
+        const CPlanetIndex index(*map);
         std::uniform_int_distribution<int> coordinate(-6300, 6300), offset(0, 599), radius(0, 4000);
         for (int query = 0; query < 300; ++query) {
             std::int64_t scale = query % 3 == 0 ? 1 : query % 3 == 1 ? 3 : 600;
@@ -120,11 +120,11 @@ TEST(PlanetIndex, AgreesWithEveryPlanetTriedOnWidePackedAndStackedMaps)
 TEST(PlanetIndex, EqualDistancesComeInFileOrder)
 {
     auto map = LoadMap("East 1 0 VH\nNorth 0 1 VH\nHere 0 0 VH\nWest -1 0 VH\nAlsoHere 0 0 QT\n");
-    CNearbyPlanets near = map->GetPlanetIndex().Near(CMapDisc::Squared(CPoint(0, 0), 100), 3);
+    const CPlanetIndex index(*map);
+    CNearbyPlanets near = index.Near(CMapDisc::Squared(CPoint(0, 0), 100), 3);
     EXPECT_EQ(near.nearest, (std::vector<std::int16_t>{2, 4, 0}));
     EXPECT_EQ(near.more, 2);
     // Planets that share a point share one position, in file order.
-    const CPlanetIndex& index = map->GetPlanetIndex();
     int slot = index.SlotOf(CPoint(0, 0));
     ASSERT_GE(slot, 0);
     EXPECT_EQ(std::vector<std::int16_t>(index.PlanetsAt(slot).begin(), index.PlanetsAt(slot).end()),
@@ -136,7 +136,7 @@ TEST(PlanetIndex, EqualDistancesComeInFileOrder)
 TEST(PlanetIndex, AMapWithoutPlanetsAnswersNothing)
 {
     CStarMap empty;
-    const CPlanetIndex& index = empty.GetPlanetIndex();
+    const CPlanetIndex index(empty);
     CNearbyPlanets near = index.Near(CMapDisc::Squared(CPoint(0, 0), Wide(1) << 70), 5);
     EXPECT_TRUE(near.nearest.empty());
     EXPECT_EQ(near.more, 0);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "model/find/PlanetIndex.h"
 #include "model/route/detail/Detour.h"
 #include "model/map/LightYears.h"
 #include "model/route/RouteFinder.h"
@@ -30,7 +31,8 @@ std::vector<std::string> Stops(const CStarMap& map, const CRoute& route)
 
 CRoute Route(const CStarMap& map, const char* from, const char* to, const char* range)
 {
-    return FindRoute(map, map.FindPlanetIndex(from), map.FindPlanetIndex(to), *CJumpRange::Parse(range));
+    return FindRoute(map, CPlanetIndex(map), map.FindPlanetIndex(from), map.FindPlanetIndex(to),
+                     *CJumpRange::Parse(range));
 }
 
 using Names = std::vector<std::string>;
@@ -147,7 +149,8 @@ TEST(RouteFinder, WithoutARouteItNamesTheReachablePlanetClosestToTheGoal)
     EXPECT_EQ(map->GetPlanet(stuck.nearest).m_strName, "Start");
     EXPECT_EQ(stuck.nearestLightYears, 50);
     // A name no planet has gives no index, and no route.
-    CRoute unknown = FindRoute(*map, map->FindPlanetIndex("Nowhere"), 0, CJumpRange::FromLightYears(700));
+    CRoute unknown = FindRoute(*map, CPlanetIndex(*map), map->FindPlanetIndex("Nowhere"), 0,
+                               CJumpRange::FromLightYears(700));
     EXPECT_FALSE(unknown.found);
     EXPECT_EQ(unknown.nearest, -1);
 }
@@ -255,7 +258,8 @@ TEST(RouteFinder, AgreesWithEveryPairTriedOnSmallRandomMaps)
         auto map = LoadMap(text.str());
         std::int16_t from = std::int16_t(random() % unsigned(count)), to = std::int16_t(random() % unsigned(count));
         CJumpRange jump = CJumpRange::FromThousandths(std::uint64_t(range(random)));
-        CRoute expected = EveryPair(*map, from, to, jump).Route(), route = FindRoute(*map, from, to, jump);
+        CRoute expected = EveryPair(*map, from, to, jump).Route(),
+               route = FindRoute(*map, CPlanetIndex(*map), from, to, jump);
         ASSERT_EQ(route.found, expected.found) << trial;
         found += route.found;
         EXPECT_EQ(route.nearest, expected.nearest) << trial;
@@ -283,10 +287,12 @@ TEST(RouteFinder, TheLeastRangeFindsARouteAndATenthLessDoesNot)
             text << "P" << i << " " << coordinate(random) << " " << coordinate(random) << " VH\n";
         auto map = LoadMap(text.str());
         std::int16_t from = std::int16_t(random() % unsigned(count)), to = std::int16_t(random() % unsigned(count));
-        std::uint64_t tenths = LeastRangeTenths(*map, from, to);
-        ASSERT_TRUE(FindRoute(*map, from, to, CJumpRange::FromThousandths(tenths * 100)).found) << trial;
+        const CPlanetIndex index(*map);
+        std::uint64_t tenths = LeastRangeTenths(*map, index, from, to);
+        ASSERT_TRUE(FindRoute(*map, index, from, to, CJumpRange::FromThousandths(tenths * 100)).found) << trial;
         if (tenths > 0) {
-            ASSERT_FALSE(FindRoute(*map, from, to, CJumpRange::FromThousandths(tenths * 100 - 100)).found) << trial;
+            ASSERT_FALSE(FindRoute(*map, index, from, to, CJumpRange::FromThousandths(tenths * 100 - 100)).found)
+                << trial;
         }
         // By every pair: the widest bottleneck, rounded up, grown as a
         // minimax path over all planets.

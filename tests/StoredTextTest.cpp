@@ -33,6 +33,7 @@ TEST(StoredText, EveryByteComesBackAndTheLineStaysOneLineOfUtf8)
     EXPECT_EQ(EscapeStored("/home/z\xc3\xbc/a b.dat"), "/home/z\xc3\xbc/a b.dat") << "ordinary names read as they are";
     EXPECT_EQ(EscapeStored(" a\tb "), "\\x20a\\tb\\x20");
     EXPECT_EQ(UnescapeStored("C:\\dir\\x4"), "C:\\dir\\x4") << "unknown escapes stand as they are";
+    EXPECT_EQ(UnescapeStored("\\x4a\\x4G\\xZ1\\x"), "J\\x4G\\xZ1\\x") << "hex in either case; a broken escape stands";
 }
 
 TEST(StoredText, APlantedSectionHeaderStaysInsideItsValue)

@@ -8,6 +8,7 @@
 #include "LoadedMap.h"
 #include "TestFiles.h"
 
+#include "model/find/PlanetIndex.h"
 #include "model/map/FactionTable.h"
 #include "model/map/JumpRange.h"
 #include "model/map/LightYears.h"
@@ -182,7 +183,8 @@ TEST(WebCases, HoverTextUnderThePointer)
         EXPECT_EQ(m.ExactScaleY().den, mapping["scaleY"].toObject()["den"].toInteger()) << Shown(c);
         EXPECT_EQ(m.GetViewportOrg(), PointOf(QJsonArray{mapping["viewportOrg"].toObject()["x"], mapping["viewportOrg"].toObject()["y"]}));
         EXPECT_EQ(m.GetWindowOrg(), PointOf(QJsonArray{mapping["windowOrg"].toObject()["x"], mapping["windowOrg"].toObject()["y"]}));
-        const std::string text = HoverText(*maps.at(Utf8(c["map"])), viewport, PointOf(c["client"]));
+        const CStarMap& map = *maps.at(Utf8(c["map"]));
+        const std::string text = HoverText(map, CPlanetIndex(map), viewport, PointOf(c["client"]));
         EXPECT_EQ(text, Utf8(c["text"])) << Shown(c);
         shown += !text.empty();
     }
@@ -245,7 +247,7 @@ TEST(WebCases, RoutesAsTheRouteFinderChoosesThem)
         ASSERT_TRUE(from >= 0 && to >= 0) << Shown(c);
         std::optional<CJumpRange> range = CJumpRange::Parse(Utf8(c["range"]));
         ASSERT_TRUE(range.has_value()) << Shown(c);
-        CRoute route = FindRoute(map, from, to, *range);
+        CRoute route = FindRoute(map, CPlanetIndex(map), from, to, *range);
         ASSERT_EQ(route.found, c["found"].toBool()) << Shown(c);
         if (!route.found) {
             EXPECT_EQ(route.nearest, c["nearest"].toInt()) << Shown(c);

@@ -16,6 +16,9 @@
 # - a header in a detail/ folder of a model concern (model/route/detail/)
 #   is private to that concern: nothing outside model/<concern>/ includes
 #   it but the tests;
+# - the map (model/map/) is the ground the other model concerns stand on:
+#   it includes none of them, so that what is built from the map (the
+#   planet index, suggestions, routes, the check) is built beside it;
 # - the surface's and the model's tests link neither QtWidgets nor
 #   QtPrintSupport.
 set -uo pipefail
@@ -84,6 +87,23 @@ private_to_other() {
   esac
   echo "$concern"
 }
+# The other concern of the model that a file of the map includes from.
+map_includes_concern() {
+  local file=$1 target=$2
+  case $file in model/map/*) ;; *) return 1 ;; esac
+  case $target in
+    model/map/*) return 1 ;;
+    model/*/*) target=${target#model/}; echo "model/${target%%/*}" ;;
+    *) return 1 ;;
+  esac
+}
+map_includes_concern model/map/StarMap.cpp model/find/PlanetIndex.h >/dev/null ||
+  fail "the map rule lets model/map/ include the planet index"
+! map_includes_concern model/map/StarMap.cpp model/map/PlanetList.h >/dev/null ||
+  fail "the map rule refuses the map its own headers"
+! map_includes_concern model/route/RouteFinder.cpp model/find/PlanetIndex.h >/dev/null ||
+  fail "the map rule refuses another concern the planet index"
+
 # The rule must bite: an include across concerns into detail/ is refused,
 # one within the concern and one of a public header are not.
 private_to_other model/find/PlanetIndex.cpp model/route/detail/Detour.h >/dev/null ||
@@ -105,6 +125,9 @@ while IFS= read -r file; do
     [ -n "$target" ] || continue
     if concern=$(private_to_other "$file" "$target"); then
       fail "$file includes $target, private to $concern/"
+    fi
+    if concern=$(map_includes_concern "$file" "$target"); then
+      fail "$file includes $target: the map includes nothing of $concern/"
     fi
     [ -n "$layer" ] || continue
     other=$(layer_of "$target")

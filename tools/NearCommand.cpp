@@ -100,8 +100,9 @@ std::vector<Neighbour> NeighboursOf(const CStarMap& map, std::int16_t from, cons
                                     const std::optional<CJumpRange>& jump)
 {
     const CPoint centre = PositionOf(map, from);
-    const CNearbyPlanets near = map.GetPlanetIndex().Near(range.Around(centre), map.GetPlanetCount());
-    const std::vector<int> jumps = jump ? JumpsFrom(map, from, *jump) : std::vector<int>();
+    const CPlanetIndex index(map);  // for this run alone: the planets in range and their jumps
+    const CNearbyPlanets near = index.Near(range.Around(centre), map.GetPlanetCount());
+    const std::vector<int> jumps = jump ? JumpsFrom(map, index, from, *jump) : std::vector<int>();
     std::vector<Neighbour> list;
     list.reserve(near.nearest.size());
     for (std::int16_t planet : near.nearest) {

@@ -5,6 +5,7 @@
 #include "RouteData.h"
 #include "TypedNames.h"
 
+#include "model/find/PlanetIndex.h"
 #include "model/map/LightYears.h"
 #include "model/route/RouteFinder.h"
 #include "model/map/StarMap.h"
@@ -64,15 +65,15 @@ std::string RangeText(const CJumpRange& range)
 }
 
 // The stretch from names[0] to names[1] (as typed) has no route.
-int NoRoute(const CStarMap& map, const RenderOptions& o, const CRoute& route, const std::string* names,
-            std::int16_t from, std::int16_t to, std::ostream& err)
+int NoRoute(const CStarMap& map, const CPlanetIndex& index, const RenderOptions& o, const CRoute& route,
+            const std::string* names, std::int16_t from, std::int16_t to, std::ostream& err)
 {
     err << "kestrin-render: no route from \"" << EscapeShown(names[0]) << "\" to \"" << EscapeShown(names[1])
         << "\" with jumps of at most " << RangeText(*o.jump) << " light years";
     if (route.nearest >= 0 && route.nearest != to)
         err << "; the nearest to \"" << Shown(map, to) << "\" that can be reached is \"" << Shown(map, route.nearest)
             << "\", " << LightYearsText(route.nearestLightYears) << " from it";
-    err << "; --jump " << TenthsText(std::int64_t(LeastRangeTenths(map, from, to))) << " finds one\n";
+    err << "; --jump " << TenthsText(std::int64_t(LeastRangeTenths(map, index, from, to))) << " finds one\n";
     return 1;
 }
 
@@ -116,11 +117,13 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
     if (!LoadNamedPlanets(o, names, map, named, err))
         return 2;
     const std::vector<std::int16_t>& stops = named.planets;
+    // One index for every stretch and the least range: the planets stay.
+    const CPlanetIndex index(map);
     CRoute route;
     for (std::size_t i = 1; i < stops.size(); ++i) {
-        CRoute stretch = FindRoute(map, stops[i - 1], stops[i], *o.jump);
+        CRoute stretch = FindRoute(map, index, stops[i - 1], stops[i], *o.jump);
         if (!stretch.found)
-            return NoRoute(map, o, stretch, &names[i - 1], stops[i - 1], stops[i], err);
+            return NoRoute(map, index, o, stretch, &names[i - 1], stops[i - 1], stops[i], err);
         route.legs.insert(route.legs.end(), stretch.legs.begin(), stretch.legs.end());
         route.length += stretch.length;
     }

@@ -8,18 +8,10 @@
 #include "platform/surface/TextEncoding.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
 namespace {
-
-std::string Hex(unsigned char byte)
-{
-    char text[5];
-    std::snprintf(text, sizeof text, "\\x%02X", byte);
-    return text;
-}
 
 bool IsControl(char32_t c)
 {
@@ -35,17 +27,8 @@ std::string ShownCharacter(std::string_view bytes, CTextEncoding encoding)
         return ToUtf8(bytes, encoding);
     std::string shown;
     for (char c : bytes)
-        shown += Hex(static_cast<unsigned char>(c));
+        shown += ByteEscape(static_cast<unsigned char>(c));
     return shown;
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 
 // typed with each \xHH made the byte HH and the text between converted
@@ -61,11 +44,10 @@ std::optional<std::string> Unescaped(const std::string& typed, CTextEncoding enc
         return converted.has_value();
     };
     for (std::size_t i = 0; i < typed.size(); ++i) {
-        if (typed.compare(i, 2, "\\x") == 0 && i + 3 < typed.size() && HexValue(typed[i + 2]) >= 0 &&
-            HexValue(typed[i + 3]) >= 0) {
+        if (std::optional<char> byte = ByteEscapeAt(typed, i)) {
             if (!flush())
                 return std::nullopt;
-            bytes += static_cast<char>(HexValue(typed[i + 2]) * 16 + HexValue(typed[i + 3]));
+            bytes += *byte;
             i += 3;
         } else {
             run += typed[i];

@@ -2,17 +2,17 @@
 #include "CenterOnSuggestions.h"
 
 #include "model/find/CaseFold.h"
-#include "model/find/NameSuggestions.h"
 #include "model/map/StarMap.h"
 
 #include "platform/surface/TextEncoding.h"
 
 #include <unordered_set>
 
-std::vector<std::string> SuggestPlanetNames(const CStarMap& map, const std::string& typed)
+std::vector<std::string> SuggestPlanetNames(const CStarMap& map, const CNameSuggestions& suggestions,
+                                            const std::string& typed)
 {
     std::vector<std::string> names;
-    for (std::int16_t i : map.GetNameSuggestions().Suggest(typed))
+    for (std::int16_t i : suggestions.Suggest(typed))
         names.push_back(ToUtf8(map.GetPlanet(i).m_strName, map.GetTextEncoding()));
     return names;
 }
@@ -20,7 +20,7 @@ std::vector<std::string> SuggestPlanetNames(const CStarMap& map, const std::stri
 CDialog::Suggestions CCenterOnSuggestions::operator()(const std::string& typed)
 {
     CDialog::Suggestions offered;
-    offered.texts = SuggestPlanetNames(m_map, typed);
+    offered.texts = SuggestPlanetNames(m_map, m_suggestions, typed);
     if (offered.texts.size() < std::size_t(CNameSuggestions::kMaxSuggestions))
         return offered;
     std::size_t all = CountMatches(typed);

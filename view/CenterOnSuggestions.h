@@ -4,9 +4,10 @@
 // The names offered under the Center On field as the user types: at most
 // CNameSuggestions::kMaxSuggestions of them, in its order of groups, each
 // name once, as UTF-8 from the map's encoding so that choosing one puts it
-// into the field exactly as the file writes it. The map's folded names are
-// made on the first call and kept with the map, so each keystroke only
-// searches them.
+// into the field exactly as the file writes it. The names are searched in
+// suggestions, folded once from map, so each keystroke only searches them.
+
+#include "model/find/NameSuggestions.h"
 
 #include "platform/framework/Dialog.h"
 
@@ -16,16 +17,22 @@
 
 class CStarMap;
 
-std::vector<std::string> SuggestPlanetNames(const CStarMap& map, const std::string& typed);
+std::vector<std::string> SuggestPlanetNames(const CStarMap& map, const CNameSuggestions& suggestions,
+                                            const std::string& typed);
 
 // The list as the dialog shows it: those names and, when more names match
 // than it holds, a last row "and N more". Every name matched by any group
 // holds the typed text, case ignored, so the count is of the different
-// names that hold it. Made with the dialog: the distinct names are folded
-// on the first keystroke and kept until the dialog ends.
+// names that hold it. Made with the dialog from the view's folded names;
+// the distinct names it counts in are folded on the first keystroke and
+// kept until the dialog ends.
 class CCenterOnSuggestions {
 public:
-    explicit CCenterOnSuggestions(const CStarMap& map) : m_map(map) {}
+    // Both must outlive the dialog.
+    CCenterOnSuggestions(const CStarMap& map, const CNameSuggestions& suggestions)
+        : m_map(map), m_suggestions(suggestions)
+    {
+    }
     CDialog::Suggestions operator()(const std::string& typed);
 
     // How many different names hold typed, case ignored (UTF-8).
@@ -33,6 +40,7 @@ public:
 
 private:
     const CStarMap& m_map;
+    const CNameSuggestions& m_suggestions;
     bool m_folded = false;
     std::string m_names;  // each different name once, folded, each followed by a line feed
 };

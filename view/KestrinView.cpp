@@ -3,6 +3,9 @@
 
 #include "Legend.h"
 
+#include "model/find/NameSuggestions.h"
+#include "model/find/PlanetIndex.h"
+
 #include "res/ResourceIds.h"
 
 #include "platform/framework/ClientDC.h"
@@ -26,6 +29,8 @@ CKestrinView::CKestrinView()
     for (UINT id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_EXTENTS, ID_CENTER_ON, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW})
         OnUpdateId(id, [this](CCmdUI* ui) { OnUpdateMapCommand(ui); });
 }
+
+CKestrinView::~CKestrinView() = default;
 
 CStarMap* CKestrinView::Map() const
 {
@@ -51,6 +56,9 @@ int CKestrinView::OnCreate()
 void CKestrinView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
+    // Built from the map before: the next use builds them again.
+    m_hoverIndex.Drop();
+    m_nameSuggestions.Drop();
     ShowScrollBar(SB_HORZ, TRUE);
     ShowScrollBar(SB_VERT, TRUE);
     UpdateScrollBars();

@@ -4,12 +4,15 @@
 // The map view: shows the document's map under an isotropic mapping of its
 // zoom and centre, zooms and scrolls, and turns mouse drags into a zoom box
 // or a measure line. Zoom and centre are in map units; gesture points are
-// client pixels. All of its state outlives a change of file. Every mapping,
-// scroll and zoom rule comes from CMapViewport, made from the zoom, the
-// centre, the client area and the scroll-bar metrics of the moment. While
-// the pointer rests on planets with no button down, the view's pointer tip
-// names them (PlanetHover.h); the tip draws nothing into the view.
+// client pixels. All of its state but what it builds from the map (the
+// tip's planet index, the names folded for Center On) outlives a change of
+// file. Every mapping, scroll and zoom rule comes from CMapViewport, made
+// from the zoom, the centre, the client area and the scroll-bar metrics of
+// the moment. While the pointer rests on planets with no button down, the
+// view's pointer tip names them (PlanetHover.h); the tip draws nothing
+// into the view.
 
+#include "BuiltFromMap.h"
 #include "MapViewport.h"
 
 #include "model/KestrinDoc.h"
@@ -18,13 +21,16 @@
 
 #include <functional>
 
+class CNameSuggestions;
+class CPlanetIndex;
+
 class CKestrinView : public CView {
 public:
     // The longest rubber band of a measuring drag.
     static constexpr int kMaxMeasureLightYears = 30;
 
     CKestrinView();
-    ~CKestrinView() override = default;
+    ~CKestrinView() override;
 
     CKestrinDoc* GetDocument() const { return static_cast<CKestrinDoc*>(CView::GetDocument()); }
     CStarMap* Map() const;
@@ -101,4 +107,8 @@ private:
     bool m_boxDrawn = false;
     bool m_measurePressed = false;
     bool m_bandDrawn = false;
+
+    // Built on the first hover, and on the first Center On.
+    CBuiltFromMap<CPlanetIndex> m_hoverIndex;
+    CBuiltFromMap<CNameSuggestions> m_nameSuggestions;
 };

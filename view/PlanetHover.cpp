@@ -71,11 +71,11 @@ std::string HoverLine(const CStarMap& map, const CPlanet& planet)
            DistanceText(planet) + " light years from the origin";
 }
 
-std::string HoverText(const CStarMap& map, const CMapViewport& viewport, CPoint client)
+std::string HoverText(const CStarMap& map, const CPlanetIndex& index, const CMapViewport& viewport, CPoint client)
 {
     if (!map.HasPlanets())
         return {};
-    CNearbyPlanets near = map.GetPlanetIndex().Near(HoverDisc(viewport, client), kHoverListed);
+    CNearbyPlanets near = index.Near(HoverDisc(viewport, client), kHoverListed);
     std::string text;
     for (std::int16_t i : near.nearest) {
         if (!text.empty())

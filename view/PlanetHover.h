@@ -5,7 +5,8 @@
 // under the pointer when the pointer lies within kHoverPixels device pixels
 // of its circle, or of its dot while the circle is drawn under two pixels
 // across. The question is asked of the map's planet index as an exact disc
-// in map units, so that no rounding of the mapping decides it.
+// in map units, so that no rounding of the mapping decides it; the caller
+// builds that index from the map and keeps it while the map stays.
 //
 // The text lists the nearest kHoverListed planets, nearest first, one line
 // each: the name as drawn (UTF-8 from the map's encoding), the faction as
@@ -22,6 +23,7 @@
 
 #include <string>
 
+class CPlanetIndex;
 class CStarMap;
 struct CPlanet;
 
@@ -31,6 +33,6 @@ constexpr int kHoverListed = 5;
 // The disc of map points whose planets lie under the client point.
 CMapDisc HoverDisc(const CMapViewport& viewport, CPoint client);
 // The tip's text for the pointer at the client point; empty for none.
-std::string HoverText(const CStarMap& map, const CMapViewport& viewport, CPoint client);
+std::string HoverText(const CStarMap& map, const CPlanetIndex& index, const CMapViewport& viewport, CPoint client);
 // One planet's line of it.
 std::string HoverLine(const CStarMap& map, const CPlanet& planet);

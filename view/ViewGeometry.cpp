@@ -83,7 +83,7 @@ void CKestrinView::OnCenterOn()
     CStarMap* map = Map();
     CCenterOnDlg dialog;
     if (map != nullptr) {
-        auto suggestions = std::make_shared<CCenterOnSuggestions>(*map);
+        auto suggestions = std::make_shared<CCenterOnSuggestions>(*map, m_nameSuggestions.For(*GetDocument()));
         dialog.SetSuggestions(IDC_PLANET_NAME, [suggestions](const std::string& typed) { return (*suggestions)(typed); });
     }
     if (dialog.DoModal() != IDOK || map == nullptr)

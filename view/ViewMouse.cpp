@@ -12,6 +12,8 @@
 
 #include "PlanetHover.h"
 
+#include "model/find/PlanetIndex.h"
+
 #include "platform/framework/ClientDC.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/PointerTip.h"
@@ -65,7 +67,7 @@ void CKestrinView::UpdatePointerTip(UINT flags, CPoint point)
         SetPointerTip(*this, std::string());
         return;
     }
-    SetPointerTip(*this, HoverText(*map, Viewport(), point));
+    SetPointerTip(*this, HoverText(*map, m_hoverIndex.For(*GetDocument()), Viewport(), point));
 }
 
 void CKestrinView::OnMouseMove(UINT flags, CPoint point)

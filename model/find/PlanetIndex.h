@@ -7,6 +7,8 @@
 // the tree holds the distinct positions, and each position knows its
 // planets in file order. Built once from a loaded map, whose planets never
 // change afterwards; it reads nothing of the map after construction.
+// Whoever asks these questions builds one and owns it (the view for its
+// tip, a route or --near command for its run); the map knows nothing of it.
 // Memory: a point and a two-byte offset per position, two bytes per planet.
 
 #include "model/map/MapDisc.h"

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "StarMap.h"
 
-#include "model/find/NameSuggestions.h"
-#include "model/find/PlanetIndex.h"
-
 CStarMap::CStarMap()
     : m_pens{&m_penWhite, &m_penBlack, &m_penOrange, &m_penRed, &m_penMagenta, &m_penGreen,
              &m_penMidGreen, &m_penCyan, &m_penTeal, &m_penOchre, &m_penBlue, &m_penDarkBlue,
@@ -43,25 +40,6 @@ std::int16_t CStarMap::FindPlanetIndex(const std::string& name) const
             return i;
     }
     return -1;
-}
-
-const CPlanetIndex& CStarMap::GetPlanetIndex() const
-{
-    // The planets are loaded once, straight after construction; should a
-    // caller ask before that, the index is made again once they are there.
-    if (!m_index || m_index->PlanetCount() != m_planets.size())
-        m_index = std::make_unique<CPlanetIndex>(*this);
-    return *m_index;
-}
-
-const CNameSuggestions& CStarMap::GetNameSuggestions() const
-{
-    // As with the index: made again should the planets change after it.
-    if (!m_suggestions || m_suggestionsPlanets != m_planets.size()) {
-        m_suggestions = std::make_unique<CNameSuggestions>(*this);
-        m_suggestionsPlanets = m_planets.size();
-    }
-    return *m_suggestions;
 }
 
 void CStarMap::AddMeasureLine(int x1, int y1, int x2, int y2, int lightYears)

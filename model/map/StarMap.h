@@ -18,8 +18,6 @@
 #include <string>
 #include <vector>
 
-class CNameSuggestions;
-class CPlanetIndex;
 class CTextModeReader;
 
 // Why a load stopped early, for messages that name the place.
@@ -59,11 +57,6 @@ public:
     CPoint FindPlanet(std::string name) const;
     // Index of that planet, or -1.
     std::int16_t FindPlanetIndex(const std::string& name) const;
-    // Where the planets lie, built on first use and kept.
-    const CPlanetIndex& GetPlanetIndex() const;
-    // The names folded for suggestions as the user types, built on first
-    // use and kept: folding every name once costs milliseconds.
-    const CNameSuggestions& GetNameSuggestions() const;
     // How the names' bytes read as characters, decided by the load: UTF-8
     // when every byte above 0x7F that it read forms well-formed UTF-8,
     // else Windows-1252. Names are drawn and looked up in it.
@@ -101,7 +94,4 @@ private:
     std::vector<std::unique_ptr<CMeasureLine>> m_measureLines;
     CPen* m_pens[kPenCount];
     CTextEncoding m_encoding = CTextEncoding::Utf8;
-    mutable std::unique_ptr<CPlanetIndex> m_index;
-    mutable std::unique_ptr<CNameSuggestions> m_suggestions;
-    mutable std::size_t m_suggestionsPlanets = 0;  // the planet count m_suggestions was built with
 };

@@ -211,7 +211,8 @@ std::int64_t CRoute::LightYears() const
     return WholeLightYears(length);
 }
 
-CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const CJumpRange& range)
+CRoute FindRoute(const CStarMap& map, const CPlanetIndex& index, std::int16_t from, std::int16_t to,
+                 const CJumpRange& range)
 {
     auto valid = [&map](std::int16_t planet) { return planet >= 0 && planet < map.GetPlanetCount(); };
     if (!valid(from) || !valid(to))
@@ -221,7 +222,6 @@ CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const 
         route.found = true;
         return route;
     }
-    const CPlanetIndex& index = map.GetPlanetIndex();
     auto slotOf = [&](std::int16_t planet) {
         return index.SlotOf(CPoint(map.GetPlanet(planet).m_x, map.GetPlanet(planet).m_y));
     };
@@ -238,12 +238,12 @@ CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const 
     return Found(ends, Stops(ends, range, fromStart));
 }
 
-std::vector<int> JumpsFrom(const CStarMap& map, std::int16_t from, const CJumpRange& range)
+std::vector<int> JumpsFrom(const CStarMap& map, const CPlanetIndex& index, std::int16_t from,
+                           const CJumpRange& range)
 {
     std::vector<int> planets(std::size_t(map.GetPlanetCount()), -1);
     if (from < 0 || from >= map.GetPlanetCount())
         return planets;
-    const CPlanetIndex& index = map.GetPlanetIndex();
     const int start = index.SlotOf(CPoint(map.GetPlanet(from).m_x, map.GetPlanet(from).m_y));
     const std::vector<int> positions = Jumps(index.Positions(), start, range, -1);
     for (int slot = 0; slot < index.Positions().Size(); ++slot)
@@ -298,12 +298,11 @@ CMapDisc::Wide LongestJumpOfTheWidestPath(const CPointTree& tree, int start, int
 
 } // namespace
 
-std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int16_t to)
+std::uint64_t LeastRangeTenths(const CStarMap& map, const CPlanetIndex& index, std::int16_t from, std::int16_t to)
 {
     auto valid = [&map](std::int16_t planet) { return planet >= 0 && planet < map.GetPlanetCount(); };
     if (!valid(from) || !valid(to))
         return 0;
-    const CPlanetIndex& index = map.GetPlanetIndex();
     auto slotOf = [&](std::int16_t planet) {
         return index.SlotOf(CPoint(map.GetPlanet(planet).m_x, map.GetPlanet(planet).m_y));
     };

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <vector>
 
+class CPlanetIndex;
 class CStarMap;
 
 struct CRouteLeg {
@@ -48,18 +49,24 @@ struct CRoute {
     int nearestLightYears = 0;
 };
 
+// Each search walks index, the planet index built from map's planets
+// (CPlanetIndex(map)); a caller with several questions of one map builds it
+// once and passes it to each.
+
 // A route from planet from to planet to (indices into the map's planets,
 // such as FindPlanetIndex gives). An index that names no planet gives no
 // route and no nearest planet (-1).
-CRoute FindRoute(const CStarMap& map, std::int16_t from, std::int16_t to, const CJumpRange& range);
+CRoute FindRoute(const CStarMap& map, const CPlanetIndex& index, std::int16_t from, std::int16_t to,
+                 const CJumpRange& range);
 
 // For every planet, the jumps of the route FindRoute would take to it from
 // planet from: 0 for from itself, -1 for a planet out of reach.
-std::vector<int> JumpsFrom(const CStarMap& map, std::int16_t from, const CJumpRange& range);
+std::vector<int> JumpsFrom(const CStarMap& map, const CPlanetIndex& index, std::int16_t from,
+                           const CJumpRange& range);
 
 // The least range, in tenths of a light year, at which FindRoute finds a
 // route from planet from to planet to: the longest jump of the route whose
 // longest jump is shortest, rounded up to a tenth, so that this range
 // given back as a jump range finds a route. 0 for planets at one position
 // and for an index that names no planet.
-std::uint64_t LeastRangeTenths(const CStarMap& map, std::int16_t from, std::int16_t to);
+std::uint64_t LeastRangeTenths(const CStarMap& map, const CPlanetIndex& index, std::int16_t from, std::int16_t to);

@@ -135,15 +135,16 @@ bool COutputFile::CreateNew()
     return CreateNamed() && KeepOwnerAndMode();
 }
 
-bool COutputFile::CreateNamed()
+// Gives the file a fresh hidden name beside the target: make(name) tries
+// one, failing with EEXIST when the name is taken (another's file), and
+// then the next is tried. A name once made is armed, to be removed should
+// the program end before the rename.
+template <typename Make>
+bool COutputFile::TakeHiddenName(Make make)
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string name = HiddenName(m_target.name);
-        // O_EXCL|O_NOFOLLOW: whatever stands at the name, a link or a pipe,
-        // is neither followed nor waited for; another name is tried instead.
-        m_fd = ::openat(m_target.dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                        m_newMode);
-        if (m_fd >= 0) {
+        if (make(name.c_str())) {
             m_tempName = name;
             ArmLiveTempFile(m_target.dir, name.c_str());
             return true;
@@ -152,6 +153,16 @@ bool COutputFile::CreateNamed()
             return Fail(errno);
     }
     return Fail(EEXIST);
+}
+
+bool COutputFile::CreateNamed()
+{
+    // O_EXCL|O_NOFOLLOW: whatever stands at the name, a link or a pipe,
+    // is neither followed nor waited for; another name is tried instead.
+    return TakeHiddenName([this](const char* name) {
+        m_fd = ::openat(m_target.dir, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, m_newMode);
+        return m_fd >= 0;
+    });
 }
 
 bool COutputFile::KeepOwnerAndMode()
@@ -191,19 +202,10 @@ bool COutputFile::Write(const void* data, size_t size)
 // Gives the finished unnamed file its hidden name, through its descriptor.
 bool COutputFile::NameUnnamed()
 {
-    std::string source = "/proc/self/fd/" + std::to_string(m_fd);
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string name = HiddenName(m_target.name);
-        // Armed only once made: a name that was taken is another's file.
-        if (::linkat(AT_FDCWD, source.c_str(), m_target.dir, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            m_tempName = name;
-            ArmLiveTempFile(m_target.dir, name.c_str());
-            return true;
-        }
-        if (errno != EEXIST)
-            return Fail(errno);
-    }
-    return Fail(EEXIST);
+    const std::string source = "/proc/self/fd/" + std::to_string(m_fd);
+    return TakeHiddenName([&](const char* name) {
+        return ::linkat(AT_FDCWD, source.c_str(), m_target.dir, name, AT_SYMLINK_FOLLOW) == 0;
+    });
 }
 
 bool COutputFile::Commit()

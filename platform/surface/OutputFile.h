@@ -72,6 +72,8 @@ private:
     bool Fail(const std::string& reason);
     bool CreateNew();
     bool CreateNamed();
+    template <typename Make>
+    bool TakeHiddenName(Make make);
     bool NameUnnamed();
     bool KeepOwnerAndMode();
     bool RenameIntoPlace();

@@ -8,13 +8,6 @@
 
 namespace {
 
-std::string Hex(unsigned char c)
-{
-    char buf[5];
-    std::snprintf(buf, sizeof buf, "\\x%02X", c);
-    return buf;
-}
-
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -33,7 +26,7 @@ std::string ControlEscape(unsigned char c)
     case '\n': return "\\n";
     case '\r': return "\\r";
     case '\t': return "\\t";
-    default: return c < 0x20 || c == 0x7F ? Hex(c) : std::string();
+    default: return c < 0x20 || c == 0x7F ? ByteEscape(c) : std::string();
     }
 }
 
@@ -51,7 +44,7 @@ std::string Escape(const std::string& bytes, Special special)
             i += length;
             continue;
         }
-        std::string escaped = length == 0 ? Hex(c) : ControlEscape(c);
+        std::string escaped = length == 0 ? ByteEscape(c) : ControlEscape(c);
         if (escaped.empty())
             escaped = special(c, i);
         if (escaped.empty())
@@ -64,6 +57,21 @@ std::string Escape(const std::string& bytes, Special special)
 }
 
 } // namespace
+
+std::string ByteEscape(unsigned char byte)
+{
+    char buf[5];
+    std::snprintf(buf, sizeof buf, "\\x%02X", byte);
+    return buf;
+}
+
+std::optional<char> ByteEscapeAt(const std::string& text, size_t i)
+{
+    if (text.compare(i, 2, "\\x") != 0 || i + 3 >= text.size() || HexDigit(text[i + 2]) < 0 ||
+        HexDigit(text[i + 3]) < 0)
+        return std::nullopt;
+    return static_cast<char>(HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3]));
+}
 
 size_t Utf8CharLength(const std::string& text, size_t i)
 {
@@ -87,7 +95,7 @@ std::string EscapeStored(const std::string& bytes)
         if (c == '\\')
             return std::string("\\\\");
         bool special = std::strchr("[]=;#", c) != nullptr || (c == ' ' && (at == 0 || at == last));
-        return special ? Hex(c) : std::string();
+        return special ? ByteEscape(c) : std::string();
     });
 }
 
@@ -101,8 +109,8 @@ std::string UnescapeStored(const std::string& text)
         } else if (next == '\\' || next == 'n' || next == 'r' || next == 't') {
             out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : '\\';
             ++i;
-        } else if (next == 'x' && i + 3 < text.size() && HexDigit(text[i + 2]) >= 0 && HexDigit(text[i + 3]) >= 0) {
-            out += static_cast<char>(HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3]));
+        } else if (std::optional<char> byte = ByteEscapeAt(text, i)) {
+            out += *byte;
             i += 3;
         } else {
             out += text[i];

@@ -17,11 +17,19 @@
 // that are not valid UTF-8 become escapes; everything else, backslashes
 // included, is shown as it is.
 
+#include <optional>
 #include <string>
 
 std::string EscapeStored(const std::string& bytes);
 std::string UnescapeStored(const std::string& text);
 std::string EscapeShown(const std::string& bytes);
+
+// The one form of a byte escape wherever text shows or takes one: "\xHH",
+// two upper-case hex digits on the way out, either case on the way in.
+std::string ByteEscape(unsigned char byte);
+// The byte of the escape "\xHH" that text holds at i, or nothing when no
+// whole escape stands there.
+std::optional<char> ByteEscapeAt(const std::string& text, size_t i);
 
 // The length in bytes of the valid UTF-8 character at text[i], or 0 when
 // the byte there does not start one.
