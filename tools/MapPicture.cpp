@@ -2,6 +2,7 @@
 #include "MapPicture.h"
 
 #include "OutputTypes.h"
+#include "PictureNotes.h"
 #include "WebPage.h"
 
 #include "model/KestrinDoc.h"
@@ -17,41 +18,74 @@
 
 namespace {
 
-// What a screen picture reports as its resolution, as an image does.
-constexpr int kScreenDpi = 96;
+constexpr int kScreenDpi = kScreenPictureDpi;
 
 // The screen picture on dc, which attach attaches to the picture: the map
 // under the screen mapping, then the legend in device pixels from the
-// default state.
+// default state, then the title and the scale bar.
 template <class Attach>
-void DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, Attach attach)
+bool DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, Attach attach, std::string& reason)
 {
     attach(dc);
-    CMapViewport(o.zoom, o.center, o.size).PrepareScreen(dc);
+    const CMapViewport viewport(o.zoom, o.center, o.size);
+    viewport.PrepareScreen(dc);
     map.Draw(&dc, o.circles, o.truce);
     if (o.legend) {
         attach(dc);
         DrawLegend(&dc, &map);
     }
+    if (!HasPictureNotes(o))
+        return true;
+    attach(dc);
+    return DrawPictureNotes(dc, o, viewport.ScreenMapping(), o.size, false, reason);
 }
 
-CImage ScreenPicture(CStarMap& map, const RenderOptions& o)
+bool ScreenPicture(CStarMap& map, const RenderOptions& o, CImage& image, std::string& reason)
 {
-    CImage image(o.size.cx, o.size.cy, RGB(0, 0, 0));
+    image = CImage(o.size.cx, o.size.cy, RGB(0, 0, 0));
     CDC dc;
-    DrawScreen(dc, map, o, [&image](CDC& surface) { surface.AttachImage(image); });
+    bool drawn = DrawScreen(dc, map, o, [&image](CDC& surface) { surface.AttachImage(image); }, reason);
     dc.Detach();
-    return image;
+    return drawn;
 }
 
 // The same picture as vector graphics.
-bool ScreenSvg(CStarMap& map, const RenderOptions& o, std::string& bytes)
+bool ScreenSvg(CStarMap& map, const RenderOptions& o, std::string& bytes, std::string& reason)
 {
     CSvgPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
     CDC dc;
-    DrawScreen(dc, map, o, [&picture](CDC& surface) { picture.Attach(surface); });
-    return picture.Finish(dc, bytes);
+    if (!DrawScreen(dc, map, o, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
+        return false;
+    if (picture.Finish(dc, bytes))
+        return true;
+    reason = "the picture could not be made";
+    return false;
 }
+
+// The view that prints the page, with the title and the scale bar over
+// the printed area when they are asked for.
+class CNotedView : public CKestrinView {
+public:
+    explicit CNotedView(const RenderOptions& o) : m_options(o) {}
+    void OnDraw(CDC* pDC) override
+    {
+        CKestrinView::OnDraw(pDC);
+        if (!pDC->IsPrinting() || !HasPictureNotes(m_options))
+            return;
+        const int dpiX = pDC->GetDeviceCaps(LOGPIXELSX), dpiY = pDC->GetDeviceCaps(LOGPIXELSY);
+        const CMapping page = CMapViewport(m_zoom, m_center).PageMapping(dpiX, dpiY);
+        pDC->SetMapMode(MM_TEXT);
+        pDC->SetWindowOrg(0, 0);
+        pDC->SetViewportOrg(0, 0);
+        const CSize area(page.GetViewportExt().cx, page.GetViewportExt().cy);
+        // PrintPage has checked that they fit.
+        std::string unused;
+        DrawPictureNotes(*pDC, m_options, page, area, true, unused);
+    }
+
+private:
+    const RenderOptions& m_options;
+};
 
 // The target of a printed page: a file of its own kind for a PDF or an
 // SVG file, else an image page of exactly the printed area, whose picture
@@ -85,7 +119,11 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
     doc.m_pMap = &map;
     // Titled as the window titles the open file, for the job's title.
     doc.SetPathName(CDocument::CanonicalPath(o.input));
-    CKestrinView view;
+    const CMapping page = CMapViewport(o.zoom, o.center).PageMapping(target.dpi, target.dpi);
+    const CSize area = page.GetViewportExt();
+    if (!PictureNotesFit(o, page, area, target.dpi, reason))
+        return false;
+    CNotedView view(o);
     view.SetDocument(&doc);
     view.m_zoom = o.zoom;
     view.m_center = o.center;
@@ -124,13 +162,12 @@ bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason)
         return WriteWebPage(map, o, reason);
     if (!o.print && format == "SVG") {
         std::string bytes;
-        if (ScreenSvg(map, o, bytes))
-            return WriteBytes(bytes, o, reason);
-        reason = "the picture could not be made";
-        return false;
+        return ScreenSvg(map, o, bytes, reason) && WriteBytes(bytes, o, reason);
     }
-    if (!o.print)
-        return WriteImage(ScreenPicture(map, o), o, reason);
+    if (!o.print) {
+        CImage image;
+        return ScreenPicture(map, o, image, reason) && WriteImage(image, o, reason);
+    }
     CImage page;
     if (!PrintPage(map, o, PageTarget(o, format, page), reason))
         return false;

@@ -3,6 +3,7 @@
 
 #include "platform/surface/TextEscape.h"
 #include "OutputTypes.h"
+#include "PictureNotes.h"
 
 #include <charconv>
 #include <functional>
@@ -210,6 +211,10 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.via.push_back(a);
              return !a.empty();
          }},
+        {"--title", [&o](const std::string& a) {
+             o.title = a;
+             return FitsTitle(a);
+         }},
         {"-o", [&o](const std::string& a) {
              o.output = a;
              return !a.empty();
@@ -233,6 +238,7 @@ const char* ValueForm(const std::string& option)
         {"--within", "light years above zero, with at most three digits after the point, such as 25 or 12.5"},
         {"--format", "text, json or csv"},
         {"--via", "a planet's name"},
+        {"--title", "one line of text in UTF-8, not empty, such as \"Sector 7\""},
         {"-o", "a picture file name"},
     };
     auto form = kForms.find(option);
@@ -256,7 +262,7 @@ std::string RouteNamesProblem(const std::vector<std::string>& args, size_t at)
 bool Drawing(const RenderOptions& o)
 {
     return o.circles || o.truce || o.legend || o.print || o.zoomGiven || o.centerGiven || o.centerOn ||
-           o.sizeGiven || o.dpiGiven || !o.measures.empty();
+           o.sizeGiven || o.dpiGiven || !o.measures.empty() || HasPictureNotes(o) || o.smooth;
 }
 
 // The output's name ends in "." + format, in any case.
@@ -339,6 +345,8 @@ std::string CombinationProblem(const RenderOptions& o)
         return kRenderUsage;
     if (o.nearName || !o.exportFormat.empty() || WritesDataFile(o))
         return std::string();
+    if (std::string notes = PictureNotesProblem(o); !notes.empty())
+        return prefix + notes;
     if (std::string unsized = UnsizedTypeProblem(o.output, o.sizeGiven || o.print || o.dpiGiven); !unsized.empty())
         return prefix + unsized;
     return std::string();
@@ -352,7 +360,8 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
     const std::map<std::string, ValueHandler> valued = ValuedOptions(o);
     const std::map<std::string, bool*> flags = {{"--circles", &o.circles}, {"--truce", &o.truce},
                                                 {"--legend", &o.legend},   {"--print", &o.print},
-                                                {"--check", &o.check},     {"--json", &o.json}};
+                                                {"--check", &o.check},     {"--json", &o.json},
+                                                {"--scale-bar", &o.scaleBar}, {"--smooth", &o.smooth}};
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "--version") {
