@@ -11,6 +11,7 @@
 #include "view/Legend.h"
 #include "view/MapViewport.h"
 
+#include "platform/print/PdfPicture.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
 #include "platform/surface/OutputFile.h"
@@ -59,6 +60,19 @@ bool ScreenSvg(CStarMap& map, const RenderOptions& o, std::string& bytes, std::s
     if (picture.Finish(dc, bytes))
         return true;
     reason = "the picture could not be made";
+    return false;
+}
+
+// The same picture as a colour PDF page of vector graphics.
+bool ScreenPdf(CStarMap& map, const RenderOptions& o, std::string& bytes, std::string& reason)
+{
+    CPdfPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
+    CDC dc;
+    if (!DrawScreen(dc, map, o, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
+        return false;
+    if (picture.Finish(dc, bytes))
+        return true;
+    reason = "the PDF writer did not finish the picture";
     return false;
 }
 
@@ -160,9 +174,10 @@ bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason)
     const std::string format = FindOutputType(o.output)->format;
     if (format == "HTML")
         return WriteWebPage(map, o, reason);
-    if (!o.print && format == "SVG") {
+    if (!o.print && (format == "SVG" || format == "PDF")) {
         std::string bytes;
-        return ScreenSvg(map, o, bytes, reason) && WriteBytes(bytes, o, reason);
+        const bool made = format == "SVG" ? ScreenSvg(map, o, bytes, reason) : ScreenPdf(map, o, bytes, reason);
+        return made && WriteBytes(bytes, o, reason);
     }
     if (!o.print) {
         CImage image;
