@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// kestrin-render's title and scale bar: each stands where it is said to,
-// on the screen picture and on the printed page, the bar measures exactly
-// the light years on its label, and every bad value is a usage error.
+// kestrin-render's additions for pictures meant for people: the title and
+// the scale bar stand where they are said to, on the screen picture and on
+// the printed page, the bar measures exactly the light years on its label,
+// --smooth changes only the edges, and every bad value is a usage error.
 
 #include "tools/Renderer.h"
 
@@ -60,7 +61,64 @@ int RunFrom(const CImage& image, int x, int y, COLORREF ink)
     return n;
 }
 
+// Pixels of a that are lit (a channel at a quarter of full or more) with no
+// inked pixel of b (a tenth) within one pixel: the two thresholds keep a
+// pixel at the edge of one from counting against the other. And the
+// pixels of a between dark and lit.
+struct Thresholded {
+    long stray = 0;
+    long partial = 0;
+};
+
+int Brightest(COLORREF c)
+{
+    return std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+}
+
+bool Lit(COLORREF c)
+{
+    return Brightest(c) >= 64;
+}
+
+bool Inked(COLORREF c)
+{
+    return Brightest(c) >= 24;
+}
+
+Thresholded LitWithinAPixel(const CImage& a, const CImage& b)
+{
+    Thresholded t;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) {
+            const COLORREF c = a.GetPixel(x, y);
+            t.partial += c != 0 && !Lit(c);
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                    near = Inked(b.GetPixel(x + dx, y + dy));
+            t.stray += Lit(c) && !near;
+        }
+    return t;
+}
+
 } // namespace
+
+TEST_F(PictureNotes, SmoothChangesOnlyTheEdges)
+{
+    m_map = m_dir.Write("bright.dat", "Morvath 0 0 VH\nQuentar Prime 30 10 QT\nOrvel 12 -25 OR\nDrem 0 40 DM\n"
+                                      "Far Reach -60 15 BND\nNjor 45 -40 NJ\n");
+    for (const char* zoom : {"3000", "800"}) {
+        const std::vector<std::string> view = {"--size", "360x240", "--zoom", zoom, "--circles", "--truce",
+                                               "--measure", "-900,100,700,-500", "--title", "Ærø"};
+        std::vector<std::string> smooth = view;
+        smooth.push_back("--smooth");
+        const CImage sharp = Render(view), soft = Render(smooth);
+        const Thresholded softOnSharp = LitWithinAPixel(soft, sharp), sharpOnSoft = LitWithinAPixel(sharp, soft);
+        EXPECT_EQ(softOnSharp.stray, 0) << zoom;
+        EXPECT_EQ(sharpOnSoft.stray, 0) << zoom;
+        EXPECT_GT(softOnSharp.partial, sharpOnSoft.partial + 50) << "the smooth one has soft edges";
+    }
+}
 
 TEST_F(PictureNotes, TitleAtTheTopCentreAndABarThatMeasuresItsLabel)
 {

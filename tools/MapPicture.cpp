@@ -45,7 +45,10 @@ bool ScreenPicture(CStarMap& map, const RenderOptions& o, CImage& image, std::st
 {
     image = CImage(o.size.cx, o.size.cy, RGB(0, 0, 0));
     CDC dc;
-    bool drawn = DrawScreen(dc, map, o, [&image](CDC& surface) { surface.AttachImage(image); }, reason);
+    const bool smooth = o.smooth;
+    bool drawn = DrawScreen(dc, map, o, [&image, smooth](CDC& surface) {
+        smooth ? surface.AttachSmoothImage(image) : surface.AttachImage(image);
+    }, reason);
     dc.Detach();
     return drawn;
 }

@@ -57,6 +57,14 @@ BOOL CDC::AttachImage(CImage& image)
     return TRUE;
 }
 
+BOOL CDC::AttachSmoothImage(CImage& image)
+{
+    if (!AttachImage(image))
+        return FALSE;
+    CDCAccess::Smooth(*this);
+    return TRUE;
+}
+
 void CDC::Detach()
 {
     if (m_device)
@@ -254,7 +262,7 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
         return TRUE;
     }
     dev.Flush();
-    PlainText({dev.painter, dev.width, dev.height, systemPixels}, t, *m_font, TextOf(*m_font, text, length),
+    PlainText({dev.painter, dev.width, dev.height, systemPixels, dev.smooth}, t, *m_font, TextOf(*m_font, text, length),
               m_textColor, m_bkColor);
     return TRUE;
 }

@@ -42,6 +42,10 @@ public:
 
     // Draws on image from now on, in the default state.
     BOOL AttachImage(CImage& image);
+    // Draws on image with anti-aliased shapes and text, for pictures meant
+    // for people: every call at once, none of the image's shortcuts. Only
+    // the edges differ from AttachImage's pixels.
+    BOOL AttachSmoothImage(CImage& image);
     // Ends drawing on the device; the surface then draws nothing.
     void Detach();
 
