@@ -22,15 +22,18 @@ namespace {
 constexpr int kScreenDpi = kScreenPictureDpi;
 
 // The screen picture on dc, which attach attaches to the picture: the map
-// under the screen mapping, then the legend in device pixels from the
-// default state, then the title and the scale bar.
+// under the screen mapping and the overlay over it, then the legend in
+// device pixels from the default state, then the title and the scale bar.
 template <class Attach>
-bool DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, Attach attach, std::string& reason)
+bool DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, Attach attach,
+                std::string& reason)
 {
     attach(dc);
     const CMapViewport viewport(o.zoom, o.center, o.size);
     viewport.PrepareScreen(dc);
     map.Draw(&dc, o.circles, o.truce);
+    if (overlay)
+        overlay(dc, viewport.ScreenMapping(), o.size, false);
     if (o.legend) {
         attach(dc);
         DrawLegend(&dc, &map);
@@ -41,12 +44,12 @@ bool DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, Attach attach, s
     return DrawPictureNotes(dc, o, viewport.ScreenMapping(), o.size, false, reason);
 }
 
-bool ScreenPicture(CStarMap& map, const RenderOptions& o, CImage& image, std::string& reason)
+bool ScreenPicture(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, CImage& image, std::string& reason)
 {
     image = CImage(o.size.cx, o.size.cy, RGB(0, 0, 0));
     CDC dc;
     const bool smooth = o.smooth;
-    bool drawn = DrawScreen(dc, map, o, [&image, smooth](CDC& surface) {
+    bool drawn = DrawScreen(dc, map, o, overlay, [&image, smooth](CDC& surface) {
         smooth ? surface.AttachSmoothImage(image) : surface.AttachImage(image);
     }, reason);
     dc.Detach();
@@ -54,11 +57,11 @@ bool ScreenPicture(CStarMap& map, const RenderOptions& o, CImage& image, std::st
 }
 
 // The same picture as vector graphics.
-bool ScreenSvg(CStarMap& map, const RenderOptions& o, std::string& bytes, std::string& reason)
+bool ScreenSvg(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, std::string& bytes, std::string& reason)
 {
     CSvgPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
     CDC dc;
-    if (!DrawScreen(dc, map, o, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
+    if (!DrawScreen(dc, map, o, overlay, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
         return false;
     if (picture.Finish(dc, bytes))
         return true;
@@ -67,11 +70,11 @@ bool ScreenSvg(CStarMap& map, const RenderOptions& o, std::string& bytes, std::s
 }
 
 // The same picture as a colour PDF page of vector graphics.
-bool ScreenPdf(CStarMap& map, const RenderOptions& o, std::string& bytes, std::string& reason)
+bool ScreenPdf(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, std::string& bytes, std::string& reason)
 {
     CPdfPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
     CDC dc;
-    if (!DrawScreen(dc, map, o, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
+    if (!DrawScreen(dc, map, o, overlay, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
         return false;
     if (picture.Finish(dc, bytes))
         return true;
@@ -83,18 +86,22 @@ bool ScreenPdf(CStarMap& map, const RenderOptions& o, std::string& bytes, std::s
 // the printed area when they are asked for.
 class CNotedView : public CKestrinView {
 public:
-    explicit CNotedView(const RenderOptions& o) : m_options(o) {}
+    CNotedView(const RenderOptions& o, const MapOverlay& overlay) : m_options(o), m_overlay(overlay) {}
     void OnDraw(CDC* pDC) override
     {
         CKestrinView::OnDraw(pDC);
-        if (!pDC->IsPrinting() || !HasPictureNotes(m_options))
+        if (!pDC->IsPrinting())
             return;
         const int dpiX = pDC->GetDeviceCaps(LOGPIXELSX), dpiY = pDC->GetDeviceCaps(LOGPIXELSY);
         const CMapping page = CMapViewport(m_zoom, m_center).PageMapping(dpiX, dpiY);
+        const CSize area(page.GetViewportExt().cx, page.GetViewportExt().cy);
+        if (m_overlay)
+            m_overlay(*pDC, page, area, true);
+        if (!HasPictureNotes(m_options))
+            return;
         pDC->SetMapMode(MM_TEXT);
         pDC->SetWindowOrg(0, 0);
         pDC->SetViewportOrg(0, 0);
-        const CSize area(page.GetViewportExt().cx, page.GetViewportExt().cy);
         // PrintPage has checked that they fit.
         std::string unused;
         DrawPictureNotes(*pDC, m_options, page, area, true, unused);
@@ -102,6 +109,7 @@ public:
 
 private:
     const RenderOptions& m_options;
+    const MapOverlay& m_overlay;
 };
 
 // The target of a printed page: a file of its own kind for a PDF or an
@@ -130,7 +138,8 @@ CPrinterTarget PageTarget(const RenderOptions& o, const std::string& format, CIm
 }
 
 // Prints the page as File Print would, from a view of map in o's state.
-bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& target, std::string& reason)
+bool PrintPage(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, const CPrinterTarget& target,
+               std::string& reason)
 {
     CKestrinDoc doc;
     doc.m_pMap = &map;
@@ -140,7 +149,7 @@ bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& targ
     const CSize area = page.GetViewportExt();
     if (!PictureNotesFit(o, page, area, target.dpi, reason))
         return false;
-    CNotedView view(o);
+    CNotedView view(o, overlay);
     view.SetDocument(&doc);
     view.m_zoom = o.zoom;
     view.m_center = o.center;
@@ -172,22 +181,23 @@ bool WriteImage(const CImage& image, const RenderOptions& o, std::string& reason
 
 } // namespace
 
-bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason)
+bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason, const MapOverlay& overlay)
 {
     const std::string format = FindOutputType(o.output)->format;
     if (format == "HTML")
         return WriteWebPage(map, o, reason);
     if (!o.print && (format == "SVG" || format == "PDF")) {
         std::string bytes;
-        const bool made = format == "SVG" ? ScreenSvg(map, o, bytes, reason) : ScreenPdf(map, o, bytes, reason);
+        const bool made = format == "SVG" ? ScreenSvg(map, o, overlay, bytes, reason)
+                                         : ScreenPdf(map, o, overlay, bytes, reason);
         return made && WriteBytes(bytes, o, reason);
     }
     if (!o.print) {
         CImage image;
-        return ScreenPicture(map, o, image, reason) && WriteImage(image, o, reason);
+        return ScreenPicture(map, o, overlay, image, reason) && WriteImage(image, o, reason);
     }
     CImage page;
-    if (!PrintPage(map, o, PageTarget(o, format, page), reason))
+    if (!PrintPage(map, o, overlay, PageTarget(o, format, page), reason))
         return false;
     // A PDF or SVG file is written by the print job itself.
     return format == "PDF" || format == "SVG" || WriteImage(page, o, reason);

@@ -14,9 +14,21 @@
 
 #include "RenderOptions.h"
 
+#include "platform/surface/Mapping.h"
+#include "platform/surface/Types.h"
+
+#include <functional>
 #include <string>
 
+class CDC;
 class CStarMap;
 
-// Writes the picture of map to o.output; on failure sets reason.
-bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason);
+// Drawn over the map, before the legend, on the surface that drew it (its
+// mapping the map's: mapping, on a picture of area device pixels); printed
+// tells the black-on-white page from the screen picture.
+using MapOverlay = std::function<void(CDC& dc, const CMapping& mapping, CSize area, bool printed)>;
+
+// Writes the picture of map to o.output, with overlay over the map when
+// one is given; on failure sets reason.
+bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::string& reason,
+                     const MapOverlay& overlay = MapOverlay());

@@ -7,6 +7,7 @@
 #include "OutputCheck.h"
 #include "PictureTarget.h"
 #include "RouteData.h"
+#include "RouteSketch.h"
 #include "TypedNames.h"
 
 #include "model/map/LightYears.h"
@@ -80,16 +81,14 @@ int NoRoute(const CStarMap& map, const RenderOptions& o, const CRoute& route, co
     return 1;
 }
 
-// The options of the picture: each leg a measure line, and the route
-// fitted into the picture unless a zoom or a centre was asked for.
-RenderOptions RoutePicture(CStarMap& map, const CRoute& route, std::int16_t from, const RenderOptions& o)
+// The options of the picture: the route fitted into it unless a zoom or
+// a centre was asked for.
+RenderOptions RoutePicture(const CStarMap& map, const CRoute& route, std::int16_t from, const RenderOptions& o)
 {
     CPoint low(map.GetPlanet(from).m_x, map.GetPlanet(from).m_y);
     CPoint high = low;
     for (const CRouteLeg& leg : route.legs) {
-        const CPlanet& a = map.GetPlanet(leg.from);
         const CPlanet& b = map.GetPlanet(leg.to);
-        map.AddMeasureLine(a.m_x, a.m_y, b.m_x, b.m_y, leg.lightYears);
         low = CPoint(std::min(low.x, b.m_x), std::min(low.y, b.m_y));
         high = CPoint(std::max(high.x, b.m_x), std::max(high.y, b.m_y));
     }
@@ -172,7 +171,11 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
     // The figures are the answer: a picture without them is no success.
     if (!WriteAnswer(answer, RouteAnswer(map, route, o.format), out, err))
         return 2;
-    if (picture && !WriteMapPicture(map, RoutePicture(map, route, stops[0], centred), reason))
+    // The legs drawn over the map, their stops numbered (RouteSketch.h).
+    const MapOverlay sketch = [&map, &route](CDC& dc, const CMapping& mapping, CSize area, bool printed) {
+        DrawRouteSketch(dc, map, route, mapping, area, printed);
+    };
+    if (picture && !WriteMapPicture(map, RoutePicture(map, route, stops[0], centred), reason, sketch))
         return CannotWritePicture(o, reason, err);
     return 0;
 }
