@@ -3,7 +3,8 @@
 # Remakes the pictures of the README from samples/kestrin.dat with
 # kestrin-render: docs/sample-map.png (the window's view),
 # docs/printed-page.png (the same view as the printed page) and
-# docs/route.png (a route of three jumps, fitted into the picture).
+# docs/route.png (a route of three jumps, its stops numbered, fitted into
+# the picture).
 #
 #   docs/make-pictures.sh [BUILD_DIR]     (default: build)
 #

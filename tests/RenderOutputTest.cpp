@@ -41,7 +41,8 @@ std::vector<std::string> OutputArgs(const std::string& kind, const std::string& 
 }
 
 // Every ending in the table, without its dot, and the printed page as an
-// image and as SVG, which the print job writes through a device of its own.
+// image, as SVG and as PDF, which the print job writes through devices of
+// its own.
 std::vector<std::string> EveryKind()
 {
     std::vector<std::string> kinds;
@@ -50,6 +51,7 @@ std::vector<std::string> EveryKind()
     kinds.push_back("page.png");
     kinds.push_back("page.svg");
     kinds.push_back("poster.pdf");  // the pages of a poster as one PDF
+    kinds.push_back("page.pdf");
     return kinds;
 }
 
@@ -180,13 +182,11 @@ TEST(RenderOutputTypes, AnUnknownEndingNamesTheTypesWritten)
     std::string tiff = (dir.Path() / "a.tiff").string();
     EXPECT_EQ(RenderMain({"-o", tiff, map}, err), 2);
     EXPECT_EQ(err.str(), "kestrin-render: cannot write " + tiff +
-                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm, .svg, .html and .pdf "
-                             "(with --print)\n");
+                             ": unknown output type; the types written are .png, .jpg, .bmp, .ppm, .svg, .html and .pdf\n");
     err.str("");
     std::string pdf = (dir.Path() / "a.PDF").string();
-    EXPECT_EQ(RenderMain({"-o", pdf, map}, err), 2);
-    EXPECT_EQ(err.str(), "kestrin-render: cannot write " + pdf + ": .pdf is written only with --print\n");
-    EXPECT_EQ(RenderMain({"--print", "--dpi", "20", "-o", pdf, map}, err), 0) << "endings match in any case";
+    EXPECT_EQ(RenderMain({"--size", "32x24", "-o", pdf, map}, err), 0) << "endings match in any case";
+    EXPECT_EQ(RenderMain({"--print", "--dpi", "20", "-o", pdf, map}, err), 0);
     EXPECT_FALSE(fs::exists(tiff));
 }
 
@@ -294,7 +294,7 @@ TEST(RenderStandardOutput, GivesTheFilesBytesAndRefusesATerminal)
     }
     // Failures leave the standard output empty and say why in one line.
     const std::vector<std::vector<std::string>> refused = {
-        {"--center-on", "Nowhere", "-o", "-", map}, {"--type", "pdf", "-o", "-", map},
+        {"--center-on", "Nowhere", "-o", "-", map}, {"--print", "--pages", "2x2", "-o", "-", map},
         {"--type", "tiff", "-o", "-", map},       {"--type", "svg", "-o", (dir.Path() / "a.png").string(), map},
         {"--export", "csv", "--type", "svg", "-o", "-", map}};
     for (const std::vector<std::string>& args : refused) {

@@ -7,6 +7,7 @@
 #include "PosterFiles.h"
 #include "PosterOptions.h"
 #include "PosterView.h"
+#include "PictureNotes.h"
 #include "WebPage.h"
 
 #include "model/KestrinDoc.h"
@@ -15,6 +16,7 @@
 #include "view/Legend.h"
 #include "view/MapViewport.h"
 
+#include "platform/print/PdfPicture.h"
 #include "platform/surface/DC.h"
 #include "platform/surface/Image.h"
 #include "platform/surface/OutputFile.h"
@@ -22,43 +24,102 @@
 
 namespace {
 
-// What a screen picture reports as its resolution, as an image does.
-constexpr int kScreenDpi = 96;
+constexpr int kScreenDpi = kScreenPictureDpi;
 
 // The screen picture on dc, which attach attaches to the picture: the map
-// under the screen mapping, then the legend in device pixels from the
-// default state.
+// under the screen mapping and the overlay over it, then the legend in
+// device pixels from the default state, then the title and the scale bar.
 template <class Attach>
-void DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, Attach attach)
+bool DrawScreen(CDC& dc, CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, Attach attach,
+                std::string& reason)
 {
     attach(dc);
-    CMapViewport(o.zoom, o.center, o.size).PrepareScreen(dc);
+    const CMapViewport viewport(o.zoom, o.center, o.size);
+    viewport.PrepareScreen(dc);
     map.Draw(&dc, o.circles, o.truce);
     if (o.ring)
         DrawRangeRing(dc, map, *o.ring);
+    if (overlay)
+        overlay(dc, viewport.ScreenMapping(), o.size, false);
     if (o.legend) {
         attach(dc);
         DrawLegend(&dc, &map);
     }
+    if (!HasPictureNotes(o))
+        return true;
+    attach(dc);
+    return DrawPictureNotes(dc, o, viewport.ScreenMapping(), o.size, false, reason);
 }
 
-CImage ScreenPicture(CStarMap& map, const RenderOptions& o)
+bool ScreenPicture(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, CImage& image, std::string& reason)
 {
-    CImage image(o.size.cx, o.size.cy, RGB(0, 0, 0));
+    image = CImage(o.size.cx, o.size.cy, RGB(0, 0, 0));
     CDC dc;
-    DrawScreen(dc, map, o, [&image](CDC& surface) { surface.AttachImage(image); });
+    const bool smooth = o.smooth;
+    bool drawn = DrawScreen(dc, map, o, overlay, [&image, smooth](CDC& surface) {
+        smooth ? surface.AttachSmoothImage(image) : surface.AttachImage(image);
+    }, reason);
     dc.Detach();
-    return image;
+    return drawn;
 }
 
 // The same picture as vector graphics.
-bool ScreenSvg(CStarMap& map, const RenderOptions& o, std::string& bytes)
+bool ScreenSvg(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, std::string& bytes, std::string& reason)
 {
     CSvgPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
     CDC dc;
-    DrawScreen(dc, map, o, [&picture](CDC& surface) { picture.Attach(surface); });
-    return picture.Finish(dc, bytes);
+    if (!DrawScreen(dc, map, o, overlay, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
+        return false;
+    if (picture.Finish(dc, bytes))
+        return true;
+    reason = "the picture could not be made";
+    return false;
 }
+
+// The same picture as a colour PDF page of vector graphics.
+bool ScreenPdf(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, std::string& bytes, std::string& reason)
+{
+    CPdfPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
+    CDC dc;
+    if (!DrawScreen(dc, map, o, overlay, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
+        return false;
+    if (picture.Finish(dc, bytes))
+        return true;
+    reason = "the PDF writer did not finish the picture";
+    return false;
+}
+
+// The view that prints the page, with the title and the scale bar over
+// the printed area when they are asked for.
+class CNotedView : public CPictureView {
+public:
+    CNotedView(const RenderOptions& o, const MapOverlay& overlay) : CPictureView(o.ring), m_options(o), m_overlay(overlay)
+    {
+    }
+    void OnDraw(CDC* pDC) override
+    {
+        CPictureView::OnDraw(pDC);
+        if (!pDC->IsPrinting())
+            return;
+        const int dpiX = pDC->GetDeviceCaps(LOGPIXELSX), dpiY = pDC->GetDeviceCaps(LOGPIXELSY);
+        const CMapping page = CMapViewport(m_zoom, m_center).PageMapping(dpiX, dpiY);
+        const CSize area(page.GetViewportExt().cx, page.GetViewportExt().cy);
+        if (m_overlay)
+            m_overlay(*pDC, page, area, true);
+        if (!HasPictureNotes(m_options))
+            return;
+        pDC->SetMapMode(MM_TEXT);
+        pDC->SetWindowOrg(0, 0);
+        pDC->SetViewportOrg(0, 0);
+        // PrintPage has checked that they fit.
+        std::string unused;
+        DrawPictureNotes(*pDC, m_options, page, area, true, unused);
+    }
+
+private:
+    const RenderOptions& m_options;
+    const MapOverlay& m_overlay;
+};
 
 // The target of a printed page: a file of its own kind for a PDF or an
 // SVG file (its bytes into file instead for the standard output), else an
@@ -101,12 +162,13 @@ CPrinterTarget PosterTarget(const RenderOptions& o, const std::string& format, C
     return t;
 }
 
-// The view that prints: the window's own for its page, else one that
-// prints at a fixed scale or as a poster.
-std::unique_ptr<CKestrinView> PrintingView(const RenderOptions& o)
+// The view that prints: the window's own for its page, with the overlay
+// and the notes, else one that prints at a fixed scale or as a poster
+// (which take neither: see PosterProblem).
+std::unique_ptr<CKestrinView> PrintingView(const RenderOptions& o, const MapOverlay& overlay)
 {
     if (!IsPoster(o) && !o.scale)
-        return std::make_unique<CPictureView>(o.ring);
+        return std::make_unique<CNotedView>(o, overlay);
     std::optional<CPosterLayout> poster;
     if (IsPoster(o))
         poster.emplace(o.pages, o.dpi);
@@ -119,13 +181,18 @@ std::unique_ptr<CKestrinView> PrintingView(const RenderOptions& o)
 }
 
 // Prints the page as File Print would, from a view of map in o's state.
-bool PrintPage(CStarMap& map, const RenderOptions& o, const CPrinterTarget& target, std::string& reason)
+bool PrintPage(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, const CPrinterTarget& target,
+               std::string& reason)
 {
     CKestrinDoc doc;
     doc.m_pMap = &map;
     // Titled as the window titles the open file, for the job's title.
     doc.SetPathName(CDocument::CanonicalPath(o.input));
-    std::unique_ptr<CKestrinView> printing = PrintingView(o);
+    const CMapping page = CMapViewport(o.zoom, o.center).PageMapping(target.dpi, target.dpi);
+    const CSize area = page.GetViewportExt();
+    if (!PictureNotesFit(o, page, area, target.dpi, reason))
+        return false;
+    std::unique_ptr<CKestrinView> printing = PrintingView(o, overlay);
     CKestrinView& view = *printing;
     view.SetDocument(&doc);
     view.m_zoom = o.zoom;
@@ -164,31 +231,33 @@ bool WriteImage(const CImage& image, const RenderOptions& o, std::ostream& out, 
 
 } // namespace
 
-bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::ostream& out, std::string& reason)
+bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::ostream& out, std::string& reason,
+                     const MapOverlay& overlay)
 {
     const std::string format = FindOutputType(TypedOutputName(o))->format;
     if (format == "HTML") {
         std::string page = WebPageText(map, o, reason);
         return !page.empty() && WriteBytes(page, o, out, reason);
     }
-    if (!o.print && format == "SVG") {
+    if (!o.print && (format == "SVG" || format == "PDF")) {
         std::string bytes;
-        if (ScreenSvg(map, o, bytes))
-            return WriteBytes(bytes, o, out, reason);
-        reason = "the picture could not be made";
-        return false;
+        const bool made = format == "SVG" ? ScreenSvg(map, o, overlay, bytes, reason)
+                                         : ScreenPdf(map, o, overlay, bytes, reason);
+        return made && WriteBytes(bytes, o, out, reason);
     }
-    if (!o.print)
-        return WriteImage(ScreenPicture(map, o), o, out, reason);
+    if (!o.print) {
+        CImage image;
+        return ScreenPicture(map, o, overlay, image, reason) && WriteImage(image, o, out, reason);
+    }
     CImage page;
     std::string file;
     if (IsPoster(o)) {
         CPosterFiles pages(PosterPageFiles(o), o.input, format);
-        if (!PrintPage(map, o, PosterTarget(o, format, pages, file), reason))
+        if (!PrintPage(map, o, overlay, PosterTarget(o, format, pages, file), reason))
             return false;
         if (format != "PDF")
             return pages.Commit(reason);
-    } else if (!PrintPage(map, o, PageTarget(o, format, page, file), reason)) {
+    } else if (!PrintPage(map, o, overlay, PageTarget(o, format, page, file), reason)) {
         return false;
     }
     if (format != "PDF" && format != "SVG")

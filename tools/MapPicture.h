@@ -15,11 +15,22 @@
 
 #include "RenderOptions.h"
 
+#include "platform/surface/Mapping.h"
+#include "platform/surface/Types.h"
+
+#include <functional>
 #include <ostream>
 #include <string>
 
+class CDC;
 class CStarMap;
 
-// Writes the picture of map to o.output, or to out for -o -; on failure
-// sets reason.
-bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::ostream& out, std::string& reason);
+// Drawn over the map, before the legend, on the surface that drew it (its
+// mapping the map's: mapping, on a picture of area device pixels); printed
+// tells the black-on-white page from the screen picture.
+using MapOverlay = std::function<void(CDC& dc, const CMapping& mapping, CSize area, bool printed)>;
+
+// Writes the picture of map to o.output, or to out for -o -, with overlay
+// over the map when one is given; on failure sets reason.
+bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::ostream& out, std::string& reason,
+                     const MapOverlay& overlay = MapOverlay());

@@ -73,7 +73,8 @@ bool LoadNamedPlanets(const RenderOptions& o, const std::vector<std::string>& na
 }
 
 int WriteAnswerAndPicture(CStarMap& map, const RenderOptions& o, const std::string& answer,
-                          const RenderOptions& picture, std::ostream& out, std::ostream& err)
+                          const RenderOptions& picture, std::ostream& out, std::ostream& err,
+                          const MapOverlay& overlay)
 {
     RenderOptions data = o;
     if (DrawsPicture(o))
@@ -81,7 +82,7 @@ int WriteAnswerAndPicture(CStarMap& map, const RenderOptions& o, const std::stri
     if (!PictureToStandardOutput(o) && !WriteAnswer(data, answer, out, err))
         return 2;
     std::string reason;
-    if (DrawsPicture(o) && !WriteMapPicture(map, picture, out, reason))
+    if (DrawsPicture(o) && !WriteMapPicture(map, picture, out, reason, overlay))
         return CannotWritePicture(o, reason, err);
     return 0;
 }

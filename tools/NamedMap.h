@@ -12,6 +12,7 @@
 // when -o names one: a picture without the figures is no success, and a
 // picture on the standard output is all that goes there.
 
+#include "MapPicture.h"
 #include "RenderOptions.h"
 
 #include <cstdint>
@@ -37,7 +38,8 @@ bool LoadNamedPlanets(const RenderOptions& o, const std::vector<std::string>& na
                       NamedPlanets& named, std::ostream& err);
 
 // Writes answer to the standard output or to -o's data file, then, when
-// o draws one, the picture of map at picture's view. Returns the exit
-// status: 0, or 2 after one line on err.
+// o draws one, the picture of map at picture's view, with overlay over the
+// map. Returns the exit status: 0, or 2 after one line on err.
 int WriteAnswerAndPicture(CStarMap& map, const RenderOptions& o, const std::string& answer,
-                          const RenderOptions& picture, std::ostream& out, std::ostream& err);
+                          const RenderOptions& picture, std::ostream& out, std::ostream& err,
+                          const MapOverlay& overlay = MapOverlay());

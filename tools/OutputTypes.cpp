@@ -13,7 +13,7 @@ constexpr OutputType kTypes[] = {
     {".ppm", "PPM", false},
     {".svg", "SVG", false},
     {".html", "HTML", false, false},
-    {".pdf", "PDF", true},
+    {".pdf", "PDF", false},
 };
 
 bool EndsWithNoCase(const std::string& s, const std::string& tail)

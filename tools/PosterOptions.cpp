@@ -51,6 +51,10 @@ std::string PosterProblem(const RenderOptions& o)
         return std::string(o.pagesGiven ? "--pages" : "--scale") + " goes with --print";
     if (o.scale && o.zoomGiven)
         return "--scale sets the page's scale instead of the zoom: --zoom does not go with it";
+    // The title, the scale bar and a route's sketch are placed on the one
+    // page at the window's zoom.
+    if (paged && (!o.title.empty() || o.scaleBar || o.route))
+        return std::string(o.pagesGiven ? "--pages" : "--scale") + " does not go with --title, --scale-bar or --route";
     const OutputType* type = FindOutputType(o.output);
     if (IsPoster(o) && type != nullptr && std::string(type->format) == "SVG")
         return "--pages above 1x1 writes a PDF or pictures: an .svg file holds one page";

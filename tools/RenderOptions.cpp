@@ -4,6 +4,7 @@
 #include "platform/surface/TextEscape.h"
 #include "OutputTypes.h"
 #include "PosterOptions.h"
+#include "PictureNotes.h"
 
 #include <charconv>
 #include <functional>
@@ -11,8 +12,8 @@
 
 const char* const kRenderUsage =
     "usage: kestrin-render [--size WxH] [--zoom N|WxH] [--center X,Y|--center-on NAME] [--circles] [--truce] "
-    "[--legend] [--measure X1,Y1,X2,Y2]... [--print [--pages CxR] [--scale LY]] [--dpi N] [--type TYPE] "
-    "-o OUT.png|OUT.svg|OUT.pdf|OUT.html|- FILE.dat; "
+    "[--legend] [--measure X1,Y1,X2,Y2]... [--print [--pages CxR] [--scale LY]] [--dpi N] [--title TEXT] "
+    "[--scale-bar] [--smooth] [--type TYPE] -o OUT.png|OUT.svg|OUT.pdf|OUT.html|- FILE.dat; "
     "kestrin-render --check [--json] FILE.dat; "
     "kestrin-render --route FROM TO --jump LY [--via NAME]... [--format text|json|csv] [-o OUT] FILE.dat; "
     "kestrin-render --export csv|json [-o OUT] FILE.dat; "
@@ -25,16 +26,16 @@ const char* const kRenderHelp =
     "       kestrin-render --export csv|json [-o OUT.csv|OUT.json] FILE.dat\n"
     "       kestrin-render --near NAME --within LY [--jump LY] [OPTION]... FILE.dat\n"
     "Draw the star map in FILE.dat as the Kestrin window would show it, or with\n"
-    "--print as the printed page, into the picture OUT (.png, .jpg, .bmp, .ppm or\n"
-    ".svg; .pdf with --print), or into a web page (.html): one file that opens\n"
-    "offline in any current browser, with the map filling the window, zoom and\n"
-    "pan, hover, search, measuring and routes (the view in its address; --size,\n"
-    "--print and --dpi do not go with it).\n"
+    "--print as the printed page, into the picture OUT (.png, .jpg, .bmp, .ppm,\n"
+    ".svg or .pdf, in colour unless --print), or into a web page (.html): one\n"
+    "file that opens offline in any current browser, with the map filling the\n"
+    "window, zoom and pan, hover, search, measuring and routes (the view in its\n"
+    "address; --size, --print and --dpi do not go with it).\n"
     "\n"
     "  -o OUT                 the picture to write; its ending picks the format;\n"
     "                         - for the standard output (not a terminal)\n"
     "  --type TYPE            with -o -, the picture's type: png (the default),\n"
-    "                         jpg, bmp, ppm, svg, html, or pdf with --print\n"
+    "                         jpg, bmp, ppm, svg, pdf or html\n"
     "  --size WxH             picture size in pixels, 1 to 16384 each (800x600)\n"
     "  --zoom N|WxH           window extent in map units, 1 to 12500 (12500)\n"
     "  --center X,Y           map point at the middle, in map units (0,0)\n"
@@ -42,7 +43,8 @@ const char* const kRenderHelp =
     "                         takes it)\n"
     "  --circles              draw the light-year circles and axes\n"
     "  --truce                draw the truce line\n"
-    "  --legend               draw the faction legend (not on a printed page)\n"
+    "  --legend               draw the faction legend (not with --print: the\n"
+    "                         page's planets all print in black)\n"
     "  --measure X1,Y1,X2,Y2  add a distance line in map units; may be repeated\n"
     "  --print                draw the 8 by 10 inch printed page, black on white\n"
     "  --dpi N                dots per inch of the printed page, 1 to 600 (100)\n"
@@ -60,6 +62,14 @@ const char* const kRenderHelp =
     "                         of --zoom (above 0, at most 10000, such as 25 or\n"
     "                         12.5), so a ruler measures the printed map (the\n"
     "                         poster, with --pages)\n"
+    "  --title TEXT           a title at the top centre, in the legend's font:\n"
+    "                         one line of UTF-8, drawn as it is typed\n"
+    "  --scale-bar            a bar of a round number of light years (1, 2 or\n"
+    "                         5 times a power of ten) at the bottom left, as\n"
+    "                         long as that many light years on the picture\n"
+    "  --smooth               smooth (anti-aliased) shapes and text, for a\n"
+    "                         picture of pixels meant for people; without it\n"
+    "                         the pixels are the window's\n"
     "  --check                report every problem in FILE.dat, one line each:\n"
     "                         FILE:LINE: error: ... or FILE:LINE: warning: ...\n"
     "  --json                 with --check, the findings as one JSON document\n"
@@ -69,9 +79,11 @@ const char* const kRenderHelp =
     "                         each leg, the total (their sum) and the longest\n"
     "                         jump in light years to a tenth, cut as the\n"
     "                         window's tooltip cuts them; with no route, the\n"
-    "                         least --jump that finds one. With -o also drawn,\n"
-    "                         a measure line a leg, fitted to the picture\n"
-    "                         unless --zoom, --center or --center-on is given\n"
+    "                         least --jump that finds one. With -o also drawn:\n"
+    "                         the stops numbered in order, each leg a line\n"
+    "                         labelled in whole light years clear of the\n"
+    "                         stops' names, fitted to the picture unless\n"
+    "                         --zoom, --center or --center-on is given\n"
     "  --via NAME             a stop of --route between FROM and TO; may be\n"
     "                         repeated, the stops visited in the order given,\n"
     "                         each stretch the best route by the rules above\n"
@@ -110,6 +122,9 @@ const char* const kRenderHelp =
     "  kestrin-render --print --pages 3x3 --dpi 300 -o poster.pdf kestrin.dat\n"
     "  kestrin-render --print --scale 20 --center-on \"Kaquany Ostdar\" -o page.pdf \\\n"
     "      kestrin.dat\n"
+    "  kestrin-render --legend --title \"Sector 7\" --scale-bar --smooth \\\n"
+    "      --zoom 3125 --center 400,-900 -o map.png kestrin.dat\n"
+    "  kestrin-render --legend --title \"Sector 7\" --scale-bar -o map.pdf kestrin.dat\n"
     "  kestrin-render --check kestrin.dat\n"
     "  kestrin-render --route \"Kaquany Ostdar\" \"Prytha Ostny Minor\" --jump 25 \\\n"
     "      -o route.png kestrin.dat\n"
@@ -247,6 +262,10 @@ std::map<std::string, ValueHandler> ValuedOptions(RenderOptions& o)
              o.scale = thousandths;
              return true;
          }},
+        {"--title", [&o](const std::string& a) {
+             o.title = a;
+             return FitsTitle(a);
+         }},
         {"-o", [&o](const std::string& a) {
              o.output = a;
              return !a.empty();
@@ -277,6 +296,7 @@ const char* ValueForm(const std::string& option)
         {"--via", "a planet's name"},
         {"--pages", "CxR, columns and rows from 1 to 8, such as 2x2"},
         {"--scale", "light years to the inch, above 0 and at most 10000, such as 25 or 12.5"},
+        {"--title", "one line of text in UTF-8, not empty, such as \"Sector 7\""},
         {"-o", "a picture file name, or - for the standard output"},
     };
     static const std::string kTypeForm = "one of " + DescribeOutputTypes() + ", without the dot";
@@ -303,7 +323,7 @@ std::string RouteNamesProblem(const std::vector<std::string>& args, size_t at)
 bool Drawing(const RenderOptions& o)
 {
     return o.circles || o.truce || o.legend || o.print || o.zoomGiven || o.centerGiven || o.centerOn ||
-           o.sizeGiven || o.dpiGiven || !o.measures.empty();
+           o.sizeGiven || o.dpiGiven || !o.measures.empty() || HasPictureNotes(o) || o.smooth;
 }
 
 // The output's name ends in "." + format, in any case.
@@ -407,6 +427,8 @@ std::string CombinationProblem(const RenderOptions& o)
         return kRenderUsage;
     if (o.nearName || !o.exportFormat.empty() || WritesDataFile(o))
         return std::string();
+    if (std::string notes = PictureNotesProblem(o); !notes.empty())
+        return prefix + notes;
     if (std::string unsized = UnsizedTypeProblem(TypedOutputName(o), o.sizeGiven || o.print || o.dpiGiven);
         !unsized.empty())
         return prefix + unsized;
@@ -421,7 +443,8 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
     const std::map<std::string, ValueHandler> valued = ValuedOptions(o);
     const std::map<std::string, bool*> flags = {{"--circles", &o.circles}, {"--truce", &o.truce},
                                                 {"--legend", &o.legend},   {"--print", &o.print},
-                                                {"--check", &o.check},     {"--json", &o.json}};
+                                                {"--check", &o.check},     {"--json", &o.json},
+                                                {"--scale-bar", &o.scaleBar}, {"--smooth", &o.smooth}};
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "--version") {

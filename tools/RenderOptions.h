@@ -64,6 +64,11 @@ struct RenderOptions {
     std::optional<std::string> nearName;
     std::optional<CJumpRange> within;
     std::string format;  // empty: not given (text)
+    // --title TEXT (UTF-8 as typed), --scale-bar and --smooth: for pictures
+    // meant for people (PictureNotes.h).
+    std::string title;
+    bool scaleBar = false;
+    bool smooth = false;
     // --help or --version: the parse stops there and nothing else is needed.
     bool help = false;
     bool version = false;

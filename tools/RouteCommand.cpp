@@ -3,6 +3,7 @@
 
 #include "NamedMap.h"
 #include "RouteData.h"
+#include "RouteSketch.h"
 #include "TypedNames.h"
 
 #include "model/find/PlanetIndex.h"
@@ -77,16 +78,14 @@ int NoRoute(const CStarMap& map, const CPlanetIndex& index, const RenderOptions&
     return 1;
 }
 
-// The options of the picture: each leg a measure line, and the route
-// fitted into the picture unless a zoom or a centre was asked for.
-RenderOptions RoutePicture(CStarMap& map, const CRoute& route, std::int16_t from, const RenderOptions& o)
+// The options of the picture: the route fitted into it unless a zoom or
+// a centre was asked for.
+RenderOptions RoutePicture(const CStarMap& map, const CRoute& route, std::int16_t from, const RenderOptions& o)
 {
     CPoint low(map.GetPlanet(from).m_x, map.GetPlanet(from).m_y);
     CPoint high = low;
     for (const CRouteLeg& leg : route.legs) {
-        const CPlanet& a = map.GetPlanet(leg.from);
         const CPlanet& b = map.GetPlanet(leg.to);
-        map.AddMeasureLine(a.m_x, a.m_y, b.m_x, b.m_y, leg.lightYears);
         low = CPoint(std::min(low.x, b.m_x), std::min(low.y, b.m_y));
         high = CPoint(std::max(high.x, b.m_x), std::max(high.y, b.m_y));
     }
@@ -129,5 +128,9 @@ int RunRoute(const RenderOptions& o, std::ostream& out, std::ostream& err)
     }
     route.found = true;
     const std::string answer = RouteAnswer(map, route, o.format);
-    return WriteAnswerAndPicture(map, o, answer, RoutePicture(map, route, stops[0], named.options), out, err);
+    // The legs drawn over the map, their stops numbered (RouteSketch.h).
+    const MapOverlay sketch = [&map, &route](CDC& dc, const CMapping& mapping, CSize area, bool printed) {
+        DrawRouteSketch(dc, map, route, mapping, area, printed);
+    };
+    return WriteAnswerAndPicture(map, o, answer, RoutePicture(map, route, stops[0], named.options), out, err, sketch);
 }

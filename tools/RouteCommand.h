@@ -10,10 +10,11 @@
 // (tenths cut toward zero, as the window's tooltip gives a distance), the
 // total as the sum of the legs shown, and the longest jump with the least
 // --jump that takes it. Names are shown as TypedNames.h has it. With -o it
-// also draws the map with each leg as a measure line (in whole light
-// years, as every measure line), at --zoom and --center (or --center-on)
-// when either is given, else fitted to the route; with -o - that picture
-// alone goes to the standard output.
+// also draws the map with the route over it (RouteSketch.h: each leg a
+// line labelled in whole light years, as a measure line counts them, clear
+// of the stops' names, and the stops numbered in order), at --zoom and
+// --center (or --center-on) when either is given, else fitted to the route;
+// with -o - that picture alone goes to the standard output.
 //
 // Each --via is a stop on the way, in order: each stretch is the route
 // above between its two stops, and the legs are all stretches' in order,

@@ -112,7 +112,48 @@ CPoint CMapViewport::DeviceToMap(CPoint client) const
 
 int CMapViewport::LightYearsBetween(CPoint a, CPoint b) const
 {
-    return WholeLightYears(DeviceToMap(a), DeviceToMap(b));
+    return LightYearsBetween(m_screen, a, b);
+}
+
+int CMapViewport::LightYearsBetween(const CMapping& mapping, CPoint a, CPoint b)
+{
+    return WholeLightYears(mapping.DPtoLP(a), mapping.DPtoLP(b));
+}
+
+namespace {
+
+// The fewest pixels right of start that measure at least lightYears, or
+// nothing beyond maxPixels. What a length measures never falls as it grows,
+// so the search starts just short of the unrounded length and steps up.
+std::optional<int> PixelsMeasuring(const CMapping& mapping, CPoint start, int lightYears, int maxPixels)
+{
+    const double guess = mapping.ScaleLength(double(lightYears) * kMapUnitsPerLightYear);
+    if (!(guess < double(maxPixels) + 2))
+        return std::nullopt;
+    for (int pixels = std::max(1, int(guess) - 2); pixels <= maxPixels; ++pixels)
+        if (CMapViewport::LightYearsBetween(mapping, start, CPoint(start.x + pixels, start.y)) >= lightYears)
+            return pixels;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<CScaleBar> CMapViewport::ScaleBarAt(const CMapping& mapping, CPoint start, int maxPixels)
+{
+    std::optional<CScaleBar> best;
+    // 1, 2, 5, 10, 20, 50, ... while a bar that long could still fit.
+    for (std::int64_t decade = 1; decade <= 100'000'000; decade *= 10) {
+        for (int step : {1, 2, 5}) {
+            const int lightYears = int(decade * step);
+            std::optional<int> pixels = PixelsMeasuring(mapping, start, lightYears, maxPixels);
+            if (!pixels)
+                return best;
+            const CPoint end(start.x + *pixels, start.y);
+            if (LightYearsBetween(mapping, start, end) == lightYears)
+                best = CScaleBar{lightYears, *pixels};
+        }
+    }
+    return best;
 }
 
 int CMapViewport::ScrollLimit(Axis axis) const

@@ -27,8 +27,16 @@
 #include "platform/surface/Types.h"
 
 #include <cstdint>
+#include <optional>
 
 class CDC;
+
+// A scale bar: a round number of light years and the length in device
+// pixels that measures exactly that many under a mapping.
+struct CScaleBar {
+    int lightYears = 0;
+    int pixels = 0;
+};
 
 class CMapViewport {
 public:
@@ -91,6 +99,17 @@ public:
     CPoint DeviceToMap(CPoint client) const;
     // Whole light years between two client points under the screen mapping.
     int LightYearsBetween(CPoint a, CPoint b) const;
+    // The same between two device points under any mapping: both ends to
+    // map units (DPtoLP), then the measure lines' rule.
+    static int LightYearsBetween(const CMapping& mapping, CPoint a, CPoint b);
+
+    // The longest bar of 1, 2 or 5 times a power of ten light years that
+    // runs right from the device point start and is at most maxPixels long
+    // under mapping; its length is the fewest pixels that measure its light
+    // years by LightYearsBetween, end to end. Nothing when not even one
+    // light year fits, or no length measures a round number exactly (a
+    // pixel wider than the step between two).
+    static std::optional<CScaleBar> ScaleBarAt(const CMapping& mapping, CPoint start, int maxPixels);
 
     // How far from the origin, in map units on either axis, the view can
     // show a point by scrolling at the full extent: the centre of the last

@@ -70,6 +70,8 @@ public:
     // a surface whose mapping the caller has set. On a printing surface no
     // pen or colour is chosen, so everything comes out in its defaults.
     void Draw(CDC* pDC, BOOL showCircles, BOOL showTruceLine);
+    // The font Draw writes names and labels in: Arial, 11 map units high.
+    static LOGFONT MapFontDescription();
 
     std::int16_t GetPlanetCount() const { return static_cast<std::int16_t>(m_planets.size()); }
     bool HasPlanets() const { return GetPlanetCount() > 0; }

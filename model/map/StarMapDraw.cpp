@@ -6,10 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
 // The map font: 11 logical units high, so names scale with the map.
-LOGFONT MapFontDescription()
+LOGFONT CStarMap::MapFontDescription()
 {
     LOGFONT desc;
     desc.lfHeight = -11;
@@ -28,6 +26,8 @@ LOGFONT MapFontDescription()
     std::strncpy(desc.lfFaceName, "Arial", sizeof desc.lfFaceName);
     return desc;
 }
+
+namespace {
 
 // The light-year circles around the origin: 100, 200 and 300 light years.
 constexpr int kCircleRadii[] = {100 * kMapUnitsPerLightYear, 200 * kMapUnitsPerLightYear,

@@ -12,6 +12,7 @@
 #include "platform/surface/qt/ShapeCache.h"
 #include "platform/surface/qt/TextCache.h"
 
+#include <QFontMetricsF>
 #include <QPolygon>
 
 #include <algorithm>
@@ -53,6 +54,14 @@ BOOL CDC::AttachImage(CImage& image)
         return FALSE;
     m_device->owner = data;
     m_device->previous = std::exchange(data->drawing, m_device.get());
+    return TRUE;
+}
+
+BOOL CDC::AttachSmoothImage(CImage& image)
+{
+    if (!AttachImage(image))
+        return FALSE;
+    CDCAccess::Smooth(*this);
     return TRUE;
 }
 
@@ -253,9 +262,23 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length)
         return TRUE;
     }
     dev.Flush();
-    PlainText({dev.painter, dev.width, dev.height, systemPixels}, t, *m_font, TextOf(*m_font, text, length),
+    PlainText({dev.painter, dev.width, dev.height, systemPixels, dev.smooth}, t, *m_font, TextOf(*m_font, text, length),
               m_textColor, m_bkColor);
     return TRUE;
+}
+
+CSize CDC::GetTextExtent(const std::string& text) const
+{
+    if (!m_device)
+        return CSize();
+    const bool system = m_font->IsSystemFont();
+    const QFont f = RealiseFont(*m_font, system ? SystemFontPixels(m_device->dpiY) : kSystemFontPixels);
+    const QFontMetricsF fm(f, m_device->device);
+    const QString shown = TextOf(*m_font, text.data(), static_cast<int>(text.size()));
+    // A created font is laid out in logical units under the mapping's scale.
+    const double scale = system ? 1.0 : m_mapping.ScaleLength(1.0);
+    return CSize(static_cast<int>(std::ceil(fm.horizontalAdvance(shown) * scale)),
+                 static_cast<int>(std::ceil((fm.ascent() + fm.descent()) * scale)));
 }
 
 void CDC::DrawFocusRect(const CRect* rect)

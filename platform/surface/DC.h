@@ -42,6 +42,10 @@ public:
 
     // Draws on image from now on, in the default state.
     BOOL AttachImage(CImage& image);
+    // Draws on image with anti-aliased shapes and text, for pictures meant
+    // for people: every call at once, none of the image's shortcuts. Only
+    // the edges differ from AttachImage's pixels.
+    BOOL AttachSmoothImage(CImage& image);
     // Ends drawing on the device; the surface then draws nothing.
     void Detach();
 
@@ -71,6 +75,10 @@ public:
     // Windows-1252, CFont::SetTextEncoding).
     virtual BOOL TextOut(int x, int y, const char* text, int length);
     BOOL TextOut(int x, int y, const std::string& text);
+    // The cell TextOut fills for text in the selected font (advance width
+    // by ascent plus descent), in device pixels, rounded up; 0 x 0 without
+    // a device.
+    CSize GetTextExtent(const std::string& text) const;
     // Outline in the pen, inside in the brush; right and bottom exclusive.
     // Under 2 pixels across or down it is one pixel: the box's first column
     // and last row, the row above an empty box, so that a text whose top is

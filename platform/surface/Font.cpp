@@ -12,3 +12,14 @@ BOOL CFont::CreateFontIndirect(const LOGFONT* desc)
     m_valid = true;
     return TRUE;
 }
+
+BOOL CFont::CreateSystemFont(CTextEncoding encoding)
+{
+    LOGFONT desc;
+    desc.lfWeight = FW_NORMAL;
+    if (!CreateFontIndirect(&desc))
+        return FALSE;
+    m_system = true;
+    m_encoding = encoding;
+    return TRUE;
+}

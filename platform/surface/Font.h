@@ -16,6 +16,10 @@ class CFont : public CGdiObject {
 public:
     CFont() : CGdiObject(Kind::Font) {}
     BOOL CreateFontIndirect(const LOGFONT* desc);
+    // The system font, sized in device pixels as the stock one, reading its
+    // texts in encoding: for a text that is not the map's, such as a
+    // caption typed as UTF-8. FALSE when already created.
+    BOOL CreateSystemFont(CTextEncoding encoding);
 
     const LOGFONT& GetLogFont() const { return m_desc; }
     bool IsSystemFont() const { return m_system; }

@@ -55,6 +55,19 @@ void CDCAccess::ClipToDevice(CDC& dc)
         dc.m_device->painter.setClipRect(QRect(0, 0, dc.m_device->width, dc.m_device->height));
 }
 
+void CDCAccess::Smooth(CDC& dc)
+{
+    if (!dc.m_device)
+        return;
+    dc.m_device->Flush();
+    dc.m_device->smooth = true;
+    // A smoothed one-pixel line on whole coordinates would be half of two
+    // rows; through the middle of its pixels it is the raster's one row.
+    dc.m_device->lineOffset = 0.5;
+    dc.m_device->painter.setRenderHint(QPainter::Antialiasing, true);
+    dc.m_device->painter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
 void CDCAccess::CentreLinesOnPixels(CDC& dc)
 {
     if (dc.m_device)

@@ -21,4 +21,6 @@ struct CDCAccess {
     // Lines on the attached device go through the middle of their pixels,
     // as a vector device needs (see CDCDevice::lineOffset).
     static void CentreLinesOnPixels(CDC& dc);
+    // Anti-aliased shapes and text from now on, every call drawn at once.
+    static void Smooth(CDC& dc);
 };

@@ -24,6 +24,9 @@ struct CDCDevice {
     // readers draw a one-pixel line centred on its coordinates, so that it
     // covers the pixels the raster's line does instead of half of two rows.
     double lineOffset = 0.0;
+    // Anti-aliased shapes and text, every call drawn at once the plain
+    // way, on an image too (CDC::AttachSmoothImage).
+    bool smooth = false;
     // What the surface has drawn on an image and not yet put into it; the
     // image's own record, which points back here while the surface is
     // attached, and the surface it pointed to before.
@@ -36,6 +39,8 @@ struct CDCDevice {
     // image format, which are drawn the plain way.
     QImage* Image() const
     {
+        if (smooth)
+            return nullptr;
         auto* image = dynamic_cast<QImage*>(device);
         return image != nullptr && image->format() == QImage::Format_RGB32 ? image : nullptr;
     }

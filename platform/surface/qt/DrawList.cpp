@@ -57,8 +57,12 @@ std::uint16_t CDrawList::FontIndex(const CFont& font)
             return std::uint16_t(m_fonts.size() - 1);
     }
     Font f;
-    if (font.IsSystemFont()) {
+    if (&font == CGdiObject::GetStockObject(SYSTEM_FONT)) {
         f.stock = &font;  // a stock object: it lives as long as the program
+    } else if (font.IsSystemFont()) {
+        // A caller's own system font, which may be gone before the list is drawn.
+        f.own = std::make_unique<CFont>();
+        f.own->CreateSystemFont(font.GetTextEncoding());
     } else {
         f.own = std::make_unique<CFont>();
         f.own->CreateFontIndirect(&font.GetLogFont());

@@ -62,7 +62,7 @@ void DrawEllipseBox(CDCDevice& dev, const DeviceBox& box, const EllipseStyle& st
 {
     if (DrawDot(dev, box, style) || DrawCachedOutline(dev, box, style))
         return;
-    PlainEllipse({dev.painter, dev.width, dev.height}, box, style.pen, style.brush, style.xorMode);
+    PlainEllipse({dev.painter, dev.width, dev.height, kSystemFontPixels, dev.smooth}, box, style.pen, style.brush, style.xorMode);
 }
 
 void DrawEllipse(CDCDevice& dev, const CMapping& mapping, const CRect& r, const EllipseStyle& style)

@@ -46,11 +46,12 @@ void PlainEllipse(PlainTarget target, const DeviceBox& box, COLORREF pen, const 
     QPainter& p = target.painter;
     SetRasterOp(p, xorMode);
     p.setPen(QPen(ToQColor(pen), 0));
+    const double middle = target.smooth ? 0.5 : 0.0;
     if (box.Width() < kDotShape || box.Height() < kDotShape) {
-        p.drawPoint(DotPixel(box));
+        p.drawPoint(QPointF(DotPixel(box)) + QPointF(middle, middle));
         return;
     }
-    QRectF r = box.OutlineRect();
+    QRectF r = box.OutlineRect().translated(middle, middle);
     if (box.Width() > kHugeShape || box.Height() > kHugeShape) {
         double rx = r.width() / 2.0, ry = r.height() / 2.0;
         p.drawPoints(HugeEllipseOutline(r.x() + rx, r.y() + ry, rx, ry, target.width, target.height));
@@ -78,6 +79,8 @@ void PlainText(PlainTarget target, const QTransform& t, const CFont& font, const
 {
     QPainter& p = target.painter;
     QFont f = RealiseFont(font, target.systemPixels);
+    if (target.smooth)
+        f.setStyleStrategy(QFont::PreferAntialias);
     // A device font: its size does not follow the mapping.
     QTransform local = font.IsSystemFont() ? QTransform::fromTranslate(t.dx(), t.dy()) : t;
     QFontMetricsF fm(f, p.device());

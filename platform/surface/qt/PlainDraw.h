@@ -27,6 +27,9 @@ struct PlainTarget {
     int width;
     int height;
     int systemPixels = kSystemFontPixels;
+    // Anti-aliased: shapes go through the middle of their pixels and text
+    // is smoothed, where the window's pixels are sharp.
+    bool smooth = false;
 };
 
 void PlainEllipse(PlainTarget target, const DeviceBox& box, COLORREF pen, const CBrush& brush, bool xorMode);
