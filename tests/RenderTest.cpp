@@ -76,6 +76,10 @@ TEST_F(Render, UsageAndFileErrorsExitTwoWithoutAPicture)
         {"--print", "--scale", "inf", "-o", out, map},
         {"--scale", "25", "-o", out, map},
         {"--print", "--scale", "25", "--zoom", "3000", "-o", out, map},
+        // The notes and a route's sketch are placed on the one page.
+        {"--print", "--pages", "2x2", "--title", "T", "-o", out, map},
+        {"--print", "--scale", "25", "--scale-bar", "-o", out, map},
+        {"--route", "Hub", "Hub", "--jump", "5", "--print", "--pages", "2x1", "-o", out, map},
         {"-o", out, (m_dir.Path() / "missing.dat").string()},
         {"-o", (m_dir.Path() / "no" / "such" / "dir.png").string(), map},
     };
