@@ -35,6 +35,22 @@ struct Mask {
     std::vector<std::uint8_t> bits;
 };
 
+// A glyph of a cluster of a text the shaper refuses: its font (an index
+// into Cache::clusterFonts), and its origin from the cluster's origin and
+// baseline, in the font's pixels.
+struct ClusterGlyph {
+    std::uint32_t font;
+    quint32 id;
+    QPointF at;
+};
+
+// Such a cluster alone: how far it moves the pen, in the font's pixels,
+// and its glyphs.
+struct ClusterMetrics {
+    double advance = 0.0;
+    std::vector<ClusterGlyph> glyphs;
+};
+
 struct Cache {
     LOGFONT desc{};
     CTextEncoding encoding = CTextEncoding::Windows1252;
@@ -53,8 +69,13 @@ struct Cache {
     // marks and joiners after it), by the script of the run it stands in:
     // the box of its glyphs' ink from its origin and baseline, in the
     // font's pixels.
-    std::unordered_map<std::u32string, QRectF> clusterInk;
-    std::unordered_map<std::uint64_t, QRectF> charInk;  // clusters of one character
+    std::unordered_map<std::u32string, ClusterMetrics> clusterInk;
+    std::unordered_map<std::uint64_t, ClusterMetrics> charInk;  // clusters of one character
+    std::vector<QRawFont> clusterFonts;  // the fonts their glyphs come from
+    // Of small text at the scale in use: the pixels a cluster glyph writes,
+    // from the pixel its origin falls on, by font and glyph.
+    std::unordered_map<std::uint64_t, QRect> clusterGlyphPixels;
+    std::vector<TextCache::GlyphPlaces::Place> firstPlaces;  // scratch: a text's first cluster
     std::vector<char32_t> codes;  // scratch: a text's characters
 };
 
@@ -107,7 +128,7 @@ int MaskMargin(const Cache& c)
 
 // The pixels Qt draws for one glyph at this scale, relative to the pixel
 // its rounding places the glyph's origin on.
-Mask RenderMask(const Cache& c, quint32 id)
+Mask RenderMask(const Cache& c, const QRawFont& raw, quint32 id)
 {
     const int margin = MaskMargin(c);
     const int size = 3 * margin;
@@ -119,7 +140,7 @@ Mask RenderMask(const Cache& c, quint32 id)
         p.setTransform(QTransform(c.sx, 0, 0, c.sy, margin + 0.25, margin + 0.25));
         p.setPen(Qt::white);
         QGlyphRun one;
-        one.setRawFont(c.shaper->RawFont());
+        one.setRawFont(raw);
         one.setGlyphIndexes({id});
         one.setPositions({QPointF(0, 0)});
         p.drawGlyphRun(QPointF(0, 0), one);
@@ -155,7 +176,7 @@ const Mask& MaskOf(Cache& c, quint32 id)
         c.masks.clear();
         c.maskBytes = 0;
     }
-    Mask m = RenderMask(c, id);
+    Mask m = RenderMask(c, c.shaper->RawFont(), id);
     c.maskBytes += m.bits.size() + sizeof(Mask) + 32;
     return c.masks.emplace(id, std::move(m)).first->second;
 }
@@ -233,6 +254,7 @@ void UseScale(Cache& c, const QTransform& t)
 {
     if (t.m11() != c.sx || t.m22() != c.sy) {
         c.masks.clear();
+        c.clusterGlyphPixels.clear();
         c.maskBytes = 0;
         c.sx = t.m11(), c.sy = t.m22();
     }
@@ -388,55 +410,68 @@ bool Common(char32_t c)
     return script == QChar::Script_Common || script == QChar::Script_Inherited;
 }
 
-QRectF LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i, std::size_t j);
+ClusterMetrics LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i,
+                             std::size_t j);
 
-// Clusters' ink kept at most; past this they are laid out again as needed.
+// Clusters kept at most; past this they are laid out again as needed.
 constexpr std::size_t kMaxClusters = 65536;
 
-// The ink box of the cluster codes[i, j) from its origin and baseline,
-// within a run opened by the letter first (0 when the text has none),
-// learnt once from the toolkit's layout of first and the cluster.
-QRectF ClusterInk(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i, std::size_t j)
+// The cluster codes[i, j) alone, within a run opened by the letter first
+// (0 when the text has none), learnt once from the toolkit's layout of
+// first and the cluster.
+const ClusterMetrics& ClusterOf(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i,
+                                std::size_t j)
 {
     const bool joins = first != 0 && Common(codes[i]);
     const char32_t script = joins ? char32_t(QChar::script(first)) + 1 : char32_t(0);
     if (c.clusterInk.size() + c.charInk.size() >= kMaxClusters)
         c.clusterInk.clear(), c.charInk.clear();
-    QRectF* ink = nullptr;
+    ClusterMetrics* metrics = nullptr;
     if (j == i + 1) {  // most clusters: one character, kept without a string
         auto [found, added] = c.charInk.try_emplace((std::uint64_t(script) << 32) | codes[i]);
         if (!added)
             return found->second;
-        ink = &found->second;
+        metrics = &found->second;
     } else {
         std::u32string key(1, script);
         key.append(codes.begin() + std::ptrdiff_t(i), codes.begin() + std::ptrdiff_t(j));
         auto [found, added] = c.clusterInk.try_emplace(std::move(key));
         if (!added)
             return found->second;
-        ink = &found->second;
+        metrics = &found->second;
     }
-    *ink = LayOutCluster(c, joins ? first : 0, codes, i, j);
-    return *ink;
+    *metrics = LayOutCluster(c, joins ? first : 0, codes, i, j);
+    return *metrics;
 }
 
-// The ink box of the cluster codes[i, j) after the letter first (none
-// when 0), from the toolkit's layout of the two.
-QRectF LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i, std::size_t j)
+std::uint32_t ClusterFont(Cache& c, const QRawFont& raw)
 {
-    const bool joins = first != 0;
+    auto found = std::find(c.clusterFonts.begin(), c.clusterFonts.end(), raw);
+    if (found != c.clusterFonts.end())
+        return std::uint32_t(found - c.clusterFonts.begin());
+    c.clusterFonts.push_back(raw);
+    return std::uint32_t(c.clusterFonts.size() - 1);
+}
+
+// The cluster codes[i, j) after the letter first (none when 0), from the
+// toolkit's layout of the two.
+ClusterMetrics LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i,
+                             std::size_t j)
+{
     QString s;
-    if (joins)
+    if (first != 0)
         s = QString::fromUcs4(&first, 1);
+    const qsizetype letter = s.size();
     s += QString::fromUcs4(codes.data() + i, qsizetype(j - i));
     QTextLayout layout(s, c.font);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
-    QRectF ink;
-    bool origin = false;
-    double x0 = 0.0;
-    int skip = joins ? 1 : 0;  // the letter's glyph
+    // The cluster starts where the pen stands after the letter.
+    const double x0 = line.cursorToX(int(letter));
+    ClusterMetrics metrics;
+    metrics.advance = line.naturalTextWidth() - x0;
+    int skip = first != 0 ? 1 : 0;  // the letter's glyph
     const QList<QGlyphRun> runs = layout.glyphRuns();
     for (const QGlyphRun& run : runs) {
         const QList<quint32> ids = run.glyphIndexes();
@@ -446,19 +481,83 @@ QRectF LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& code
                 --skip;
                 continue;
             }
-            if (!origin)
-                x0 = at[k].x(), origin = true;
-            ink |= InkBox(c, run.rawFont(), ids[k]).translated(at[k].x() - x0, at[k].y() - line.ascent());
+            const QPointF from(at[k].x() - x0, at[k].y() - line.ascent());
+            metrics.glyphs.push_back({ClusterFont(c, run.rawFont()), ids[k], from});
         }
     }
-    return ink;
+    return metrics;
 }
 
-// Every device pixel a text the shaper refuses can write, found without
-// laying it out: its cell's rows, and the ink boxes of its clusters from
-// the start of its cell on to the device's right edge. False when a
-// character's drawing may depend on more than its cluster.
-bool CheapReach(Cache& c, const QTransform& t, const CFont& font, std::string_view text, int width, QRect& reach)
+// How far, in the font's pixels, the pen of the whole text's layout may
+// stand from the sum of its clusters' own advances after the first: pairs
+// of letters across a cluster's marks may kern, and a cluster laid out
+// alone may round its advance another way.
+constexpr double kPenSlack = 1.5;
+
+// The pixels a glyph of a small text the shaper refuses writes, from the
+// pixel its origin falls on (as for the shaper's glyphs: x down, y to
+// nearest).
+QRect SmallGlyphPixels(Cache& c, const ClusterGlyph& g)
+{
+    const std::uint64_t key = (std::uint64_t(g.font) << 32) | g.id;
+    auto [found, added] = c.clusterGlyphPixels.try_emplace(key);
+    if (added) {
+        const Mask m = RenderMask(c, c.clusterFonts[g.font], g.id);
+        found->second = m.width == 0 ? QRect() : QRect(m.dx, m.dy, m.width, m.height);
+    }
+    return found->second;
+}
+
+// Every device pixel glyph g of a cluster whose origin lies pen (give or
+// take slack) from the text's origin, in the font's pixels, may write.
+// code is the cluster's character when it is one alone, else 0.
+QRect ClusterGlyphReach(Cache& c, const QTransform& t, const ClusterGlyph& g, char32_t code, double pen,
+                        double slack)
+{
+    const double x = t.dx() + t.m11() * (pen + g.at.x()), y = t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y());
+    const double spread = t.m11() * slack;
+    if (Small(t, c)) {
+        const QRect pixels = SmallGlyphPixels(c, g);
+        if (pixels.isNull())
+            return QRect();
+        const int left = Edge(std::floor(ToFixed(x - spread))), right = Edge(std::floor(ToFixed(x + spread)));
+        const int top = Edge(std::floor(ToFixed(y) + 0.5));
+        return QRect(QPoint(left + pixels.left(), top + pixels.top()),
+                     QPoint(right + pixels.right(), top + pixels.bottom()));
+    }
+    // Filled as an outline: within its outline's box, as for large glyphs
+    // (qt/GlyphGuess).
+    const QRawFont& raw = c.clusterFonts[g.font];
+    const QRectF ink = InkBox(c, raw, g.id);
+    if (ink.isNull())
+        return QRect();
+    const QRect guess(QPoint(Edge(std::floor(x - spread + t.m11() * ink.left())) - kInkMargin,
+                             Edge(std::floor(y + t.m22() * ink.top())) - kInkMargin),
+                      QPoint(Edge(std::ceil(x + spread + t.m11() * ink.right())) + kInkMargin,
+                             Edge(std::ceil(y + t.m22() * ink.bottom())) + kInkMargin));
+    // A character of the text's own font at a known place: its exact
+    // pixels, as for the shaper's large glyphs (the extents are kept by
+    // glyph of that font).
+    QRect exact;
+    if (slack == 0.0 && code != 0 && g.at.y() == 0.0 && raw == c.shaper->RawFont() &&
+        c.extents.Find(c.font, t, GlyphAt{g.id, code, pen + g.at.x(), c.shaper->Ascent()}, guess, exact))
+        return exact;
+    return guess;
+}
+
+// Where a text the shaper refuses lands, found from its clusters alone,
+// without a layout of the whole text: each cluster's glyphs from the sum of
+// the clusters' advances before it. The reach of a text is every pixel it
+// may write, its cell the pixels it surely fills. hidden tells whether all
+// of its reach lies under cover (or off the device).
+struct CheapBounds {
+    QRect reach, fill, cell;
+    bool hidden = true;
+};
+
+// False when a character's drawing may depend on more than its cluster.
+bool CheapMeasure(Cache& c, const QTransform& t, const CFont& font, std::string_view text, const CCoverage& cover,
+                  const TextCache::GlyphPlaces* later, const QRect& device, CheapBounds& bounds)
 {
     ToCharacters(text, font.GetTextEncoding(), c.codes);
     if (c.codes.empty() || PlaceOf(c.codes.front()) != Place::Starts)
@@ -469,34 +568,45 @@ bool CheapReach(Cache& c, const QTransform& t, const CFont& font, std::string_vi
             first = ch;
             break;
         }
-    // From the origin and baseline, every glyph's ink. A glyph's ink may
-    // reach left of its own origin, but not back past the ink of the
-    // first cluster: that one alone sets the left edge.
-    QRectF ink;
-    double left = 0.0;
+    UseScale(c, t);
+    bounds = CheapBounds();
+    c.firstPlaces.clear();
+    double pen = 0.0;
     for (std::size_t i = 0, j = 0; i < c.codes.size(); i = j) {
         j = ClusterEnd(c.codes, i);
         if (j == 0)
             return false;
         if (!Common(c.codes[i]))
             first = c.codes[i];
-        const QRectF box = ClusterInk(c, first, c.codes, i, j);
-        if (i == 0 && !box.isNull())
-            left = box.left();
-        ink |= box;
+        const ClusterMetrics& cluster = ClusterOf(c, first, c.codes, i, j);
+        // The first cluster stands at the text's origin exactly.
+        const double slack = i == 0 ? 0.0 : kPenSlack;
+        for (const ClusterGlyph& g : cluster.glyphs) {
+            const char32_t code = j == i + 1 ? c.codes[i] : 0;
+            const QRect glyph = ClusterGlyphReach(c, t, g, code, pen, slack) & device;
+            if (glyph.isEmpty())
+                continue;
+            bool drawnOver = false;
+            if (i == 0) {
+                const TextCache::GlyphPlaces::Place place{&c, g.font, g.id, t.dx() + t.m11() * g.at.x(),
+                                                          t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y()),
+                                                          t.m11(), t.m22()};
+                c.firstPlaces.push_back(place);
+                drawnOver = later != nullptr && later->Holds(place);
+            }
+            bounds.hidden = bounds.hidden && (drawnOver || cover.Covers(glyph));
+            bounds.reach |= glyph;
+        }
+        pen += cluster.advance;
     }
-    if (!ink.isNull())
-        ink.setLeft(left);
-    const QRect cell = CellOf(t, c, 0.0);
-    if (ink.isNull()) {
-        reach = QRect(QPoint(cell.left(), cell.top()), QPoint(width, cell.bottom()));
-        return true;
-    }
-    const double y = t.dy() + t.m22() * c.shaper->Ascent();
-    const QRect inkPixels(QPoint(Edge(std::floor(t.dx() + t.m11() * ink.left())) - kInkMargin,
-                                 Edge(std::floor(y + t.m22() * ink.top())) - kInkMargin),
-                          QPoint(width, Edge(std::ceil(y + t.m22() * ink.bottom())) + kInkMargin));
-    reach = inkPixels | QRect(QPoint(cell.left(), cell.top()), QPoint(width, cell.bottom()));
+    // The cell as the plain way fills it, from the whole text's advance:
+    // within a pixel of the clusters' sum, give or take the slack.
+    const double slack = c.codes.size() > 1 ? kPenSlack : 0.0;
+    bounds.fill = CellOf(t, c, pen + slack).marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    const QRect sure = CellOf(t, c, std::max(pen - slack, 0.0)).marginsRemoved(QMargins(0, 0, 1, 0));
+    bounds.cell = sure.isValid() ? sure & device : QRect();
+    bounds.hidden = bounds.hidden && cover.Covers(bounds.fill);
+    bounds.reach |= bounds.fill;
     return true;
 }
 
@@ -543,8 +653,16 @@ void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_
 
 namespace TextCache {
 
+std::size_t GlyphPlaces::Hash::operator()(const Place& p) const
+{
+    std::size_t h = std::hash<const void*>()(p.cache);
+    for (double v : {p.x, p.y, p.sx, p.sy})
+        h = h * 1000003u ^ std::hash<double>()(v);
+    return (h * 1000003u ^ p.font) * 1000003u ^ p.id;
+}
+
 bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
-             int height, TextBounds& bounds, const CCoverage* cover, int* exactBudget)
+             int height, TextBounds& bounds, const CCoverage* cover, GlyphPlaces* later)
 {
     bounds = TextBounds();
     Cache* c = Applies(t, font) ? &CacheFor(font, systemPixels) : nullptr;
@@ -557,19 +675,17 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
     double advance = 0.0;
     if (!c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
         // The toolkit's layout of a whole text costs a great deal more
-        // than the shaper's: first whatever may show over cover.
-        QRect reach;
-        const bool cheap = cover != nullptr && CheapReach(*c, t, font, text, width, reach);
-        if (cheap && cover->Covers(reach))
-            return false;
-        if (cheap && (exactBudget == nullptr || *exactBudget <= 0)) {
-            // Shown, but past the budget: no cell is known to cover what
-            // lies under it, which is drawn too.
-            bounds.reach = reach & device;
+        // than the shaper's: its clusters' bounds first.
+        CheapBounds cheap;
+        if (cover != nullptr && CheapMeasure(*c, t, font, text, *cover, later, device, cheap)) {
+            if (cheap.hidden)
+                return false;
+            if (later != nullptr)
+                for (const GlyphPlaces::Place& place : c->firstPlaces)
+                    later->Add(place);
+            bounds.reach = cheap.reach, bounds.fill = cheap.fill, bounds.cell = cheap.cell;
             return !bounds.reach.isEmpty();
         }
-        if (cheap)
-            --*exactBudget;
         MeasureWhole(*c, t, font, text, device, bounds);
         return !bounds.reach.isEmpty();
     }
