@@ -42,6 +42,10 @@ struct ClusterGlyph {
     std::uint32_t font;
     quint32 id;
     QPointF at;
+    // Of small text: the pixels it writes from the pixel its origin falls
+    // on, at the scale of generation pixelsOf (0: none yet).
+    QRect pixels = QRect();
+    std::uint32_t pixelsOf = 0;
 };
 
 // Such a cluster alone: how far it moves the pen, in the font's pixels,
@@ -71,10 +75,13 @@ struct Cache {
     // font's pixels.
     std::unordered_map<std::u32string, ClusterMetrics> clusterInk;
     std::unordered_map<std::uint64_t, ClusterMetrics> charInk;  // clusters of one character
+    // Clusters of one character of the first plane outside a run of
+    // another script, the most of them: 1 + their index in bmpClusters.
+    std::vector<std::uint32_t> bmpSlots;
+    std::vector<ClusterMetrics> bmpClusters;
+    std::u32string clusterKey;  // scratch
     std::vector<QRawFont> clusterFonts;  // the fonts their glyphs come from
-    // Of small text at the scale in use: the pixels a cluster glyph writes,
-    // from the pixel its origin falls on, by font and glyph.
-    std::unordered_map<std::uint64_t, QRect> clusterGlyphPixels;
+    std::uint32_t scaleGeneration = 1;  // counts the scales met
     std::vector<TextCache::GlyphPlaces::Place> firstPlaces;  // scratch: a text's first cluster
     std::vector<char32_t> codes;  // scratch: a text's characters
 };
@@ -254,7 +261,7 @@ void UseScale(Cache& c, const QTransform& t)
 {
     if (t.m11() != c.sx || t.m22() != c.sy) {
         c.masks.clear();
-        c.clusterGlyphPixels.clear();
+        ++c.scaleGeneration;
         c.maskBytes = 0;
         c.sx = t.m11(), c.sy = t.m22();
     }
@@ -419,26 +426,37 @@ constexpr std::size_t kMaxClusters = 65536;
 // The cluster codes[i, j) alone, within a run opened by the letter first
 // (0 when the text has none), learnt once from the toolkit's layout of
 // first and the cluster.
-const ClusterMetrics& ClusterOf(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i,
-                                std::size_t j)
+// The reference holds until the next call.
+ClusterMetrics& ClusterOf(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i,
+                          std::size_t j)
 {
     const bool joins = first != 0 && Common(codes[i]);
     const char32_t script = joins ? char32_t(QChar::script(first)) + 1 : char32_t(0);
-    if (c.clusterInk.size() + c.charInk.size() >= kMaxClusters)
-        c.clusterInk.clear(), c.charInk.clear();
+    if (c.clusterInk.size() + c.charInk.size() + c.bmpClusters.size() >= kMaxClusters)
+        c.clusterInk.clear(), c.charInk.clear(), c.bmpSlots.clear(), c.bmpClusters.clear();
+    if (j == i + 1 && script == 0 && codes[i] < 0x10000) {
+        if (c.bmpSlots.empty())
+            c.bmpSlots.assign(0x10000, 0);
+        std::uint32_t& slot = c.bmpSlots[codes[i]];
+        if (slot == 0) {
+            c.bmpClusters.push_back(LayOutCluster(c, 0, codes, i, j));
+            slot = std::uint32_t(c.bmpClusters.size());
+        }
+        return c.bmpClusters[slot - 1];
+    }
     ClusterMetrics* metrics = nullptr;
-    if (j == i + 1) {  // most clusters: one character, kept without a string
+    if (j == i + 1) {  // one character, kept without a string
         auto [found, added] = c.charInk.try_emplace((std::uint64_t(script) << 32) | codes[i]);
         if (!added)
             return found->second;
         metrics = &found->second;
     } else {
-        std::u32string key(1, script);
-        key.append(codes.begin() + std::ptrdiff_t(i), codes.begin() + std::ptrdiff_t(j));
-        auto [found, added] = c.clusterInk.try_emplace(std::move(key));
-        if (!added)
+        c.clusterKey.assign(1, script);
+        c.clusterKey.append(codes.begin() + std::ptrdiff_t(i), codes.begin() + std::ptrdiff_t(j));
+        auto found = c.clusterInk.find(c.clusterKey);
+        if (found != c.clusterInk.end())
             return found->second;
-        metrics = &found->second;
+        metrics = &c.clusterInk[c.clusterKey];
     }
     *metrics = LayOutCluster(c, joins ? first : 0, codes, i, j);
     return *metrics;
@@ -497,21 +515,20 @@ constexpr double kPenSlack = 1.5;
 // The pixels a glyph of a small text the shaper refuses writes, from the
 // pixel its origin falls on (as for the shaper's glyphs: x down, y to
 // nearest).
-QRect SmallGlyphPixels(Cache& c, const ClusterGlyph& g)
+QRect SmallGlyphPixels(Cache& c, ClusterGlyph& g)
 {
-    const std::uint64_t key = (std::uint64_t(g.font) << 32) | g.id;
-    auto [found, added] = c.clusterGlyphPixels.try_emplace(key);
-    if (added) {
+    if (g.pixelsOf != c.scaleGeneration) {
         const Mask m = RenderMask(c, c.clusterFonts[g.font], g.id);
-        found->second = m.width == 0 ? QRect() : QRect(m.dx, m.dy, m.width, m.height);
+        g.pixels = m.width == 0 ? QRect() : QRect(m.dx, m.dy, m.width, m.height);
+        g.pixelsOf = c.scaleGeneration;
     }
-    return found->second;
+    return g.pixels;
 }
 
 // Every device pixel glyph g of a cluster whose origin lies pen (give or
 // take slack) from the text's origin, in the font's pixels, may write.
 // code is the cluster's character when it is one alone, else 0.
-QRect ClusterGlyphReach(Cache& c, const QTransform& t, const ClusterGlyph& g, char32_t code, double pen,
+QRect ClusterGlyphReach(Cache& c, const QTransform& t, ClusterGlyph& g, char32_t code, double pen,
                         double slack)
 {
     const double x = t.dx() + t.m11() * (pen + g.at.x()), y = t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y());
@@ -578,10 +595,10 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CFont& font, std::string_
             return false;
         if (!Common(c.codes[i]))
             first = c.codes[i];
-        const ClusterMetrics& cluster = ClusterOf(c, first, c.codes, i, j);
+        ClusterMetrics& cluster = ClusterOf(c, first, c.codes, i, j);
         // The first cluster stands at the text's origin exactly.
         const double slack = i == 0 ? 0.0 : kPenSlack;
-        for (const ClusterGlyph& g : cluster.glyphs) {
+        for (ClusterGlyph& g : cluster.glyphs) {
             const char32_t code = j == i + 1 ? c.codes[i] : 0;
             const QRect glyph = ClusterGlyphReach(c, t, g, code, pen, slack) & device;
             if (glyph.isEmpty())
