@@ -10,12 +10,10 @@
 // placed by the same rounding (x down, y to nearest, on positions in 1/64
 // pixel), and the cell is filled by the same rounding of its edges.
 //
-// The caches belong to the whole program (one user-interface thread), one
-// per font in use, told apart by the font's description, its encoding and,
-// for the system font, its height on the device; a few fonts at most, since
-// the map font and the legend's system font alternate on every repaint. A
-// cache's glyph pixels are rendered again when the scale changes, and
-// dropped when they pass a bound in bytes.
+// Two concerns: the glyph pixels and the caches of them, per font
+// (qt/GlyphPixels, which writes a small text), and where a text lands,
+// its cell and every pixel it can write, including the texts the shaper
+// refuses (qt/TextPlacement, which measures and picks).
 
 #include "platform/surface/Font.h"
 
