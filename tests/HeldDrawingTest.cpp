@@ -3,6 +3,8 @@
 #include "platform/surface/Image.h"
 #include "platform/surface/reference/ReferenceDC.h"
 #include "platform/surface/TextEncoding.h"
+#include "platform/surface/qt/Coverage.h"
+#include "platform/surface/qt/TextCache.h"
 
 #include "PictureCompare.h"
 #include "ProcessMemory.h"
@@ -283,5 +285,43 @@ TEST(HeldDrawing, LargeGlyphsShowWhereNoLaterCellHidesThem)
         EXPECT_GT(hookShown, 3);
         EXPECT_EQ(Paint<CDC>(scene, scale).CountDifferences(reference), 0);
         EXPECT_EQ(Paint<CDC>(scene, scale).CountDifferences(reference), 0);
+    }
+}
+
+TEST(HeldDrawing, RefusedNamesUnderALaterLongerNameAreLeftOutFromAfarToClose)
+{
+    // Ideographs and kana, the same first character as the later name or
+    // not, under the cell of a longer name at one start: from a name a few
+    // pixels high to one whose glyphs are filled as outlines, none of them
+    // can show, and none is measured as shown. A name longer than the
+    // later one shows its tail where the device holds it.
+    LOGFONT desc{};
+    desc.lfHeight = -11;
+    desc.lfWeight = FW_NORMAL;
+    std::snprintf(desc.lfFaceName, sizeof desc.lfFaceName, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&desc);
+    font.SetTextEncoding(CTextEncoding::Utf8);
+    const char* later = "\xE5\x9C\xB0\xE3\x81\xAE\xE6\x9E\x9C\xE3\x81\xA6 \xE6\x98\x9F\xE3\x81\x8B\xE3\x81\xAA "
+                        "\xE6\xB8\xAF\xE5\x9C\xB0";
+    const char* under[] = {"\xE6\x98\x9F\xE3\x81\x8B\xE3\x81\xAA \xE6\xB8\xAF",
+                           "\xE5\x9C\xB0\xE3\x81\xAE\xE6\x9E\x9C",
+                           "\xE3\x81\x8B\xE3\x81\xAA\xE3\x81\x8B \xE3\x81\xAA"};
+    const char* longer = "\xE5\x9C\xB0\xE3\x81\xAE\xE6\x9E\x9C\xE3\x81\xA6 \xE6\x98\x9F\xE3\x81\x8B\xE3\x81\xAA "
+                         "\xE6\xB8\xAF\xE5\x9C\xB0\xE3\x81\xAE\xE6\x9E\x9C\xE6\x98\x9F";
+    for (double scale : {0.3, 1.0, 2.6, 9.0, 40.0}) {
+        SCOPED_TRACE(::testing::Message() << "scale " << scale);
+        const QTransform t(scale, 0, 0, scale, 7, 21);
+        CCoverage cover(1920, 1080);
+        TextCache::GlyphPlaces places;
+        TextCache::TextBounds bounds;
+        ASSERT_TRUE(TextCache::Measure(t, font, later, 0, 1920, 1080, bounds, &cover, &places));
+        EXPECT_FALSE(bounds.cell.isEmpty());
+        cover.Add(bounds.cell);
+        for (const char* name : under)
+            EXPECT_FALSE(TextCache::Measure(t, font, name, 0, 1920, 1080, bounds, &cover, &places)) << name;
+        if (scale < 10.0) {  // else its tail lies past the device
+            EXPECT_TRUE(TextCache::Measure(t, font, longer, 0, 1920, 1080, bounds, &cover, &places));
+        }
     }
 }

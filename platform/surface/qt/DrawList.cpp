@@ -111,12 +111,12 @@ bool CDrawList::PickGlyphs(Text& item, const CCoverage& cover)
     return item.pickCount > 0;
 }
 
-bool CDrawList::MeasureText(const CDCDevice& dev, const Text& item, const CCoverage& cover, int& exactBudget,
-                            QRect& reach, QRect& cell, QRect& fill, bool& large)
+bool CDrawList::MeasureText(const CDCDevice& dev, const Text& item, const CCoverage& cover,
+                            TextCache::GlyphPlaces& later, QRect& reach, QRect& cell, QRect& fill, bool& large)
 {
     TextCache::TextBounds bounds;
     if (!TextCache::Measure(item.Transform(), m_fonts[item.font].Get(), {m_text.data() + item.textAt, item.textLength},
-                            item.systemPixels, dev.width, dev.height, bounds, &cover, &exactBudget))
+                            item.systemPixels, dev.width, dev.height, bounds, &cover, &later))
         return false;
     reach = bounds.reach, cell = bounds.cell, fill = bounds.fill, large = !bounds.fast;
     return true;
@@ -129,15 +129,13 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
     // Shapes drawn later, and whether a hollow ellipse of that box is
     // hidden by them (a filled one only by a filled one).
     std::unordered_map<ShapeKey, bool, ShapeKeyHash> later;
-    // Texts measured by the toolkit's layout of the whole text (see
-    // TextCache::Measure): a stack of them is covered by its last few.
-    int exactBudget = 64;
+    TextCache::GlyphPlaces laterGlyphs;
     for (std::size_t i = m_items.size(); i-- > 0 && !cover.Full();) {
         Text* text = std::get_if<Text>(&m_items[i]);
         QRect reach, cell, fill;
         bool large = false;
         if (text != nullptr) {
-            if (!MeasureText(dev, *text, cover, exactBudget, reach, cell, fill, large))
+            if (!MeasureText(dev, *text, cover, laterGlyphs, reach, cell, fill, large))
                 continue;
         } else {
             const Ellipse* ellipse = std::get_if<Ellipse>(&m_items[i]);

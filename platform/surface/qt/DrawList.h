@@ -17,6 +17,7 @@
 #include "platform/surface/Brush.h"
 #include "platform/surface/Font.h"
 #include "platform/surface/qt/DeviceGeometry.h"
+#include "platform/surface/qt/TextCache.h"
 
 #include <QPointF>
 #include <QTransform>
@@ -81,8 +82,8 @@ private:
     // when it knows that none does.
     bool PickGlyphs(Text& text, const CCoverage& cover);
     // Whether a held text shows over cover at all, with its bounds.
-    bool MeasureText(const CDCDevice& dev, const Text& text, const CCoverage& cover, int& exactBudget, QRect& reach,
-                     QRect& cell, QRect& fill, bool& large);
+    bool MeasureText(const CDCDevice& dev, const Text& text, const CCoverage& cover, TextCache::GlyphPlaces& later,
+                     QRect& reach, QRect& cell, QRect& fill, bool& large);
     void Draw(CDCDevice& dev, const Text& text);
     void Draw(CDCDevice& dev, const Ellipse& ellipse);
     void Draw(CDCDevice& dev, const Line& line);

@@ -38,10 +38,7 @@ public:
     // guess); false also when it cannot tell. Only open is drawn.
     bool Misses(const QFont& font, const QTransform& t, const GlyphAt& g, const QRect& guess, const QRect& open);
 
-    std::size_t Bytes() const { return (m_extents.size() + m_misses.size()) * kEntryBytes; }
-
 private:
-    static constexpr std::size_t kEntryBytes = 64;
     struct Key {
         quint32 id;
         double fx, fy;

@@ -107,7 +107,6 @@ const CGlyphShaper::CharInfo& CGlyphShaper::InfoOf(char32_t c)
     if (info.known)
         return info;
     info.known = true;
-    ++m_charCount;
     info.script = ScriptOf(c);
     if (!m_raw.isValid() || info.script == kOther || !ShapesAlone(c))
         return info;
@@ -137,10 +136,8 @@ double CGlyphShaper::PairAdvance(char32_t a, char32_t b, std::uint8_t run)
         if (m_densePairs.empty())
             m_densePairs.assign(kDensePairLimit * kDensePairLimit, std::numeric_limits<float>::infinity());
         float& slot = m_densePairs[a * kDensePairLimit + b];
-        if (std::isinf(slot)) {
+        if (std::isinf(slot))
             slot = float(LayOutPair(a, b, run));
-            ++m_densePairCount;
-        }
         return slot;
     }
     const std::uint64_t key = (std::uint64_t(run) << 48) | (std::uint64_t(a) << 24) | b;

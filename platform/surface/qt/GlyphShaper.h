@@ -51,8 +51,6 @@ public:
     const QRawFont& RawFont() const { return m_raw; }
     double Ascent() const { return m_ascent; }
     double Height() const { return m_height; }
-    // Characters and pairs learnt so far (tests check it stays bounded).
-    std::size_t Entries() const { return m_charCount + m_pairs.size() + m_densePairCount; }
 
 private:
     // Characters below this are kept in a table; no later one shapes alone.
@@ -81,12 +79,10 @@ private:
     QRawFont m_raw;
     double m_ascent = 0.0, m_height = 0.0;
     std::vector<CharInfo> m_chars;  // kCharLimit entries
-    std::size_t m_charCount = 0;
     // Advances of pairs: unknown (infinity), refused (NaN) or learnt; in
     // 1/64 pixel steps, which a float holds exactly. Pairs within a Latin
     // run are kept in a table, the others by run, first and second.
     std::vector<float> m_densePairs;
-    std::size_t m_densePairCount = 0;
     std::unordered_map<std::uint64_t, float> m_pairs;
     std::vector<char32_t> m_codes;  // scratch: the text's characters
 };

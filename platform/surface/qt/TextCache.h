@@ -10,12 +10,10 @@
 // placed by the same rounding (x down, y to nearest, on positions in 1/64
 // pixel), and the cell is filled by the same rounding of its edges.
 //
-// The caches belong to the whole program (one user-interface thread), one
-// per font in use, told apart by the font's description, its encoding and,
-// for the system font, its height on the device; a few fonts at most, since
-// the map font and the legend's system font alternate on every repaint. A
-// cache's glyph pixels are rendered again when the scale changes, and
-// dropped when they pass a bound in bytes.
+// Two concerns: the glyph pixels and the caches of them, per font
+// (qt/GlyphPixels, which writes a small text), and where a text lands,
+// its cell and every pixel it can write, including the texts the shaper
+// refuses (qt/TextPlacement, which measures and picks).
 
 #include "platform/surface/Font.h"
 
@@ -26,8 +24,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 class CCoverage;
 
@@ -46,17 +45,49 @@ struct TextBounds {
     bool fast = false;
 };
 
+// Where glyphs of texts drawn later in a picture land, exactly: the glyphs
+// of the first cluster of each text the shaper refuses that shows. Drawn
+// again at the very same place, by the same font, a glyph writes the very
+// pixels it wrote there before.
+class GlyphPlaces {
+public:
+    // A glyph's place: its font's cache, the font it came from, its index,
+    // its device origin and scale.
+    struct Place {
+        const void* cache;
+        std::uint32_t font;
+        std::uint32_t id;
+        double x, y, sx, sy;
+        bool operator==(const Place& o) const
+        {
+            return cache == o.cache && font == o.font && id == o.id && x == o.x && y == o.y && sx == o.sx &&
+                   sy == o.sy;
+        }
+    };
+    bool Holds(const Place& p) const { return m_places.count(p) != 0; }
+    void Add(const Place& p) { m_places.insert(p); }
+
+private:
+    struct Hash {
+        std::size_t operator()(const Place& p) const;
+    };
+    std::unordered_set<Place, Hash> m_places;
+};
+
 // Works out where text lands under t (which places the text's top-left at
 // logical (0, 0)) on a device of width x height. False when nothing of it
 // can show there, or over cover (the cells of texts drawn after it) when
-// given. A text the shaper refuses is first bounded by the ink its
-// clusters (a character with its marks and joiners) draw alone, learnt once
-// each; if that shows it hidden under cover, it is left out, else its cell
-// and ink come from the toolkit's layout of the whole text, which costs far
-// more: while *exactBudget (when given) is above 0, counted down by each,
-// and after that the text gets no cell and the bound as its reach.
+// given. A text the shaper refuses is bounded, given cover, by its
+// clusters (a character with its marks and joiners), each laid out alone
+// once and kept: the pixels their glyphs write, each cluster placed by the
+// advances of those before it, and a cell that much shorter and longer
+// than their sum as the whole text's layout may make it. Without cover, or
+// when a character's drawing may depend on more than its cluster, its cell
+// and ink come from the toolkit's layout of the whole text, which costs
+// far more. A glyph of its first cluster at a place in later (when given)
+// is hidden there; the places of a text that shows are added to it.
 bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
-             int height, TextBounds& bounds, const CCoverage* cover = nullptr, int* exactBudget = nullptr);
+             int height, TextBounds& bounds, const CCoverage* cover = nullptr, GlyphPlaces* later = nullptr);
 
 // Writes text into image as PlainText would under the same transform t,
 // but only the pixels within clip (the others are drawn over later).

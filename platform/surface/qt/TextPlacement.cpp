@@ -1,0 +1,470 @@
+// SPDX-License-Identifier: MIT
+// Where a text lands on a device (its cell and every pixel it can write),
+// and which glyphs of a large one show: the placement side of the text
+// cache (TextCache.h); the glyph pixels are qt/GlyphPixels'.
+#include "platform/surface/qt/TextCache.h"
+
+#include "platform/surface/qt/Coverage.h"
+#include "platform/surface/qt/DrawingRules.h"
+#include "platform/surface/qt/GlyphGuess.h"
+#include "platform/surface/qt/GlyphPixels.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+using namespace GlyphPixels;
+
+namespace {
+
+// How a character stands in a text the shaper refuses, for the ink of
+// its clusters: a character that starts a cluster, one that joins the
+// cluster before it (marks, selectors, joiners, modifiers of pictographs,
+// the second of a flag's two letters), or one whose drawing may depend on
+// characters further off (format and control characters, right-to-left
+// scripts, which reorder their neighbours).
+enum class Place { Starts, Joins, Unknown };
+
+bool RegionalIndicator(char32_t c)
+{
+    return c >= 0x1F1E6 && c <= 0x1F1FF;
+}
+
+Place PlaceOf(char32_t c)
+{
+    if (c == 0x200D || c == 0x200C || (c >= 0x1F3FB && c <= 0x1F3FF))
+        return Place::Joins;
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+        return Place::Joins;
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_NotAssigned:
+        return Place::Unknown;
+    default:
+        break;
+    }
+    switch (QChar::direction(c)) {
+    case QChar::DirL:
+    case QChar::DirEN:
+    case QChar::DirES:
+    case QChar::DirET:
+    case QChar::DirCS:
+    case QChar::DirWS:
+    case QChar::DirON:
+        return Place::Starts;
+    default:
+        return Place::Unknown;
+    }
+}
+
+// Where the cluster starting at codes[i] ends; 0 when some character of
+// it has no known place.
+std::size_t ClusterEnd(const std::vector<char32_t>& codes, std::size_t i)
+{
+    std::size_t j = i + 1;
+    if (RegionalIndicator(codes[i]) && j < codes.size() && RegionalIndicator(codes[j]))
+        ++j;
+    while (j < codes.size()) {
+        const Place place = PlaceOf(codes[j]);
+        if (place == Place::Unknown)
+            return 0;
+        if (place == Place::Starts)
+            break;
+        // A joiner takes the next character into its cluster.
+        if (codes[j] == 0x200D && j + 1 < codes.size()) {
+            if (PlaceOf(codes[j + 1]) == Place::Unknown)
+                return 0;
+            ++j;
+        }
+        ++j;
+    }
+    return j;
+}
+
+// A run's script is that of its first letter; characters common to all
+// scripts (spaces, digits, punctuation, pictographs) join the run before
+// them, or at a text's start the run after them, and the toolkit takes
+// their glyphs from the fonts it falls back on for that script.
+bool Common(char32_t c)
+{
+    const QChar::Script script = QChar::script(c);
+    return script == QChar::Script_Common || script == QChar::Script_Inherited;
+}
+
+ClusterMetrics LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i,
+                             std::size_t j);
+
+// Clusters kept at most; past this they are laid out again as needed.
+constexpr std::size_t kMaxClusters = 65536;
+
+// The cluster codes[i, j) alone, within a run opened by the letter first
+// (0 when the text has none), learnt once from the toolkit's layout of
+// first and the cluster.
+// The reference holds until the next call.
+ClusterMetrics& ClusterOf(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i,
+                          std::size_t j)
+{
+    const bool joins = first != 0 && Common(codes[i]);
+    const char32_t script = joins ? char32_t(QChar::script(first)) + 1 : char32_t(0);
+    if (c.clusterInk.size() + c.charInk.size() + c.bmpClusters.size() >= kMaxClusters)
+        c.clusterInk.clear(), c.charInk.clear(), c.bmpSlots.clear(), c.bmpClusters.clear();
+    if (j == i + 1 && script == 0 && codes[i] < 0x10000) {
+        if (c.bmpSlots.empty())
+            c.bmpSlots.assign(0x10000, 0);
+        std::uint32_t& slot = c.bmpSlots[codes[i]];
+        if (slot == 0) {
+            c.bmpClusters.push_back(LayOutCluster(c, 0, codes, i, j));
+            slot = std::uint32_t(c.bmpClusters.size());
+        }
+        return c.bmpClusters[slot - 1];
+    }
+    ClusterMetrics* metrics = nullptr;
+    if (j == i + 1) {  // one character, kept without a string
+        auto [found, added] = c.charInk.try_emplace((std::uint64_t(script) << 32) | codes[i]);
+        if (!added)
+            return found->second;
+        metrics = &found->second;
+    } else {
+        c.clusterKey.assign(1, script);
+        c.clusterKey.append(codes.begin() + std::ptrdiff_t(i), codes.begin() + std::ptrdiff_t(j));
+        auto found = c.clusterInk.find(c.clusterKey);
+        if (found != c.clusterInk.end())
+            return found->second;
+        metrics = &c.clusterInk[c.clusterKey];
+    }
+    *metrics = LayOutCluster(c, joins ? first : 0, codes, i, j);
+    return *metrics;
+}
+
+std::uint32_t ClusterFont(Cache& c, const QRawFont& raw)
+{
+    auto found = std::find(c.clusterFonts.begin(), c.clusterFonts.end(), raw);
+    if (found != c.clusterFonts.end())
+        return std::uint32_t(found - c.clusterFonts.begin());
+    c.clusterFonts.push_back(raw);
+    return std::uint32_t(c.clusterFonts.size() - 1);
+}
+
+// The cluster codes[i, j) after the letter first (none when 0), from the
+// toolkit's layout of the two.
+ClusterMetrics LayOutCluster(Cache& c, char32_t first, const std::vector<char32_t>& codes, std::size_t i,
+                             std::size_t j)
+{
+    QString s;
+    if (first != 0)
+        s = QString::fromUcs4(&first, 1);
+    const qsizetype letter = s.size();
+    s += QString::fromUcs4(codes.data() + i, qsizetype(j - i));
+    QTextLayout layout(s, c.font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The cluster starts where the pen stands after the letter.
+    const double x0 = line.cursorToX(int(letter));
+    ClusterMetrics metrics;
+    metrics.advance = line.naturalTextWidth() - x0;
+    int skip = first != 0 ? 1 : 0;  // the letter's glyph
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    for (const QGlyphRun& run : runs) {
+        const QList<quint32> ids = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype k = 0; k < ids.size() && k < at.size(); ++k) {
+            if (skip > 0) {
+                --skip;
+                continue;
+            }
+            const QPointF from(at[k].x() - x0, at[k].y() - line.ascent());
+            metrics.glyphs.push_back({ClusterFont(c, run.rawFont()), ids[k], from});
+        }
+    }
+    return metrics;
+}
+
+// How far, in the font's pixels, the pen of the whole text's layout may
+// stand from the sum of its clusters' own advances after the first: pairs
+// of letters across a cluster's marks may kern, and a cluster laid out
+// alone may round its advance another way.
+constexpr double kPenSlack = 1.5;
+
+// The pixels a glyph of a small text the shaper refuses writes, from the
+// pixel its origin falls on (as for the shaper's glyphs: x down, y to
+// nearest).
+QRect SmallGlyphPixels(Cache& c, ClusterGlyph& g)
+{
+    if (g.pixelsOf != c.scaleGeneration) {
+        const Mask m = RenderMask(c, c.clusterFonts[g.font], g.id);
+        g.pixels = m.width == 0 ? QRect() : QRect(m.dx, m.dy, m.width, m.height);
+        g.pixelsOf = c.scaleGeneration;
+    }
+    return g.pixels;
+}
+
+// Every device pixel glyph g of a cluster whose origin lies pen (give or
+// take slack) from the text's origin, in the font's pixels, may write.
+// code is the cluster's character when it is one alone, else 0.
+QRect ClusterGlyphReach(Cache& c, const QTransform& t, ClusterGlyph& g, char32_t code, double pen,
+                        double slack)
+{
+    const double x = t.dx() + t.m11() * (pen + g.at.x()), y = t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y());
+    const double spread = t.m11() * slack;
+    if (Small(t, c)) {
+        const QRect pixels = SmallGlyphPixels(c, g);
+        if (pixels.isNull())
+            return QRect();
+        const int left = Edge(std::floor(ToFixed(x - spread))), right = Edge(std::floor(ToFixed(x + spread)));
+        const int top = Edge(std::floor(ToFixed(y) + 0.5));
+        return QRect(QPoint(left + pixels.left(), top + pixels.top()),
+                     QPoint(right + pixels.right(), top + pixels.bottom()));
+    }
+    // Filled as an outline: within its outline's box, as for large glyphs
+    // (qt/GlyphGuess).
+    const QRawFont& raw = c.clusterFonts[g.font];
+    const QRectF ink = InkBox(c, raw, g.id);
+    if (ink.isNull())
+        return QRect();
+    const QRect guess(QPoint(Edge(std::floor(x - spread + t.m11() * ink.left())) - kInkMargin,
+                             Edge(std::floor(y + t.m22() * ink.top())) - kInkMargin),
+                      QPoint(Edge(std::ceil(x + spread + t.m11() * ink.right())) + kInkMargin,
+                             Edge(std::ceil(y + t.m22() * ink.bottom())) + kInkMargin));
+    // A character of the text's own font at a known place: its exact
+    // pixels, as for the shaper's large glyphs (the extents are kept by
+    // glyph of that font).
+    QRect exact;
+    if (slack == 0.0 && code != 0 && g.at.y() == 0.0 && raw == c.shaper->RawFont() &&
+        c.extents.Find(c.font, t, GlyphAt{g.id, code, pen + g.at.x(), c.shaper->Ascent()}, guess, exact))
+        return exact;
+    return guess;
+}
+
+// Where a text the shaper refuses lands, found from its clusters alone,
+// without a layout of the whole text: each cluster's glyphs from the sum of
+// the clusters' advances before it. The reach of a text is every pixel it
+// may write, its cell the pixels it surely fills. hidden tells whether all
+// of its reach lies under cover (or off the device).
+struct CheapBounds {
+    QRect reach, fill, cell;
+    bool hidden = true;
+};
+
+// False when a character's drawing may depend on more than its cluster.
+bool CheapMeasure(Cache& c, const QTransform& t, const CFont& font, std::string_view text, const CCoverage& cover,
+                  const TextCache::GlyphPlaces* later, const QRect& device, CheapBounds& bounds)
+{
+    ToCharacters(text, font.GetTextEncoding(), c.codes);
+    if (c.codes.empty() || PlaceOf(c.codes.front()) != Place::Starts)
+        return false;
+    char32_t first = 0;
+    for (char32_t ch : c.codes)
+        if (!Common(ch)) {
+            first = ch;
+            break;
+        }
+    UseScale(c, t);
+    bounds = CheapBounds();
+    c.firstPlaces.clear();
+    double pen = 0.0;
+    for (std::size_t i = 0, j = 0; i < c.codes.size(); i = j) {
+        j = ClusterEnd(c.codes, i);
+        if (j == 0)
+            return false;
+        if (!Common(c.codes[i]))
+            first = c.codes[i];
+        ClusterMetrics& cluster = ClusterOf(c, first, c.codes, i, j);
+        // The first cluster stands at the text's origin exactly.
+        const double slack = i == 0 ? 0.0 : kPenSlack;
+        for (ClusterGlyph& g : cluster.glyphs) {
+            const char32_t code = j == i + 1 ? c.codes[i] : 0;
+            const QRect glyph = ClusterGlyphReach(c, t, g, code, pen, slack) & device;
+            if (glyph.isEmpty())
+                continue;
+            bool drawnOver = false;
+            if (i == 0) {
+                const TextCache::GlyphPlaces::Place place{&c, g.font, g.id, t.dx() + t.m11() * g.at.x(),
+                                                          t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y()),
+                                                          t.m11(), t.m22()};
+                c.firstPlaces.push_back(place);
+                drawnOver = later != nullptr && later->Holds(place);
+            }
+            bounds.hidden = bounds.hidden && (drawnOver || cover.Covers(glyph));
+            bounds.reach |= glyph;
+        }
+        pen += cluster.advance;
+    }
+    // The cell as the plain way fills it, from the whole text's advance:
+    // within a pixel of the clusters' sum, give or take the slack.
+    const double slack = c.codes.size() > 1 ? kPenSlack : 0.0;
+    bounds.fill = CellOf(t, c, pen + slack).marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    const QRect sure = CellOf(t, c, std::max(pen - slack, 0.0)).marginsRemoved(QMargins(0, 0, 1, 0));
+    bounds.cell = sure.isValid() ? sure & device : QRect();
+    bounds.hidden = bounds.hidden && cover.Covers(bounds.fill);
+    bounds.reach |= bounds.fill;
+    return true;
+}
+
+// The device pixels a text the shaper refuses may write, and those it
+// surely covers, from the toolkit's layout of the whole text as the plain
+// way draws it: its cell from the same advance, its ink from the outline
+// box (and, for a glyph drawn from a picture, the metrics box) of every
+// glyph at its place, from whatever font the toolkit takes it. The ink
+// reaches kInkMargin pixels further, as for large glyphs (qt/GlyphGuess).
+void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_view text,
+                  const QRect& device, TextCache::TextBounds& bounds)
+{
+    const QString s = TextOf(font, text.data(), int(text.size()));
+    const QFontMetricsF fm(c.font);
+    const QRect cell = CellOf(t, c, fm.horizontalAdvance(s));
+    QTextLayout layout(s, c.font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The layout's baseline sits at the tallest font's ascent; the plain
+    // way puts it at this font's.
+    const QPointF shift(0, fm.ascent() - line.ascent());
+    QRectF ink;
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    for (const QGlyphRun& run : runs) {
+        const QRawFont raw = run.rawFont();
+        const QList<quint32> ids = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype i = 0; i < ids.size() && i < at.size(); ++i) {
+            ink |= InkBox(c, raw, ids[i]).translated(at[i] + shift);
+        }
+    }
+    const QRect inkPixels = ink.isNull() ? QRect()
+                                         : t.mapRect(ink).toAlignedRect().marginsAdded(
+                                               QMargins(kInkMargin, kInkMargin, kInkMargin, kInkMargin));
+    // The plain way may end its cell a pixel either side of this one, as
+    // for a large text.
+    bounds.fill = cell.marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    bounds.reach = (bounds.fill | inkPixels) & device;
+    bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
+}
+
+} // namespace
+
+namespace TextCache {
+
+std::size_t GlyphPlaces::Hash::operator()(const Place& p) const
+{
+    std::size_t h = std::hash<const void*>()(p.cache);
+    for (double v : {p.x, p.y, p.sx, p.sy})
+        h = h * 1000003u ^ std::hash<double>()(v);
+    return (h * 1000003u ^ p.font) * 1000003u ^ p.id;
+}
+
+bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
+             int height, TextBounds& bounds, const CCoverage* cover, GlyphPlaces* later)
+{
+    bounds = TextBounds();
+    Cache* c = Applies(t, font) ? &CacheFor(font, systemPixels) : nullptr;
+    const QRect device(0, 0, width, height);
+    if (c == nullptr) {
+        // Unknown extent: all of the device may change, none surely.
+        bounds.reach = device;
+        return true;
+    }
+    double advance = 0.0;
+    if (!c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
+        // The toolkit's layout of a whole text costs a great deal more
+        // than the shaper's: its clusters' bounds first.
+        CheapBounds cheap;
+        if (cover != nullptr && CheapMeasure(*c, t, font, text, *cover, later, device, cheap)) {
+            if (cheap.hidden)
+                return false;
+            if (later != nullptr)
+                for (const GlyphPlaces::Place& place : c->firstPlaces)
+                    later->Add(place);
+            bounds.reach = cheap.reach, bounds.fill = cheap.fill, bounds.cell = cheap.cell;
+            return !bounds.reach.isEmpty();
+        }
+        MeasureWhole(*c, t, font, text, device, bounds);
+        return !bounds.reach.isEmpty();
+    }
+    const QRect cell = CellOf(t, *c, advance);
+    bounds.fast = Small(t, *c);
+    if (bounds.fast) {
+        UseScale(*c, t);
+        bounds.reach = (cell | InkOf(*c, t, Scratch())) & device;
+        bounds.cell = cell & device;
+        return !bounds.reach.isEmpty();
+    }
+    // The plain path measures its cell's length on its own, and may end it
+    // a pixel either side of this one; its height is the shaper's, and both
+    // round its edges alike.
+    bounds.fill = cell.marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    bounds.reach = (bounds.fill | GlyphsGuess(t, Scratch())) & device;
+    bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
+    return !bounds.reach.isEmpty();
+}
+
+bool PickGlyphs(const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                const CCoverage& cover, std::vector<std::uint32_t>& picks)
+{
+    if (!Applies(t, font))
+        return false;
+    Cache& c = CacheFor(font, systemPixels);
+    double advance = 0.0;
+    std::vector<PlacedGlyph>& glyphs = Scratch();
+    if (!c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance))
+        return false;
+    for (std::size_t j = 0; j < glyphs.size(); ++j) {
+        const PlacedGlyph& g = glyphs[j];
+        // A name may run on for thousands of pixels past the device.
+        if (GlyphBesideDevice(t, g, cover.Width()))
+            continue;
+        const QRect guess = GlyphGuess(t, g);
+        if (cover.Covers(guess))
+            continue;
+        // The guess shows: the exact pixels may still lie under the cells.
+        // Where little of the guess shows, only that little is looked at.
+        const GlyphAt at{g.id, g.code, g.x, c.shaper->Ascent()};
+        const QRect open = cover.Uncovered(guess);
+        QRect exact;
+        if (qint64(open.width()) * open.height() * 4 <= qint64(guess.width()) * guess.height()
+                ? c.extents.Misses(c.font, t, at, guess, open)
+                : c.extents.Find(c.font, t, at, guess, exact) && cover.Covers(exact))
+            continue;
+        picks.push_back(std::uint32_t(j));
+    }
+    return true;
+}
+
+void DrawPicked(QPainter& p, const QTransform& t, const CFont& font, std::string_view text, int systemPixels,
+                const std::uint32_t* picks, std::size_t count, COLORREF textColor, COLORREF bkColor)
+{
+    Cache& c = CacheFor(font, systemPixels);
+    double advance = 0.0;
+    std::vector<PlacedGlyph>& glyphs = Scratch();
+    c.shaper->Shape(text, font.GetTextEncoding(), glyphs, advance);
+    const QFont f = RealiseFont(font, systemPixels);
+    const QFontMetricsF fm(f, p.device());
+    SetRasterOp(p, false);
+    p.setTransform(t);
+    // The cell as the plain way fills it, measured the same way.
+    p.fillRect(QRectF(0, 0, fm.horizontalAdvance(TextOf(font, text.data(), int(text.size()))),
+                      fm.ascent() + fm.descent()),
+               ToQColor(bkColor));
+    // Each glyph as the toolkit draws it within the whole text: its
+    // character alone at the glyph's place on the text's baseline (a
+    // glyph's pixels do not depend on its neighbours).
+    p.setFont(f);
+    p.setPen(ToQColor(textColor));
+    for (std::size_t i = 0; i < count; ++i)
+        if (picks[i] < glyphs.size()) {
+            const PlacedGlyph& g = glyphs[picks[i]];
+            p.drawText(QPointF(g.x, fm.ascent()), QString::fromUcs4(&g.code, 1));
+        }
+    p.resetTransform();
+}
+
+} // namespace TextCache
