@@ -21,13 +21,10 @@
 
 namespace {
 
-void BM_RouteCommand(benchmark::State& state)
+// Runs args as the command does, whole, and counts in state how many of
+// what are in its standard output (the legs or the lines of the answer).
+void RunCommand(benchmark::State& state, const std::vector<std::string>& args, char what, const char* counter)
 {
-    const std::string& path = BenchMapPath(BenchMapKind::Realistic);
-    const CStarMap& map = BenchMap(BenchMapKind::Realistic);
-    const std::string from = map.GetPlanet(FindMapCorner(map, -1)).m_strName;
-    const std::string to = map.GetPlanet(FindMapCorner(map, 1)).m_strName;
-    const std::vector<std::string> args = {"--route", from, to, "--jump", std::to_string(state.range(0)), path};
     std::ostringstream out, err;
     int status = 0;
     for (auto _ : state) {
@@ -35,6 +32,18 @@ void BM_RouteCommand(benchmark::State& state)
         benchmark::DoNotOptimize(status = RenderMain(args, out, err));
     }
     state.counters["status"] = status;
+    const std::string answer = out.str();
+    state.counters[counter] = double(std::count(answer.begin(), answer.end(), what));
+}
+
+void BM_RouteCommand(benchmark::State& state)
+{
+    const std::string& path = BenchMapPath(BenchMapKind::Realistic);
+    const CStarMap& map = BenchMap(BenchMapKind::Realistic);
+    const std::string from = map.GetPlanet(FindMapCorner(map, -1)).m_strName;
+    const std::string to = map.GetPlanet(FindMapCorner(map, 1)).m_strName;
+    const std::vector<std::string> args = {"--route", from, to, "--jump", std::to_string(state.range(0)), path};
+    RunCommand(state, args, '>', "jumps");
 }
 
 // The same route by three stops on the way (--via), each stretch a route of
@@ -51,15 +60,7 @@ void BM_RouteViaCommand(benchmark::State& state)
     for (int quarter = 1; quarter <= 3; ++quarter)
         args.insert(args.end(), {"--via", name(count * quarter / 4)});
     args.push_back(path);
-    std::ostringstream out, err;
-    int status = 0;
-    for (auto _ : state) {
-        out.str("");
-        benchmark::DoNotOptimize(status = RenderMain(args, out, err));
-    }
-    state.counters["status"] = status;
-    const std::string legs = out.str();
-    state.counters["jumps"] = double(std::count(legs.begin(), legs.end(), '>'));
+    RunCommand(state, args, '>', "jumps");
 }
 
 // Arg: 0 the screen picture, 1 the printed page.
@@ -91,15 +92,7 @@ void BM_NearCommand(benchmark::State& state)
     std::vector<std::string> args = {"--near", name, "--within", std::to_string(state.range(0)), path};
     if (state.range(1) == 1)
         args.insert(args.end() - 1, {"--jump", std::to_string(state.range(0) / 4)});
-    std::ostringstream out, err;
-    int status = 0;
-    for (auto _ : state) {
-        out.str("");
-        benchmark::DoNotOptimize(status = RenderMain(args, out, err));
-    }
-    state.counters["status"] = status;
-    const std::string list = out.str();
-    state.counters["lines"] = double(std::count(list.begin(), list.end(), '\n'));
+    RunCommand(state, args, '\n', "lines");
 }
 
 // The printed page of the whole realistic map as a PDF with the circles

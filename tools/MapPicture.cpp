@@ -63,29 +63,19 @@ bool ScreenPicture(CStarMap& map, const RenderOptions& o, const MapOverlay& over
     return drawn;
 }
 
-// The same picture as vector graphics.
-bool ScreenSvg(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, std::string& bytes, std::string& reason)
+// The same picture as vector graphics: Picture is CSvgPicture or
+// CPdfPicture (a colour PDF page); failure says why when it did not finish.
+template <class Picture>
+bool ScreenVector(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, std::string& bytes,
+                  const char* failure, std::string& reason)
 {
-    CSvgPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
+    Picture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
     CDC dc;
     if (!DrawScreen(dc, map, o, overlay, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
         return false;
     if (picture.Finish(dc, bytes))
         return true;
-    reason = "the picture could not be made";
-    return false;
-}
-
-// The same picture as a colour PDF page of vector graphics.
-bool ScreenPdf(CStarMap& map, const RenderOptions& o, const MapOverlay& overlay, std::string& bytes, std::string& reason)
-{
-    CPdfPicture picture(o.size.cx, o.size.cy, kScreenDpi, RGB(0, 0, 0));
-    CDC dc;
-    if (!DrawScreen(dc, map, o, overlay, [&picture](CDC& surface) { picture.Attach(surface); }, reason))
-        return false;
-    if (picture.Finish(dc, bytes))
-        return true;
-    reason = "the PDF writer did not finish the picture";
+    reason = failure;
     return false;
 }
 
@@ -241,8 +231,10 @@ bool WriteMapPicture(CStarMap& map, const RenderOptions& o, std::ostream& out, s
     }
     if (!o.print && (format == "SVG" || format == "PDF")) {
         std::string bytes;
-        const bool made = format == "SVG" ? ScreenSvg(map, o, overlay, bytes, reason)
-                                         : ScreenPdf(map, o, overlay, bytes, reason);
+        const bool made =
+            format == "SVG"
+                ? ScreenVector<CSvgPicture>(map, o, overlay, bytes, "the picture could not be made", reason)
+                : ScreenVector<CPdfPicture>(map, o, overlay, bytes, "the PDF writer did not finish the picture", reason);
         return made && WriteBytes(bytes, o, out, reason);
     }
     if (!o.print) {
