@@ -179,8 +179,19 @@ void CDrawList::Draw(CDCDevice& dev, const Text& item)
              (!TextCache::Draw(*image, item.clip, t, font, text, item.color, item.fill, item.systemPixels) &&
               !CTextRuns::Shared().Draw(dev.painter, item.clip, t, font, text, item.systemPixels, item.color,
                                          item.fill)))
+    {
+        // What lies outside the clip is drawn over later: a glyph filled
+        // as an outline is then rasterised within it only.
+        const bool clipped = image != nullptr && item.clip != QRect(0, 0, dev.width, dev.height);
+        if (clipped) {
+            dev.painter.save();
+            dev.painter.setClipRect(item.clip, Qt::IntersectClip);
+        }
         PlainText({dev.painter, dev.width, dev.height, item.systemPixels}, t, font,
                   TextOf(font, text.data(), int(text.size())), item.color, item.fill);
+        if (clipped)
+            dev.painter.restore();
+    }
 }
 
 void CDrawList::Draw(CDCDevice& dev, const Ellipse& item)
