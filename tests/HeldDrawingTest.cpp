@@ -361,8 +361,9 @@ TEST(HeldDrawing, KeptLayoutsDrawAsThePlainWayWithinTheirBound)
                 CTextRuns runs(1 << 20);
                 for (int time = 0; time < 2; ++time) {
                     QPainter p(&kept), q(&clipped);
-                    ASSERT_TRUE(runs.Draw(p, device, t, font, name, kSystemFontPixels, RGB(255, 255, 0), RGB(0, 0, 90)));
-                    ASSERT_TRUE(runs.Draw(q, right, t, font, name, kSystemFontPixels, RGB(255, 255, 0), RGB(0, 0, 90)));
+                    const COLORREF ink = RGB(255, 255, 0), cell = RGB(0, 0, 90);
+                    ASSERT_TRUE(runs.Draw(p, device, t, font, name, kSystemFontPixels, ink, cell));
+                    ASSERT_TRUE(runs.Draw(q, right, t, font, name, kSystemFontPixels, ink, cell));
                 }
                 EXPECT_EQ(runs.Count(), 1u);
                 EXPECT_TRUE(kept == plain);

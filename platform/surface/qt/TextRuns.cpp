@@ -90,6 +90,30 @@ std::uint32_t CTextRuns::FontIndex(const QRawFont& raw)
     return std::uint32_t(m_fonts.size() - 1);
 }
 
+// Adds run's glyphs to layout, moved down by shift; false when a place is
+// not one the layout keeps.
+bool CTextRuns::Keep(const QGlyphRun& run, double shift, Layout& layout)
+{
+    const QRawFont raw = run.rawFont();
+    const QList<quint32> ids = run.glyphIndexes();
+    const QList<QPointF> at = run.positions();
+    const Run kept{FontIndex(raw), std::uint32_t(layout.glyphs.size()), std::uint32_t(std::min(ids.size(), at.size()))};
+    for (qsizetype k = 0; k < qsizetype(kept.count); ++k) {
+        Glyph g{ids[k], 0, 0, -kUnbounded, -kUnbounded, kUnbounded, kUnbounded};
+        if (!InFixed(at[k].x(), g.x) || !InFixed(at[k].y() + shift, g.y))
+            return false;
+        const QRectF box = raw.boundingRect(ids[k]);
+        if (!box.isEmpty() && std::max(std::abs(box.left()), std::abs(box.right())) < kUnbounded &&
+            std::max(std::abs(box.top()), std::abs(box.bottom())) < kUnbounded) {
+            g.left = std::int16_t(std::floor(box.left())), g.top = std::int16_t(std::floor(box.top()));
+            g.right = std::int16_t(std::ceil(box.right())), g.bottom = std::int16_t(std::ceil(box.bottom()));
+        }
+        layout.glyphs.push_back(g);
+    }
+    layout.runs.push_back(kept);
+    return true;
+}
+
 // The toolkit's layout of text, as the painter lays it out to draw it: the
 // same font resolved for the same device, the same direction.
 CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text)
@@ -113,26 +137,9 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
     // puts it at this font's.
     const double shift = fm.ascent() - line.ascent();
     const QList<QGlyphRun> runs = lines.glyphRuns();
-    for (const QGlyphRun& run : runs) {
-        const QRawFont raw = run.rawFont();
-        const QList<quint32> ids = run.glyphIndexes();
-        const QList<QPointF> at = run.positions();
-        const Run kept{FontIndex(raw), std::uint32_t(layout.glyphs.size()),
-                       std::uint32_t(std::min(ids.size(), at.size()))};
-        for (qsizetype k = 0; k < qsizetype(kept.count); ++k) {
-            Glyph g{ids[k], 0, 0, -kUnbounded, -kUnbounded, kUnbounded, kUnbounded};
-            if (!InFixed(at[k].x(), g.x) || !InFixed(at[k].y() + shift, g.y))
-                return Layout();
-            const QRectF box = raw.boundingRect(ids[k]);
-            if (!box.isEmpty() && std::max(std::abs(box.left()), std::abs(box.right())) < kUnbounded &&
-                std::max(std::abs(box.top()), std::abs(box.bottom())) < kUnbounded) {
-                g.left = std::int16_t(std::floor(box.left())), g.top = std::int16_t(std::floor(box.top()));
-                g.right = std::int16_t(std::ceil(box.right())), g.bottom = std::int16_t(std::ceil(box.bottom()));
-            }
-            layout.glyphs.push_back(g);
-        }
-        layout.runs.push_back(kept);
-    }
+    for (const QGlyphRun& run : runs)
+        if (!Keep(run, shift, layout))
+            return Layout();
     layout.drawable = true;
     return layout;
 }

@@ -14,6 +14,7 @@
 
 #include "platform/surface/Font.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPointF>
 #include <QRect>
@@ -88,6 +89,7 @@ private:
                        int systemPixels);
     Layout LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text);
     std::uint32_t FontIndex(const QRawFont& raw);
+    bool Keep(const QGlyphRun& run, double shift, Layout& layout);
     void DrawGlyphs(QPainter& p, const QRect& clip, const QTransform& local, const Layout& layout);
 
     std::size_t m_maxBytes;
