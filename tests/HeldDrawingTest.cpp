@@ -4,7 +4,9 @@
 #include "platform/surface/reference/ReferenceDC.h"
 #include "platform/surface/TextEncoding.h"
 #include "platform/surface/qt/Coverage.h"
+#include "platform/surface/qt/PlainDraw.h"
 #include "platform/surface/qt/TextCache.h"
+#include "platform/surface/qt/TextRuns.h"
 
 #include "PictureCompare.h"
 #include "ProcessMemory.h"
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -324,4 +327,67 @@ TEST(HeldDrawing, RefusedNamesUnderALaterLongerNameAreLeftOutFromAfarToClose)
             EXPECT_TRUE(TextCache::Measure(t, font, longer, 0, 1920, 1080, bounds, &cover, &places));
         }
     }
+}
+
+TEST(HeldDrawing, KeptLayoutsDrawAsThePlainWayWithinTheirBound)
+{
+    // Names the shaper refuses, drawn from their kept layouts, write the
+    // very pixels PlainText writes: drawn again from the kept layout, off
+    // the device's left or right edge (whose glyphs are left out), and
+    // within a clip (whose pixels must match wherever they show).
+    LOGFONT desc{};
+    desc.lfHeight = -11;
+    desc.lfWeight = FW_NORMAL;
+    std::snprintf(desc.lfFaceName, sizeof desc.lfFaceName, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&desc);
+    font.SetTextEncoding(CTextEncoding::Utf8);
+    const char* names[] = {"Ju\xCC\x81\xCC\x88 q\xCC\xA7y o\xCC\x8Ao\xCC\x8Ao\xCC\x8C Tyyyyo\xCC\x81",
+                           "\xE6\x98\x9F\xE3\x81\x8B \xF0\x9F\x9A\x80\xE2\x80\x8D\xF0\x9F\x8C\x8D ro\xCC\x82 AVAW"};
+    const QRect device(0, 0, 300, 80), right(150, 0, 150, 80);
+    for (double scale : {1.0, 2.6, 5.5}) {
+        for (double x : {-60.0, 4.0, 230.0}) {
+            for (const char* name : names) {
+                SCOPED_TRACE(::testing::Message() << name << " at scale " << scale << ", x " << x);
+                const QTransform t(scale, 0, 0, scale, x, 9.5);
+                QImage plain(device.size(), QImage::Format_RGB32), kept = plain, clipped = plain;
+                for (QImage* image : {&plain, &kept, &clipped})
+                    image->fill(Qt::black);
+                {
+                    QPainter p(&plain);
+                    PlainText({p, device.width(), device.height()}, t, font, TextOf(font, name, int(std::strlen(name))),
+                              RGB(255, 255, 0), RGB(0, 0, 90));
+                }
+                CTextRuns runs(1 << 20);
+                for (int time = 0; time < 2; ++time) {
+                    QPainter p(&kept), q(&clipped);
+                    const COLORREF ink = RGB(255, 255, 0), cell = RGB(0, 0, 90);
+                    ASSERT_TRUE(runs.Draw(p, device, t, font, name, kSystemFontPixels, ink, cell));
+                    ASSERT_TRUE(runs.Draw(q, right, t, font, name, kSystemFontPixels, ink, cell));
+                }
+                EXPECT_EQ(runs.Count(), 1u);
+                EXPECT_TRUE(kept == plain);
+                EXPECT_TRUE(clipped.copy(right) == plain.copy(right));
+            }
+        }
+    }
+    // Past its bound the least recently drawn layouts go, the one drawn
+    // last stays; a font with a line under it is drawn the plain way.
+    constexpr std::size_t kBound = 16 << 10;
+    CTextRuns runs(kBound);
+    QImage image(200, 40, QImage::Format_RGB32);
+    QPainter p(&image);
+    const QTransform t(1, 0, 0, 1, 3, 3);
+    auto nameOf = [](int i) { return "o\xCC\x8A " + std::to_string(i); };
+    for (int i = 0; i < 400; ++i) {
+        ASSERT_TRUE(runs.Draw(p, QRect(0, 0, 200, 40), t, font, nameOf(i), kSystemFontPixels, 0, 0));
+        ASSERT_LE(runs.Bytes(), kBound);
+    }
+    EXPECT_GT(runs.Count(), 10u);
+    EXPECT_TRUE(runs.Holds(p, font, nameOf(399), kSystemFontPixels));
+    EXPECT_FALSE(runs.Holds(p, font, nameOf(0), kSystemFontPixels));
+    desc.lfUnderline = 1;
+    CFont underlined;
+    underlined.CreateFontIndirect(&desc);
+    EXPECT_FALSE(runs.Draw(p, QRect(0, 0, 200, 40), t, underlined, nameOf(0), kSystemFontPixels, 0, 0));
 }

@@ -7,6 +7,7 @@
 #include "platform/surface/qt/EllipseRoutes.h"
 #include "platform/surface/qt/PlainDraw.h"
 #include "platform/surface/qt/TextCache.h"
+#include "platform/surface/qt/TextRuns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -159,7 +160,7 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
         visible[i] = true;
         // Of a text, only the part outside later cells is written.
         if (text != nullptr)
-            text->clip = large ? QRect(0, 0, dev.width, dev.height) : cover.Uncovered(reach);
+            text->clip = cover.Uncovered(reach);
         cover.Add(cell);
     }
     return visible;
@@ -175,9 +176,22 @@ void CDrawList::Draw(CDCDevice& dev, const Text& item)
         TextCache::DrawPicked(dev.painter, t, font, text, item.systemPixels, m_picks.data() + item.pickAt,
                               item.pickCount, item.color, item.fill);
     else if (image == nullptr ||
-             !TextCache::Draw(*image, item.clip, t, font, text, item.color, item.fill, item.systemPixels))
+             (!TextCache::Draw(*image, item.clip, t, font, text, item.color, item.fill, item.systemPixels) &&
+              !CTextRuns::Shared().Draw(dev.painter, item.clip, t, font, text, item.systemPixels, item.color,
+                                         item.fill)))
+    {
+        // What lies outside the clip is drawn over later: a glyph filled
+        // as an outline is then rasterised within it only.
+        const bool clipped = image != nullptr && item.clip != QRect(0, 0, dev.width, dev.height);
+        if (clipped) {
+            dev.painter.save();
+            dev.painter.setClipRect(item.clip, Qt::IntersectClip);
+        }
         PlainText({dev.painter, dev.width, dev.height, item.systemPixels}, t, font,
                   TextOf(font, text.data(), int(text.size())), item.color, item.fill);
+        if (clipped)
+            dev.painter.restore();
+    }
 }
 
 void CDrawList::Draw(CDCDevice& dev, const Ellipse& item)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/surface/qt/GlyphPixels.h"
+#include "platform/surface/qt/TextRuns.h"
 
 #include "platform/surface/qt/DrawingRules.h"
 
@@ -314,6 +315,7 @@ bool Draw(QImage& image, const QRect& clip, const QTransform& t, const CFont& fo
 void Clear()
 {
     GlyphPixels::ClearAll();
+    CTextRuns::Shared().Clear();
 }
 
 } // namespace TextCache

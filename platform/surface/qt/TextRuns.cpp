@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: MIT
+#include "platform/surface/qt/TextRuns.h"
+
+#include "platform/surface/qt/DrawingRules.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintDevice>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// How far a glyph's pixels may reach past its outline's box, in device
+// pixels: hinting and the rounding of its place (as for the large glyphs'
+// guesses, with a pixel more).
+constexpr double kInkMargin = 3.0;
+
+// The painter copies glyphs up to 64 device pixels high (the root of the
+// font's pixels squared times the mapping's area scale) from its cache of
+// their pixels, placed as a glyph run places them; this stays below.
+constexpr double kLargestDrawnPixels = 62.0;
+
+// An outline's box past this many of the font's pixels is taken as unbounded.
+constexpr std::int16_t kUnbounded = 30000;
+
+// v in 1/64 of a pixel, as the layout keeps places; false when it is not
+// a whole number of them.
+bool InFixed(double v, std::int32_t& fixed)
+{
+    const double scaled = v * 64.0;
+    if (!(std::abs(scaled) < 1e9) || scaled != std::floor(scaled))
+        return false;
+    fixed = std::int32_t(scaled);
+    return true;
+}
+
+// Characters whose drawing by the painter differs from the layout's: tabs,
+// line breaks, and a soft hyphen, which a line of the layout that ends
+// after it shows as a hyphen.
+bool LaysOutAsDrawn(const QString& s)
+{
+    return std::none_of(s.begin(), s.end(), [](QChar ch) {
+        return ch.category() == QChar::Other_Control || ch == QChar::LineSeparator ||
+               ch == QChar::ParagraphSeparator || ch == QChar::SoftHyphen;
+    });
+}
+
+} // namespace
+
+CTextRuns& CTextRuns::Shared()
+{
+    static CTextRuns runs(kTextRunBytes);
+    return runs;
+}
+
+void CTextRuns::Clear()
+{
+    m_index.clear();
+    m_entries.clear();
+    m_fonts.clear();
+    m_bytes = 0;
+}
+
+const std::string& CTextRuns::KeyOf(const QPainter& p, const CFont& font, std::string_view text, int systemPixels)
+{
+    m_key.clear();
+    const LOGFONT& desc = font.GetLogFont();
+    m_key.append(reinterpret_cast<const char*>(&desc), sizeof desc);
+    const int numbers[] = {int(font.GetTextEncoding()), font.IsSystemFont() ? systemPixels : -1,
+                           p.device()->logicalDpiX(), p.device()->logicalDpiY(), int(p.layoutDirection())};
+    m_key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+    m_key.append(text);
+    return m_key;
+}
+
+bool CTextRuns::Holds(const QPainter& p, const CFont& font, std::string_view text, int systemPixels)
+{
+    return m_index.count(KeyOf(p, font, text, systemPixels)) != 0;
+}
+
+std::uint32_t CTextRuns::FontIndex(const QRawFont& raw)
+{
+    auto found = std::find(m_fonts.begin(), m_fonts.end(), raw);
+    if (found != m_fonts.end())
+        return std::uint32_t(found - m_fonts.begin());
+    m_fonts.push_back(raw);
+    return std::uint32_t(m_fonts.size() - 1);
+}
+
+// Adds run's glyphs to layout, moved down by shift; false when a place is
+// not one the layout keeps.
+bool CTextRuns::Keep(const QGlyphRun& run, double shift, Layout& layout)
+{
+    const QRawFont raw = run.rawFont();
+    const QList<quint32> ids = run.glyphIndexes();
+    const QList<QPointF> at = run.positions();
+    const Run kept{FontIndex(raw), std::uint32_t(layout.glyphs.size()), std::uint32_t(std::min(ids.size(), at.size()))};
+    for (qsizetype k = 0; k < qsizetype(kept.count); ++k) {
+        Glyph g{ids[k], 0, 0, -kUnbounded, -kUnbounded, kUnbounded, kUnbounded};
+        if (!InFixed(at[k].x(), g.x) || !InFixed(at[k].y() + shift, g.y))
+            return false;
+        const QRectF box = raw.boundingRect(ids[k]);
+        if (!box.isEmpty() && std::max(std::abs(box.left()), std::abs(box.right())) < kUnbounded &&
+            std::max(std::abs(box.top()), std::abs(box.bottom())) < kUnbounded) {
+            g.left = std::int16_t(std::floor(box.left())), g.top = std::int16_t(std::floor(box.top()));
+            g.right = std::int16_t(std::ceil(box.right())), g.bottom = std::int16_t(std::ceil(box.bottom()));
+        }
+        layout.glyphs.push_back(g);
+    }
+    layout.runs.push_back(kept);
+    return true;
+}
+
+// The toolkit's layout of text, as the painter lays it out to draw it: the
+// same font resolved for the same device, the same direction.
+CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text)
+{
+    Layout layout;
+    const QString s = TextOf(font, text.data(), int(text.size()));
+    if (s.isEmpty() || f.underline() || f.strikeOut() || f.overline() || !LaysOutAsDrawn(s))
+        return layout;
+    const QFontMetricsF fm(f, p.device());
+    layout.advance = fm.horizontalAdvance(s);
+    layout.height = fm.ascent() + fm.descent();
+    QTextLayout lines(s, f, p.device());
+    QTextOption option;
+    option.setTextDirection(p.layoutDirection());
+    option.setWrapMode(QTextOption::NoWrap);
+    lines.setTextOption(option);
+    lines.beginLayout();
+    QTextLine line = lines.createLine();
+    lines.endLayout();
+    // The layout's baseline sits at the tallest font's ascent; the painter
+    // puts it at this font's.
+    const double shift = fm.ascent() - line.ascent();
+    const QList<QGlyphRun> runs = lines.glyphRuns();
+    for (const QGlyphRun& run : runs)
+        if (!Keep(run, shift, layout))
+            return Layout();
+    layout.drawable = true;
+    return layout;
+}
+
+const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, const QFont& f,
+                                         std::string_view text, int systemPixels)
+{
+    const std::string& key = KeyOf(p, font, text, systemPixels);
+    auto found = m_index.find(key);
+    if (found != m_index.end()) {
+        m_entries.splice(m_entries.begin(), m_entries, found->second);
+        return found->second->layout;
+    }
+    Entry entry;
+    entry.key = key;
+    entry.layout = LayOut(p, font, f, text);
+    const Layout& l = entry.layout;
+    // The entry, its key, its glyphs and the index's node for it.
+    entry.bytes = sizeof(Entry) + entry.key.size() + l.runs.size() * sizeof(Run) +
+                  l.glyphs.size() * sizeof(Glyph) + 64;
+    m_bytes += entry.bytes;
+    m_entries.push_front(std::move(entry));
+    m_index.emplace(m_entries.front().key, m_entries.begin());
+    // The least recently drawn go first; the one just laid out stays.
+    while (m_bytes > m_maxBytes && m_entries.size() > 1) {
+        m_bytes -= m_entries.back().bytes;
+        m_index.erase(m_entries.back().key);
+        m_entries.pop_back();
+    }
+    return m_entries.front().layout;
+}
+
+// Each run's glyphs that reach clip, at their places: a glyph's pixels do
+// not depend on the others'.
+void CTextRuns::DrawGlyphs(QPainter& p, const QRect& clip, const QTransform& local, const Layout& layout)
+{
+    const QRectF reach = QRectF(clip).adjusted(-kInkMargin, -kInkMargin, kInkMargin + 1, kInkMargin + 1);
+    for (const Run& run : layout.runs) {
+        m_runIds.clear();
+        m_runAt.clear();
+        for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
+            const Glyph& g = layout.glyphs[i];
+            const QPointF at(g.x / 64.0, g.y / 64.0);
+            if (!local.mapRect(QRectF(at + QPointF(g.left, g.top), at + QPointF(g.right, g.bottom))).intersects(reach))
+                continue;
+            m_runIds.push_back(g.id);
+            m_runAt.push_back(at);
+        }
+        if (m_runIds.empty())
+            continue;
+        QGlyphRun glyphs;
+        glyphs.setRawFont(m_fonts[run.font]);
+        glyphs.setGlyphIndexes(QList<quint32>(m_runIds.begin(), m_runIds.end()));
+        glyphs.setPositions(QList<QPointF>(m_runAt.begin(), m_runAt.end()));
+        p.drawGlyphRun(QPointF(0, 0), glyphs);
+    }
+}
+
+bool CTextRuns::Draw(QPainter& p, const QRect& clip, const QTransform& t, const CFont& font, std::string_view text,
+                     int systemPixels, COLORREF textColor, COLORREF bkColor)
+{
+    const QFont f = RealiseFont(font, systemPixels);
+    // A device font: its size does not follow the mapping.
+    const QTransform local = font.IsSystemFont() ? QTransform::fromTranslate(t.dx(), t.dy()) : t;
+    // Larger glyphs are filled as outlines, from places the painter works
+    // out its own way.
+    const double size = f.pixelSize();
+    if (size * size * std::abs(local.determinant()) > kLargestDrawnPixels * kLargestDrawnPixels)
+        return false;
+    const Layout& layout = Find(p, font, f, text, systemPixels);
+    if (!layout.drawable)
+        return false;
+    SetRasterOp(p, false);
+    p.setTransform(local);
+    p.fillRect(QRectF(0, 0, layout.advance, layout.height), ToQColor(bkColor));
+    p.setFont(f);
+    p.setPen(ToQColor(textColor));
+    DrawGlyphs(p, clip, local, layout);
+    p.resetTransform();
+    return true;
+}
