@@ -334,7 +334,8 @@ TEST(HeldDrawing, KeptLayoutsDrawAsThePlainWayWithinTheirBound)
     // Names the shaper refuses, drawn from their kept layouts, write the
     // very pixels PlainText writes: drawn again from the kept layout, off
     // the device's left or right edge (whose glyphs are left out), and
-    // within a clip (whose pixels must match wherever they show).
+    // within a clip (whose pixels must match wherever they show), also
+    // where the glyphs are filled as outlines within pieces of the clip.
     LOGFONT desc{};
     desc.lfHeight = -11;
     desc.lfWeight = FW_NORMAL;
@@ -344,15 +345,15 @@ TEST(HeldDrawing, KeptLayoutsDrawAsThePlainWayWithinTheirBound)
     font.SetTextEncoding(CTextEncoding::Utf8);
     const char* names[] = {"Ju\xCC\x81\xCC\x88 q\xCC\xA7y o\xCC\x8Ao\xCC\x8Ao\xCC\x8C Tyyyyo\xCC\x81",
                            "\xE6\x98\x9F\xE3\x81\x8B \xF0\x9F\x9A\x80\xE2\x80\x8D\xF0\x9F\x8C\x8D ro\xCC\x82 AVAW"};
-    const QRect device(0, 0, 300, 80), right(150, 0, 150, 80);
-    for (double scale : {1.0, 2.6, 5.5}) {
+    const QRect device(0, 0, 300, 110), right(150, 0, 150, 110);
+    const QRect whole[] = {device}, pieces[] = {QRect(150, 0, 150, 20), QRect(150, 20, 150, 90)};
+    for (double scale : {1.0, 2.6, 5.5, 8.0}) {
         for (double x : {-60.0, 4.0, 230.0}) {
             for (const char* name : names) {
                 SCOPED_TRACE(::testing::Message() << name << " at scale " << scale << ", x " << x);
                 const QTransform t(scale, 0, 0, scale, x, 9.5);
                 QImage plain(device.size(), QImage::Format_RGB32), kept = plain, clipped = plain;
-                for (QImage* image : {&plain, &kept, &clipped})
-                    image->fill(Qt::black);
+                plain.fill(Qt::black);
                 {
                     QPainter p(&plain);
                     PlainText({p, device.width(), device.height()}, t, font, TextOf(font, name, int(std::strlen(name))),
@@ -360,14 +361,19 @@ TEST(HeldDrawing, KeptLayoutsDrawAsThePlainWayWithinTheirBound)
                 }
                 CTextRuns runs(1 << 20);
                 for (int time = 0; time < 2; ++time) {
+                    // Smoothed outlines blend with what lies under them.
+                    kept.fill(Qt::black);
+                    clipped.fill(Qt::black);
                     QPainter p(&kept), q(&clipped);
                     const COLORREF ink = RGB(255, 255, 0), cell = RGB(0, 0, 90);
-                    ASSERT_TRUE(runs.Draw(p, device, t, font, name, kSystemFontPixels, ink, cell));
-                    ASSERT_TRUE(runs.Draw(q, right, t, font, name, kSystemFontPixels, ink, cell));
+                    ASSERT_TRUE(runs.Draw(p, device, whole, t, font, name, kSystemFontPixels, ink, cell));
+                    ASSERT_TRUE(runs.Draw(q, right, pieces, t, font, name, kSystemFontPixels, ink, cell));
+                    p.end();
+                    q.end();
+                    EXPECT_TRUE(kept == plain);
+                    EXPECT_TRUE(clipped.copy(right) == plain.copy(right));
                 }
                 EXPECT_EQ(runs.Count(), 1u);
-                EXPECT_TRUE(kept == plain);
-                EXPECT_TRUE(clipped.copy(right) == plain.copy(right));
             }
         }
     }
@@ -380,7 +386,7 @@ TEST(HeldDrawing, KeptLayoutsDrawAsThePlainWayWithinTheirBound)
     const QTransform t(1, 0, 0, 1, 3, 3);
     auto nameOf = [](int i) { return "o\xCC\x8A " + std::to_string(i); };
     for (int i = 0; i < 400; ++i) {
-        ASSERT_TRUE(runs.Draw(p, QRect(0, 0, 200, 40), t, font, nameOf(i), kSystemFontPixels, 0, 0));
+        ASSERT_TRUE(runs.Draw(p, image.rect(), {}, t, font, nameOf(i), kSystemFontPixels, 0, 0));
         ASSERT_LE(runs.Bytes(), kBound);
     }
     EXPECT_GT(runs.Count(), 10u);
@@ -389,5 +395,5 @@ TEST(HeldDrawing, KeptLayoutsDrawAsThePlainWayWithinTheirBound)
     desc.lfUnderline = 1;
     CFont underlined;
     underlined.CreateFontIndirect(&desc);
-    EXPECT_FALSE(runs.Draw(p, QRect(0, 0, 200, 40), t, underlined, nameOf(0), kSystemFontPixels, 0, 0));
+    EXPECT_FALSE(runs.Draw(p, image.rect(), {}, t, underlined, nameOf(0), kSystemFontPixels, 0, 0));
 }

@@ -123,6 +123,29 @@ bool CDrawList::MeasureText(const CDCDevice& dev, const Text& item, const CCover
     return true;
 }
 
+// Of a text, only the part outside later cells is written. Found apart in
+// the rows above, beside and below its own cell, so that a glyph reaching
+// past the cell in one place is not filled for a piece that shows in
+// another (a mark above the cell, a first stroke left of it).
+void CDrawList::ClipText(Text& text, const CCoverage& cover, const QRect& reach, const QRect& cell)
+{
+    text.partsAt = std::uint32_t(m_parts.size());
+    text.clip = QRect();
+    const int top = reach.top(), past = reach.bottom() + 1;
+    const int cellTop = cell.isEmpty() ? top : std::clamp(cell.top(), top, past);
+    const int cellPast = cell.isEmpty() ? past : std::clamp(cell.bottom() + 1, cellTop, past);
+    for (auto [from, to] : {std::pair(top, cellTop), std::pair(cellTop, cellPast), std::pair(cellPast, past)}) {
+        if (from >= to)
+            continue;
+        const QRect part = cover.Uncovered(QRect(reach.left(), from, reach.width(), to - from));
+        if (part.isEmpty())
+            continue;
+        m_parts.push_back(part);
+        text.clip |= part;
+    }
+    text.partCount = std::uint32_t(m_parts.size() - text.partsAt);
+}
+
 std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
 {
     std::vector<bool> visible(m_items.size(), false);
@@ -158,9 +181,8 @@ std::vector<bool> CDrawList::Visible(const CDCDevice& dev)
         if (large && !PickGlyphs(*text, cover) && cover.Covers(fill))
             continue;
         visible[i] = true;
-        // Of a text, only the part outside later cells is written.
         if (text != nullptr)
-            text->clip = cover.Uncovered(reach);
+            ClipText(*text, cover, reach, cell);
         cover.Add(cell);
     }
     return visible;
@@ -177,8 +199,8 @@ void CDrawList::Draw(CDCDevice& dev, const Text& item)
                               item.pickCount, item.color, item.fill);
     else if (image == nullptr ||
              (!TextCache::Draw(*image, item.clip, t, font, text, item.color, item.fill, item.systemPixels) &&
-              !CTextRuns::Shared().Draw(dev.painter, item.clip, t, font, text, item.systemPixels, item.color,
-                                         item.fill)))
+              !CTextRuns::Shared().Draw(dev.painter, item.clip, {m_parts.data() + item.partsAt, item.partCount}, t,
+                                         font, text, item.systemPixels, item.color, item.fill)))
     {
         // What lies outside the clip is drawn over later: a glyph filled
         // as an outline is then rasterised within it only.
@@ -221,4 +243,5 @@ void CDrawList::Flush(CDCDevice& dev)
     m_text.clear();
     m_fonts.clear();
     m_picks.clear();
+    m_parts.clear();
 }

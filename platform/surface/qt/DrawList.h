@@ -58,6 +58,8 @@ private:
         bool picked = false;
         std::uint32_t pickAt = 0, pickCount = 0;
         QRect clip = QRect();  // the device pixels of it that may show
+        // Those pixels apart above, beside and below its cell: m_parts[partsAt...].
+        std::uint32_t partsAt = 0, partCount = 0;
         QTransform Transform() const { return QTransform(sx, 0, 0, sy, dx, dy); }
     };
     struct Ellipse {
@@ -78,6 +80,7 @@ private:
     };
     std::uint16_t FontIndex(const CFont& font);
     std::vector<bool> Visible(const CDCDevice& dev);
+    void ClipText(Text& text, const CCoverage& cover, const QRect& reach, const QRect& cell);
     // Picks the glyphs of a large text that may show over cover; false
     // when it knows that none does.
     bool PickGlyphs(Text& text, const CCoverage& cover);
@@ -92,4 +95,5 @@ private:
     std::string m_text;
     std::vector<Font> m_fonts;
     std::vector<std::uint32_t> m_picks;
+    std::vector<QRect> m_parts;
 };

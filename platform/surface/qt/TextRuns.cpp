@@ -22,6 +22,12 @@ constexpr double kInkMargin = 3.0;
 // font's pixels squared times the mapping's area scale) from its cache of
 // their pixels, placed as a glyph run places them; this stays below.
 constexpr double kLargestDrawnPixels = 62.0;
+// Past 64 it fills their outlines instead; this stays above. A text between
+// the two is drawn the plain way.
+constexpr double kSmallestFilledPixels = 66.0;
+
+// Glyph outlines kept at most; past this they are read from the fonts again.
+constexpr std::size_t kMaxOutlines = 8192;
 
 // An outline's box past this many of the font's pixels is taken as unbounded.
 constexpr std::int16_t kUnbounded = 30000;
@@ -58,6 +64,7 @@ CTextRuns& CTextRuns::Shared()
 
 void CTextRuns::Clear()
 {
+    m_outlines.clear();
     m_index.clear();
     m_entries.clear();
     m_fonts.clear();
@@ -176,17 +183,15 @@ const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, c
 // not depend on the others'.
 void CTextRuns::DrawGlyphs(QPainter& p, const QRect& clip, const QTransform& local, const Layout& layout)
 {
-    const QRectF reach = QRectF(clip).adjusted(-kInkMargin, -kInkMargin, kInkMargin + 1, kInkMargin + 1);
     for (const Run& run : layout.runs) {
         m_runIds.clear();
         m_runAt.clear();
         for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
             const Glyph& g = layout.glyphs[i];
-            const QPointF at(g.x / 64.0, g.y / 64.0);
-            if (!local.mapRect(QRectF(at + QPointF(g.left, g.top), at + QPointF(g.right, g.bottom))).intersects(reach))
+            if (!Reaches(clip, local, g))
                 continue;
             m_runIds.push_back(g.id);
-            m_runAt.push_back(at);
+            m_runAt.push_back(QPointF(g.x / 64.0, g.y / 64.0));
         }
         if (m_runIds.empty())
             continue;
@@ -198,23 +203,106 @@ void CTextRuns::DrawGlyphs(QPainter& p, const QRect& clip, const QTransform& loc
     }
 }
 
-bool CTextRuns::Draw(QPainter& p, const QRect& clip, const QTransform& t, const CFont& font, std::string_view text,
-                     int systemPixels, COLORREF textColor, COLORREF bkColor)
+bool CTextRuns::Reaches(const QRect& clip, const QTransform& local, const Glyph& g)
+{
+    const QRectF reach = QRectF(clip).adjusted(-kInkMargin, -kInkMargin, kInkMargin + 1, kInkMargin + 1);
+    const QPointF at(g.x / 64.0, g.y / 64.0);
+    return local.mapRect(QRectF(at + QPointF(g.left, g.top), at + QPointF(g.right, g.bottom))).intersects(reach);
+}
+
+const CTextRuns::GlyphOutline& CTextRuns::Outline(std::uint32_t font, quint32 id)
+{
+    if (m_outlines.size() >= kMaxOutlines)
+        m_outlines.clear();
+    auto [found, added] = m_outlines.try_emplace((std::uint64_t(font) << 32) | id);
+    if (added) {
+        GlyphOutline& o = found->second;
+        o.path = m_fonts[font].pathForGlyph(id);
+        o.picture = o.path.isEmpty() && !m_fonts[font].boundingRect(id).isEmpty();
+    }
+    return found->second;
+}
+
+bool CTextRuns::Fillable(std::span<const QRect> parts, const QTransform& local, const Layout& layout)
+{
+    for (const Run& run : layout.runs)
+        for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
+            const Glyph& g = layout.glyphs[i];
+            const bool reaches = std::any_of(parts.begin(), parts.end(),
+                                             [&](const QRect& part) { return Reaches(part, local, g); });
+            if (reaches && Outline(run.font, g.id).picture)
+                return false;
+        }
+    return true;
+}
+
+// Fills on image, as the painter fills a text's outlines (a script run's
+// as one path, winding), the glyphs that reach part: a pixel's value depends only on the outlines that pass through
+// it, so within part it is the one the whole text gives. The painter's
+// rasteriser sweeps every row and column of a path on its device, and
+// most of a large glyph lies outside what shows; so the fill is done on
+// the same pixels seen as a picture that ends at part's right and bottom
+// edges. Its origin stays the device's: moved by whole pixels, a fill may
+// round a smoothed edge another way.
+void CTextRuns::FillOutlines(const QImage& image, bool smooth, const QRect& part, const QTransform& local,
+                             const Layout& layout, const QBrush& ink)
+{
+    const QRect area = part & image.rect();
+    if (area.isEmpty())
+        return;
+    QImage pixels(const_cast<uchar*>(image.constBits()), area.right() + 1, area.bottom() + 1, image.bytesPerLine(),
+                  image.format());
+    QPainter fill(&pixels);
+    fill.setRenderHint(QPainter::Antialiasing, smooth);
+    fill.setClipRect(area);
+    fill.setTransform(local);
+    for (const Run& run : layout.runs) {
+        QPainterPath path;
+        path.setFillRule(Qt::WindingFill);
+        for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
+            const Glyph& g = layout.glyphs[i];
+            if (Reaches(area, local, g))
+                path.addPath(Outline(run.font, g.id).path.translated(g.x / 64.0, g.y / 64.0));
+        }
+        if (!path.isEmpty())
+            fill.fillPath(path, ink);
+    }
+}
+
+bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> parts, const QTransform& t,
+                     const CFont& font, std::string_view text, int systemPixels, COLORREF textColor,
+                     COLORREF bkColor)
 {
     const QFont f = RealiseFont(font, systemPixels);
     // A device font: its size does not follow the mapping.
     const QTransform local = font.IsSystemFont() ? QTransform::fromTranslate(t.dx(), t.dy()) : t;
-    // Larger glyphs are filled as outlines, from places the painter works
-    // out its own way.
     const double size = f.pixelSize();
-    if (size * size * std::abs(local.determinant()) > kLargestDrawnPixels * kLargestDrawnPixels)
+    const double area = size * size * std::abs(local.determinant());
+    const bool filled = area > kSmallestFilledPixels * kSmallestFilledPixels;
+    if (!filled && area > kLargestDrawnPixels * kLargestDrawnPixels)
+        return false;
+    // Outlines are filled on an image's own pixels, one per device pixel.
+    const QPaintDevice* device = p.device();
+    const QImage* image = device != nullptr && device->devType() == QInternal::Image
+                              ? static_cast<const QImage*>(device)
+                              : nullptr;
+    if (filled && (image == nullptr || image->devicePixelRatio() != 1.0))
         return false;
     const Layout& layout = Find(p, font, f, text, systemPixels);
-    if (!layout.drawable)
+    if (!layout.drawable || (filled && !Fillable(parts, local, layout)))
         return false;
     SetRasterOp(p, false);
     p.setTransform(local);
     p.fillRect(QRectF(0, 0, layout.advance, layout.height), ToQColor(bkColor));
+    if (filled) {
+        p.resetTransform();
+        // Smoothed as the painter smooths a text's outlines.
+        const bool smooth = p.testRenderHint(QPainter::TextAntialiasing) || p.testRenderHint(QPainter::Antialiasing);
+        const QBrush ink(ToQColor(textColor));
+        for (const QRect& part : parts)
+            FillOutlines(*image, smooth, part, local, layout, ink);
+        return true;
+    }
     p.setFont(f);
     p.setPen(ToQColor(textColor));
     DrawGlyphs(p, clip, local, layout);

@@ -10,12 +10,17 @@
 // its glyphs (index, font, place) and the metrics its cell is filled by,
 // per font, device and name, the least recently drawn dropped past a bound
 // in bytes. Drawn from them, a text writes the very pixels PlainText
-// writes, and only its glyphs that reach the device are handed on.
+// writes, and only its glyphs that reach the device are handed on; glyphs
+// large enough to be filled as outlines are filled as the painter fills
+// them, of a script run one path, but only those that reach what shows.
 
 #include "platform/surface/Font.h"
 
+#include <QBrush>
 #include <QGlyphRun>
+#include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRect>
 #include <QRawFont>
@@ -25,6 +30,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,12 +49,15 @@ public:
     // Draws text under t (its top-left at logical (0, 0)) as PlainText
     // would, on the painter's device, from its kept layout (laid out now
     // if it is not kept), but of its glyphs only those that reach clip
-    // (the others are off the device or drawn over later). False when the
-    // text is not drawn this way (glyphs large enough to be filled as
-    // outlines, a font with lines through or under it, a character whose
-    // drawing the layout would change): the caller draws it plainly.
-    bool Draw(QPainter& p, const QRect& clip, const QTransform& t, const CFont& font, std::string_view text,
-              int systemPixels, COLORREF textColor, COLORREF bkColor);
+    // (the others are off the device or drawn over later). Glyphs filled
+    // as outlines are filled within parts alone: boxes in clip, of rows
+    // apart, that hold every pixel of it that shows. False when the text
+    // is not drawn this way (glyphs at the size where the painter turns
+    // from copying glyphs to filling them, or drawn from a picture; a
+    // font with lines through or under it; a character whose drawing the
+    // layout would change): the caller draws it plainly.
+    bool Draw(QPainter& p, const QRect& clip, std::span<const QRect> parts, const QTransform& t, const CFont& font,
+              std::string_view text, int systemPixels, COLORREF textColor, COLORREF bkColor);
 
     std::size_t Bytes() const { return m_bytes; }
     std::size_t Count() const { return m_entries.size(); }
@@ -91,12 +100,25 @@ private:
     std::uint32_t FontIndex(const QRawFont& raw);
     bool Keep(const QGlyphRun& run, double shift, Layout& layout);
     void DrawGlyphs(QPainter& p, const QRect& clip, const QTransform& local, const Layout& layout);
+    // Whether g's pixels, placed under local, may fall in clip.
+    static bool Reaches(const QRect& clip, const QTransform& local, const Glyph& g);
+    // A glyph's outline as the font gives it, from its origin in the
+    // font's pixels, and whether its ink is a picture instead.
+    struct GlyphOutline {
+        QPainterPath path;
+        bool picture = false;
+    };
+    const GlyphOutline& Outline(std::uint32_t font, quint32 id);
+    bool Fillable(std::span<const QRect> parts, const QTransform& local, const Layout& layout);
+    void FillOutlines(const QImage& image, bool smooth, const QRect& part, const QTransform& local,
+                      const Layout& layout, const QBrush& ink);
 
     std::size_t m_maxBytes;
     std::size_t m_bytes = 0;
     std::list<Entry> m_entries;  // the most recently drawn first
     std::unordered_map<std::string_view, std::list<Entry>::iterator> m_index;
     std::vector<QRawFont> m_fonts;
+    std::unordered_map<std::uint64_t, GlyphOutline> m_outlines;  // by font and glyph
     std::string m_key;  // scratch
     std::vector<quint32> m_runIds;  // scratch
     std::vector<QPointF> m_runAt;  // scratch
