@@ -80,7 +80,9 @@ void CCoverage::Add(const QRect& r)
         m_largest = c;
     const int x1 = c.left(), x2 = c.right() + 1;
     for (int y = c.top(); y <= c.bottom(); ++y) {
-        if (m_rowCount[y] == m_width)
+        // Within the row's widest run (all of it covered) nothing is new:
+        // names piled at one start add the same cell again and again.
+        if (m_rowCount[y] == m_width || (x1 >= m_runFirst[y] && x2 <= m_runPast[y]))
             continue;
         std::uint64_t* row = &m_bits[std::size_t(y) * m_words];
         for (int w = x1 / 64; w <= (x2 - 1) / 64; ++w) {

@@ -196,6 +196,10 @@ ClusterMetrics LayOutCluster(Cache& c, char32_t first, const std::vector<char32_
 // alone may round its advance another way.
 constexpr double kPenSlack = 1.5;
 
+// How far left of its pen a cluster's ink may reach, in the font's heights
+// (a mark may hang back over the letter before it).
+constexpr double kClusterInkLeft = 3.0;
+
 // The pixels a glyph of a small text the shaper refuses writes, from the
 // pixel its origin falls on (as for the shaper's glyphs: x down, y to
 // nearest).
@@ -274,6 +278,12 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CFont& font, std::string_
     c.firstPlaces.clear();
     double pen = 0.0;
     for (std::size_t i = 0, j = 0; i < c.codes.size(); i = j) {
+        // Clusters never step the pen back, so once the next one's ink
+        // would start right of the device, so would all the rest's, and
+        // the cell ends past the device's right edge either way.
+        if (t.m11() > 0 && t.dx() + t.m11() * (pen - kPenSlack - kClusterInkLeft * c.shaper->Height()) >
+                               device.right() + kInkMargin + 1)
+            break;
         j = ClusterEnd(c.codes, i);
         if (j == 0)
             return false;

@@ -292,10 +292,15 @@ bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> part
     if (!layout.drawable || (filled && !Fillable(parts, local, layout)))
         return false;
     SetRasterOp(p, false);
-    p.setTransform(local);
-    p.fillRect(QRectF(0, 0, layout.advance, layout.height), ToQColor(bkColor));
     if (filled) {
-        p.resetTransform();
+        // Of the cell too only what shows: a large one is most of the device.
+        for (const QRect& part : parts) {
+            p.save();
+            p.setClipRect(part, Qt::IntersectClip);
+            p.setTransform(local);
+            p.fillRect(QRectF(0, 0, layout.advance, layout.height), ToQColor(bkColor));
+            p.restore();
+        }
         // Smoothed as the painter smooths a text's outlines.
         const bool smooth = p.testRenderHint(QPainter::TextAntialiasing) || p.testRenderHint(QPainter::Antialiasing);
         const QBrush ink(ToQColor(textColor));
@@ -303,6 +308,8 @@ bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> part
             FillOutlines(*image, smooth, part, local, layout, ink);
         return true;
     }
+    p.setTransform(local);
+    p.fillRect(QRectF(0, 0, layout.advance, layout.height), ToQColor(bkColor));
     p.setFont(f);
     p.setPen(ToQColor(textColor));
     DrawGlyphs(p, clip, local, layout);
