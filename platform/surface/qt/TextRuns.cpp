@@ -130,7 +130,6 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
     if (s.isEmpty() || f.underline() || f.strikeOut() || f.overline() || !LaysOutAsDrawn(s))
         return layout;
     const QFontMetricsF fm(f, p.device());
-    layout.advance = fm.horizontalAdvance(s);
     layout.height = fm.ascent() + fm.descent();
     QTextLayout lines(s, f, p.device());
     QTextOption option;
@@ -140,6 +139,9 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
     lines.beginLayout();
     QTextLine line = lines.createLine();
     lines.endLayout();
+    // The line's advance is the one the painter fills the cell by (the
+    // font metrics' advance of the text, which would shape it again).
+    layout.advance = line.horizontalAdvance();
     // The layout's baseline sits at the tallest font's ascent; the painter
     // puts it at this font's.
     const double shift = fm.ascent() - line.ascent();
@@ -292,15 +294,18 @@ bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> part
     if (!layout.drawable || (filled && !Fillable(parts, local, layout)))
         return false;
     SetRasterOp(p, false);
+    const QRect whole[] = {clip};
+    if (parts.empty())
+        parts = whole;
+    // Of the cell only what shows: a large one may be most of the device.
+    for (const QRect& part : parts) {
+        p.save();
+        p.setClipRect(part, Qt::IntersectClip);
+        p.setTransform(local);
+        p.fillRect(QRectF(0, 0, layout.advance, layout.height), ToQColor(bkColor));
+        p.restore();
+    }
     if (filled) {
-        // Of the cell too only what shows: a large one is most of the device.
-        for (const QRect& part : parts) {
-            p.save();
-            p.setClipRect(part, Qt::IntersectClip);
-            p.setTransform(local);
-            p.fillRect(QRectF(0, 0, layout.advance, layout.height), ToQColor(bkColor));
-            p.restore();
-        }
         // Smoothed as the painter smooths a text's outlines.
         const bool smooth = p.testRenderHint(QPainter::TextAntialiasing) || p.testRenderHint(QPainter::Antialiasing);
         const QBrush ink(ToQColor(textColor));
@@ -309,7 +314,6 @@ bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> part
         return true;
     }
     p.setTransform(local);
-    p.fillRect(QRectF(0, 0, layout.advance, layout.height), ToQColor(bkColor));
     p.setFont(f);
     p.setPen(ToQColor(textColor));
     DrawGlyphs(p, clip, local, layout);

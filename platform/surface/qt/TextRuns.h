@@ -50,8 +50,9 @@ public:
     // would, on the painter's device, from its kept layout (laid out now
     // if it is not kept), but of its glyphs only those that reach clip
     // (the others are off the device or drawn over later). Glyphs filled
-    // as outlines are filled within parts alone: boxes in clip, of rows
-    // apart, that hold every pixel of it that shows. False when the text
+    // as outlines, and its cell, are drawn within parts alone: boxes in
+    // clip, of rows apart, that hold every pixel of it that shows (clip
+    // itself when there are none). False when the text
     // is not drawn this way (glyphs at the size where the painter turns
     // from copying glyphs to filling them, or drawn from a picture; a
     // font with lines through or under it; a character whose drawing the
