@@ -181,16 +181,16 @@ const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, c
     return m_entries.front().layout;
 }
 
-// Each run's glyphs that reach clip, at their places: a glyph's pixels do
-// not depend on the others'.
-void CTextRuns::DrawGlyphs(QPainter& p, const QRect& clip, const QTransform& local, const Layout& layout)
+// Each run's glyphs that reach a part, at their places: a glyph's pixels
+// do not depend on the others'.
+void CTextRuns::DrawGlyphs(QPainter& p, std::span<const QRect> parts, const QTransform& local, const Layout& layout)
 {
     for (const Run& run : layout.runs) {
         m_runIds.clear();
         m_runAt.clear();
         for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
             const Glyph& g = layout.glyphs[i];
-            if (!Reaches(clip, local, g))
+            if (!Reaches(parts, local, g))
                 continue;
             m_runIds.push_back(g.id);
             m_runAt.push_back(QPointF(g.x / 64.0, g.y / 64.0));
@@ -205,11 +205,13 @@ void CTextRuns::DrawGlyphs(QPainter& p, const QRect& clip, const QTransform& loc
     }
 }
 
-bool CTextRuns::Reaches(const QRect& clip, const QTransform& local, const Glyph& g)
+bool CTextRuns::Reaches(std::span<const QRect> parts, const QTransform& local, const Glyph& g)
 {
-    const QRectF reach = QRectF(clip).adjusted(-kInkMargin, -kInkMargin, kInkMargin + 1, kInkMargin + 1);
     const QPointF at(g.x / 64.0, g.y / 64.0);
-    return local.mapRect(QRectF(at + QPointF(g.left, g.top), at + QPointF(g.right, g.bottom))).intersects(reach);
+    const QRectF ink = local.mapRect(QRectF(at + QPointF(g.left, g.top), at + QPointF(g.right, g.bottom)));
+    return std::any_of(parts.begin(), parts.end(), [&](const QRect& part) {
+        return ink.intersects(QRectF(part).adjusted(-kInkMargin, -kInkMargin, kInkMargin + 1, kInkMargin + 1));
+    });
 }
 
 const CTextRuns::GlyphOutline& CTextRuns::Outline(std::uint32_t font, quint32 id)
@@ -230,9 +232,7 @@ bool CTextRuns::Fillable(std::span<const QRect> parts, const QTransform& local, 
     for (const Run& run : layout.runs)
         for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
             const Glyph& g = layout.glyphs[i];
-            const bool reaches = std::any_of(parts.begin(), parts.end(),
-                                             [&](const QRect& part) { return Reaches(part, local, g); });
-            if (reaches && Outline(run.font, g.id).picture)
+            if (Reaches(parts, local, g) && Outline(run.font, g.id).picture)
                 return false;
         }
     return true;
@@ -263,7 +263,7 @@ void CTextRuns::FillOutlines(const QImage& image, bool smooth, const QRect& part
         path.setFillRule(Qt::WindingFill);
         for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
             const Glyph& g = layout.glyphs[i];
-            if (Reaches(area, local, g))
+            if (Reaches({&area, 1}, local, g))
                 path.addPath(Outline(run.font, g.id).path.translated(g.x / 64.0, g.y / 64.0));
         }
         if (!path.isEmpty())
@@ -316,7 +316,7 @@ bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> part
     p.setTransform(local);
     p.setFont(f);
     p.setPen(ToQColor(textColor));
-    DrawGlyphs(p, clip, local, layout);
+    DrawGlyphs(p, parts, local, layout);
     p.resetTransform();
     return true;
 }

@@ -100,9 +100,9 @@ private:
     Layout LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text);
     std::uint32_t FontIndex(const QRawFont& raw);
     bool Keep(const QGlyphRun& run, double shift, Layout& layout);
-    void DrawGlyphs(QPainter& p, const QRect& clip, const QTransform& local, const Layout& layout);
-    // Whether g's pixels, placed under local, may fall in clip.
-    static bool Reaches(const QRect& clip, const QTransform& local, const Glyph& g);
+    void DrawGlyphs(QPainter& p, std::span<const QRect> parts, const QTransform& local, const Layout& layout);
+    // Whether g's pixels, placed under local, may fall in one of parts.
+    static bool Reaches(std::span<const QRect> parts, const QTransform& local, const Glyph& g);
     // A glyph's outline as the font gives it, from its origin in the
     // font's pixels, and whether its ink is a picture instead.
     struct GlyphOutline {
