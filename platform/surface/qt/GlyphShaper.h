@@ -47,6 +47,8 @@ public:
     // The glyphs of text and the advance of its cell; false when the name
     // must be drawn the plain way. glyphs is reused as scratch space.
     bool Shape(std::string_view text, CTextEncoding encoding, std::vector<PlacedGlyph>& glyphs, double& advance);
+    // The characters of the text Shape was last given, refused or not.
+    const std::vector<char32_t>& Characters() const { return m_codes; }
 
     const QRawFont& RawFont() const { return m_raw; }
     double Ascent() const { return m_ascent; }

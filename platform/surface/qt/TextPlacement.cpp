@@ -261,10 +261,11 @@ struct CheapBounds {
 };
 
 // False when a character's drawing may depend on more than its cluster.
-bool CheapMeasure(Cache& c, const QTransform& t, const CFont& font, std::string_view text, const CCoverage& cover,
-                  const TextCache::GlyphPlaces* later, const QRect& device, CheapBounds& bounds)
+// The text is the one the font's shaper was last given, and refused.
+bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const TextCache::GlyphPlaces* later,
+                  const QRect& device, CheapBounds& bounds)
 {
-    ToCharacters(text, font.GetTextEncoding(), c.codes);
+    c.codes = c.shaper->Characters();
     if (c.codes.empty() || PlaceOf(c.codes.front()) != Place::Starts)
         return false;
     char32_t first = 0;
@@ -388,7 +389,7 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
         // The toolkit's layout of a whole text costs a great deal more
         // than the shaper's: its clusters' bounds first.
         CheapBounds cheap;
-        if (cover != nullptr && CheapMeasure(*c, t, font, text, *cover, later, device, cheap)) {
+        if (cover != nullptr && CheapMeasure(*c, t, *cover, later, device, cheap)) {
             if (cheap.hidden)
                 return false;
             if (later != nullptr)
