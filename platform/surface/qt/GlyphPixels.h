@@ -90,7 +90,7 @@ struct Cache {
     // the box of its glyphs' ink from its origin and baseline, in the
     // font's pixels.
     std::unordered_map<std::u32string, ClusterMetrics> clusterInk;
-    std::unordered_map<std::uint64_t, ClusterMetrics> charInk;  // clusters of one character
+    std::unordered_map<std::uint64_t, ClusterMetrics> charInk;  // clusters of one or two characters
     // Clusters of one character of the first plane outside a run of
     // another script, the most of them: 1 + their index in bmpClusters.
     std::vector<std::uint32_t> bmpSlots;

@@ -129,8 +129,10 @@ ClusterMetrics& ClusterOf(Cache& c, char32_t first, const std::vector<char32_t>&
         return c.bmpClusters[slot - 1];
     }
     ClusterMetrics* metrics = nullptr;
-    if (j == i + 1) {  // one character, kept without a string
-        auto [found, added] = c.charInk.try_emplace((std::uint64_t(script) << 32) | codes[i]);
+    if (j <= i + 2) {  // one or two characters (a letter and its mark), kept without a string
+        const std::uint64_t second = j == i + 2 ? codes[i + 1] : 0;  // no cluster holds a NUL
+        auto [found, added] =
+            c.charInk.try_emplace((std::uint64_t(script) << 42) | (std::uint64_t(codes[i]) << 21) | second);
         if (!added)
             return found->second;
         metrics = &found->second;
