@@ -199,6 +199,7 @@ void UseScale(Cache& c, const QTransform& t)
     if (t.m11() != c.sx || t.m22() != c.sy) {
         c.masks.clear();
         ++c.scaleGeneration;
+        c.clusterGlyphPixels.clear();
         c.maskBytes = 0;
         c.sx = t.m11(), c.sy = t.m22();
     }

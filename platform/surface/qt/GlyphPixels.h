@@ -98,6 +98,9 @@ struct Cache {
     std::u32string clusterKey;  // scratch
     std::vector<QRawFont> clusterFonts;  // the fonts their glyphs come from
     std::uint32_t scaleGeneration = 1;  // counts the scales met
+    // The pixels each glyph of those fonts writes (see ClusterGlyph::pixels)
+    // at the present scale, by font and glyph: many clusters share a glyph.
+    std::unordered_map<std::uint64_t, QRect> clusterGlyphPixels;
     std::vector<TextCache::GlyphPlaces::Place> firstPlaces;  // scratch: a text's first cluster
     std::vector<char32_t> codes;  // scratch: a text's characters
 };

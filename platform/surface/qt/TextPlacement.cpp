@@ -208,8 +208,12 @@ constexpr double kClusterInkLeft = 3.0;
 QRect SmallGlyphPixels(Cache& c, ClusterGlyph& g)
 {
     if (g.pixelsOf != c.scaleGeneration) {
-        const Mask m = RenderMask(c, c.clusterFonts[g.font], g.id);
-        g.pixels = m.width == 0 ? QRect() : QRect(m.dx, m.dy, m.width, m.height);
+        auto [found, added] = c.clusterGlyphPixels.try_emplace((std::uint64_t(g.font) << 32) | g.id);
+        if (added) {
+            const Mask m = RenderMask(c, c.clusterFonts[g.font], g.id);
+            found->second = m.width == 0 ? QRect() : QRect(m.dx, m.dy, m.width, m.height);
+        }
+        g.pixels = found->second;
         g.pixelsOf = c.scaleGeneration;
     }
     return g.pixels;
