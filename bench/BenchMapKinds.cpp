@@ -106,10 +106,12 @@ std::vector<Planet> Stacked(int count)
     return planets;
 }
 
-// A word the glyph shaper refuses whose glyphs stay within the text's
-// cell, as most such names' do: ideographs and kana; pictographs (some
+// A word the glyph shaper refuses: ideographs and kana; pictographs (some
 // joined, or with a selector) after letters of the x-height; or such
-// letters under one combining mark above.
+// letters under one combining mark above. Most glyphs stay within the
+// text's cell, but with the installed fonts a ring, circumflex or caron
+// over such a letter reaches a row or more above it at close zooms, so
+// that names far down the pile still show there.
 std::string ScriptWord(CBenchRandom& random)
 {
     static const char32_t kLow[] = {U'a', U'c', U'e', U'm', U'n', U'o', U'r', U's', U'u', U'v', U'w', U'x', U'z'};
