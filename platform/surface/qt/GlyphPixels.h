@@ -59,9 +59,6 @@ struct ClusterGlyph {
     // on, at the scale of generation pixelsOf (0: none yet).
     QRect pixels = QRect();
     std::uint32_t pixelsOf = 0;
-    // Of large text: its outline's box (InkBox), once looked up.
-    QRectF ink = QRectF();
-    bool inkKnown = false;
 };
 
 // Such a cluster alone: how far it moves the pen, in the font's pixels,

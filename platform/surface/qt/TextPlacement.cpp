@@ -239,9 +239,7 @@ QRect ClusterGlyphReach(Cache& c, const QTransform& t, ClusterGlyph& g, char32_t
     // Filled as an outline: within its outline's box, as for large glyphs
     // (qt/GlyphGuess).
     const QRawFont& raw = c.clusterFonts[g.font];
-    if (!g.inkKnown)
-        g.ink = InkBox(c, raw, g.id), g.inkKnown = true;
-    const QRectF ink = g.ink;
+    const QRectF ink = InkBox(c, raw, g.id);
     if (ink.isNull())
         return QRect();
     const QRect guess(QPoint(Edge(std::floor(x - spread + t.m11() * ink.left())) - kInkMargin,
