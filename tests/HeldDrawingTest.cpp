@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -40,10 +39,7 @@ CImage Paint(const Scene& scene, int scale, Args&... args)
     dc.SetWindowExt(100, 100);
     dc.SetViewportExt(100 * scale, 100 * scale);
     dc.SetBkColor(RGB(0, 0, 0));
-    LOGFONT desc{};
-    desc.lfHeight = -11;
-    desc.lfWeight = FW_NORMAL;
-    std::snprintf(desc.lfFaceName, sizeof desc.lfFaceName, "Arial");
+    const LOGFONT desc = NameFontDescription();
     CFont font;
     font.CreateFontIndirect(&desc);
     dc.SelectObject(&font);
@@ -298,10 +294,7 @@ TEST(HeldDrawing, RefusedNamesUnderALaterLongerNameAreLeftOutFromAfarToClose)
     // pixels high to one whose glyphs are filled as outlines, none of them
     // can show, and none is measured as shown. A name longer than the
     // later one shows its tail where the device holds it.
-    LOGFONT desc{};
-    desc.lfHeight = -11;
-    desc.lfWeight = FW_NORMAL;
-    std::snprintf(desc.lfFaceName, sizeof desc.lfFaceName, "Arial");
+    const LOGFONT desc = NameFontDescription();
     CFont font;
     font.CreateFontIndirect(&desc);
     font.SetTextEncoding(CTextEncoding::Utf8);
@@ -336,10 +329,7 @@ TEST(HeldDrawing, KeptLayoutsDrawAsThePlainWayWithinTheirBound)
     // the device's left or right edge (whose glyphs are left out), and
     // within a clip (whose pixels must match wherever they show), also
     // where the glyphs are filled as outlines within pieces of the clip.
-    LOGFONT desc{};
-    desc.lfHeight = -11;
-    desc.lfWeight = FW_NORMAL;
-    std::snprintf(desc.lfFaceName, sizeof desc.lfFaceName, "Arial");
+    LOGFONT desc = NameFontDescription();
     CFont font;
     font.CreateFontIndirect(&desc);
     font.SetTextEncoding(CTextEncoding::Utf8);

@@ -210,3 +210,12 @@ std::string Describe(const PictureComparison& c)
         out << " (\"" << Escaped(c.worstItem) << "\")";
     return out.str();
 }
+
+LOGFONT NameFontDescription()
+{
+    LOGFONT desc{};
+    desc.lfHeight = -11;
+    desc.lfWeight = FW_NORMAL;
+    std::snprintf(desc.lfFaceName, sizeof desc.lfFaceName, "Arial");
+    return desc;
+}

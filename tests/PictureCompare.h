@@ -68,3 +68,6 @@ PictureComparison ComparePictures(const CImage& fast, const CImage& reference, C
 
 // For a failure message.
 std::string Describe(const PictureComparison& c);
+
+// The map's name font as the pictures here draw it: Arial, 11 pixels high.
+LOGFONT NameFontDescription();

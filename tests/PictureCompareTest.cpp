@@ -36,10 +36,7 @@ CImage Crowd(int row, int column, int shift, Args&... args)
     dc.SetViewportExt(300, 300);
     dc.SetBkColor(RGB(0, 0, 0));
     dc.SetTextColor(RGB(255, 255, 255));
-    LOGFONT desc{};
-    desc.lfHeight = -11;
-    desc.lfWeight = FW_NORMAL;
-    std::snprintf(desc.lfFaceName, sizeof desc.lfFaceName, "Arial");
+    const LOGFONT desc = NameFontDescription();
     CFont font;
     font.CreateFontIndirect(&desc);
     dc.SelectObject(&font);
