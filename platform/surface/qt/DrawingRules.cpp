@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/surface/qt/DrawingRules.h"
 
+#include <cmath>
+
 #include "platform/surface/TextEncoding.h"
 #include "platform/surface/qt/DeviceGeometry.h"
 
@@ -48,4 +50,25 @@ void SetRasterOp(QPainter& painter, bool xorMode)
 {
     painter.setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination
                                        : QPainter::CompositionMode_SourceOver);
+}
+
+namespace {
+
+constexpr double kLargestCopiedPixels = 62.0, kSmallestFilledPixels = 66.0;
+
+double GlyphArea(double pixelSize, const QTransform& t)
+{
+    return pixelSize * pixelSize * std::abs(t.determinant());
+}
+
+} // namespace
+
+bool CopiesGlyphs(double pixelSize, const QTransform& t)
+{
+    return GlyphArea(pixelSize, t) <= kLargestCopiedPixels * kLargestCopiedPixels;
+}
+
+bool FillsGlyphs(double pixelSize, const QTransform& t)
+{
+    return GlyphArea(pixelSize, t) > kSmallestFilledPixels * kSmallestFilledPixels;
 }

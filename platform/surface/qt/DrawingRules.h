@@ -44,5 +44,14 @@ inline QColor ToQColor(COLORREF c)
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
+// How the painter draws the glyphs of a font of pixelSize pixels under t:
+// up to 64 device pixels (the root of the font's pixels squared times the
+// mapping's area scale) it copies their sharp pixels from its glyph cache,
+// past that it fills their outlines with smoothed edges, which blend with
+// what lies beneath. Each test keeps two pixels from that edge; between
+// them neither holds.
+bool CopiesGlyphs(double pixelSize, const QTransform& t);
+bool FillsGlyphs(double pixelSize, const QTransform& t);
+
 // Copying, or exclusive-or (R2_XORPEN), for what the painter draws next.
 void SetRasterOp(QPainter& painter, bool xorMode);

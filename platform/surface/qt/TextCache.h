@@ -48,7 +48,11 @@ struct TextBounds {
 // Where glyphs of texts drawn later in a picture land, exactly: the glyphs
 // of the first cluster of each text the shaper refuses that shows. Drawn
 // again at the very same place, by the same font, a glyph writes the very
-// pixels it wrote there before.
+// pixels it wrote there before. Not quite where the painter fills it as an
+// outline: its smoothed edge then blends with the edge beneath, so a pile
+// of such names differs from one drawn name by name in a few pixels of
+// that edge (1 to 10 on 200 piled names at close zooms). Drawing every
+// name of the pile for them would take seconds at extent 6.
 class GlyphPlaces {
 public:
     // A glyph's place: its font's cache, the font it came from, its index,

@@ -18,14 +18,6 @@ namespace {
 // guesses, with a pixel more).
 constexpr double kInkMargin = 3.0;
 
-// The painter copies glyphs up to 64 device pixels high (the root of the
-// font's pixels squared times the mapping's area scale) from its cache of
-// their pixels, placed as a glyph run places them; this stays below.
-constexpr double kLargestDrawnPixels = 62.0;
-// Past 64 it fills their outlines instead; this stays above. A text between
-// the two is drawn the plain way.
-constexpr double kSmallestFilledPixels = 66.0;
-
 // Glyph outlines kept at most; past this they are read from the fonts again.
 constexpr std::size_t kMaxOutlines = 8192;
 
@@ -278,10 +270,11 @@ bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> part
     const QFont f = RealiseFont(font, systemPixels);
     // A device font: its size does not follow the mapping.
     const QTransform local = font.IsSystemFont() ? QTransform::fromTranslate(t.dx(), t.dy()) : t;
-    const double size = f.pixelSize();
-    const double area = size * size * std::abs(local.determinant());
-    const bool filled = area > kSmallestFilledPixels * kSmallestFilledPixels;
-    if (!filled && area > kLargestDrawnPixels * kLargestDrawnPixels)
+    // Glyphs the painter copies are placed by a glyph run as by its own
+    // drawing of a text; a text at the size where it turns to filling them
+    // is drawn the plain way.
+    const bool filled = FillsGlyphs(f.pixelSize(), local);
+    if (!filled && !CopiesGlyphs(f.pixelSize(), local))
         return false;
     // Outlines are filled on an image's own pixels, one per device pixel.
     const QPaintDevice* device = p.device();
