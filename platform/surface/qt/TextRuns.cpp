@@ -231,13 +231,14 @@ bool CTextRuns::Fillable(std::span<const QRect> parts, const QTransform& local, 
 }
 
 // Fills on image, as the painter fills a text's outlines (a script run's
-// as one path, winding), the glyphs that reach part: a pixel's value depends only on the outlines that pass through
-// it, so within part it is the one the whole text gives. The painter's
-// rasteriser sweeps every row and column of a path on its device, and
-// most of a large glyph lies outside what shows; so the fill is done on
-// the same pixels seen as a picture that ends at part's right and bottom
-// edges. Its origin stays the device's: moved by whole pixels, a fill may
-// round a smoothed edge another way.
+// as one path, winding), the glyphs that reach part: a pixel's value
+// depends only on the outlines that pass through it, so within part it is
+// the one the whole text gives. The painter's rasteriser sweeps every row
+// and column of a path on its device, and most of a large glyph lies
+// outside what shows; so the fill is done on the same pixels seen as a
+// picture that ends at part's right and bottom edges. Its origin stays the
+// device's: moved by whole pixels, a fill may round a smoothed edge
+// another way.
 void CTextRuns::FillOutlines(const QImage& image, bool smooth, const QRect& part, const QTransform& local,
                              const Layout& layout, const QBrush& ink)
 {

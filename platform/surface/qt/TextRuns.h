@@ -49,14 +49,14 @@ public:
     // Draws text under t (its top-left at logical (0, 0)) as PlainText
     // would, on the painter's device, from its kept layout (laid out now
     // if it is not kept), but of its glyphs only those that reach clip
-    // (the others are off the device or drawn over later). Glyphs filled
-    // as outlines, and its cell, are drawn within parts alone: boxes in
-    // clip, of rows apart, that hold every pixel of it that shows (clip
-    // itself when there are none). False when the text
-    // is not drawn this way (glyphs at the size where the painter turns
-    // from copying glyphs to filling them, or drawn from a picture; a
-    // font with lines through or under it; a character whose drawing the
-    // layout would change): the caller draws it plainly.
+    // (the others are off the device or drawn over later). Its cell, and
+    // its glyphs, are drawn within parts alone: boxes in clip, of rows or
+    // columns apart, that hold every pixel of it that shows (clip itself
+    // when there are none). False when the text is not drawn this way
+    // (glyphs at the size where the painter turns from copying glyphs to
+    // filling them, or drawn from a picture; a font with lines through or
+    // under it; a character whose drawing the layout would change): the
+    // caller draws it plainly.
     bool Draw(QPainter& p, const QRect& clip, std::span<const QRect> parts, const QTransform& t, const CFont& font,
               std::string_view text, int systemPixels, COLORREF textColor, COLORREF bkColor);
 
