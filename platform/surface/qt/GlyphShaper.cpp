@@ -61,6 +61,7 @@ struct Layout {
     QList<QGlyphRun> runs;
     Layout(const QString& s, const QFont& font) : layout(s, font)
     {
+        layout.setCacheEnabled(true);  // or the glyph runs shape it again
         layout.beginLayout();
         line = layout.createLine();
         layout.endLayout();

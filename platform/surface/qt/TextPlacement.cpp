@@ -168,6 +168,7 @@ ClusterMetrics LayOutCluster(Cache& c, char32_t first, const std::vector<char32_
     const qsizetype letter = s.size();
     s += QString::fromUcs4(codes.data() + i, qsizetype(j - i));
     QTextLayout layout(s, c.font);
+    layout.setCacheEnabled(true);  // or the glyph runs shape it again
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
@@ -341,6 +342,7 @@ void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_
     const QFontMetricsF fm(c.font);
     const QRect cell = CellOf(t, c, fm.horizontalAdvance(s));
     QTextLayout layout(s, c.font);
+    layout.setCacheEnabled(true);  // or the glyph runs shape it again
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();

@@ -128,6 +128,8 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
     option.setTextDirection(p.layoutDirection());
     option.setWrapMode(QTextOption::NoWrap);
     lines.setTextOption(option);
+    // Kept shaping: without it the glyph runs would shape the text again.
+    lines.setCacheEnabled(true);
     lines.beginLayout();
     QTextLine line = lines.createLine();
     lines.endLayout();
