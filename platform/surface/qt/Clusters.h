@@ -16,6 +16,10 @@
 
 namespace Clusters {
 
+// How far left of its pen a cluster's ink may reach, in the font's heights
+// (a mark may hang back over the letters before it).
+constexpr double kClusterInkLeft = 3.0;
+
 // How a character stands in a text the shaper refuses, for the ink of
 // its clusters: a character that starts a cluster, one that joins the
 // cluster before it (marks, selectors, joiners, modifiers of pictographs,

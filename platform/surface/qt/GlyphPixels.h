@@ -66,6 +66,35 @@ struct ClusterGlyph {
 struct ClusterMetrics {
     double advance = 0.0;
     std::vector<ClusterGlyph> glyphs;
+    // What it is to a pair of clusters (qt/ClusterPairs); 0 until asked.
+    std::uint32_t token = 0;
+};
+
+// Whole texts the shaper refuses laid out from pairs of neighbouring
+// clusters, each pair learnt once from the toolkit's layout of it
+// (qt/ClusterPairs).
+struct PairLayouts {
+    // A glyph of a pair's first cluster: its font (as ClusterGlyph's) and
+    // its origin from that cluster's pen and the baseline.
+    struct Glyph {
+        std::uint32_t font;
+        quint32 id;
+        double x, y;
+    };
+    // How far the first cluster moves the pen to the second's (to the
+    // text's end when it is the last), and its glyphs in glyphs; count is
+    // kRefused when the pair does not lay out as its clusters do alone.
+    struct Pair {
+        double advance = 0.0;
+        std::uint32_t first = 0, count = 0;
+    };
+    static constexpr std::uint32_t kRefused = ~std::uint32_t(0);
+    // Clusters that lay out alike share a token: the same glyphs of the
+    // same fonts at the same places, in the same kind of run.
+    std::unordered_map<std::u32string, std::uint32_t> tokens;
+    std::unordered_map<std::uint64_t, Pair> pairs;
+    std::vector<Glyph> glyphs;
+    std::u32string key;  // scratch
 };
 
 struct Cache {
@@ -100,6 +129,7 @@ struct Cache {
     std::unordered_map<std::uint64_t, QRect> clusterGlyphPixels;
     std::vector<TextCache::GlyphPlaces::Place> firstPlaces;  // scratch: a text's first cluster
     std::vector<char32_t> codes;  // scratch: a text's characters
+    PairLayouts pairLayouts;
 };
 
 // The cache of font (for the system font, at systemPixels on the device).

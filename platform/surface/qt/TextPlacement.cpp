@@ -31,9 +31,6 @@ namespace {
 // alone may round its advance another way.
 constexpr double kPenSlack = 1.5;
 
-// How far left of its pen a cluster's ink may reach, in the font's heights
-// (a mark may hang back over the letter before it).
-constexpr double kClusterInkLeft = 3.0;
 
 // The pixels a glyph of a small text the shaper refuses writes, from the
 // pixel its origin falls on (as for the shaper's glyphs: x down, y to

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/surface/qt/TextRuns.h"
 
+#include "platform/surface/qt/ClusterPairs.h"
+#include "platform/surface/qt/Clusters.h"
 #include "platform/surface/qt/DrawingRules.h"
 
 #include <QFontMetricsF>
@@ -89,6 +91,22 @@ std::uint32_t CTextRuns::FontIndex(const QRawFont& raw)
     return std::uint32_t(m_fonts.size() - 1);
 }
 
+// A glyph of raw at (x, y) as kept; false when that is not a place the
+// layout keeps.
+bool CTextRuns::MakeGlyph(const QRawFont& raw, quint32 id, double x, double y, Glyph& g)
+{
+    g = Glyph{id, 0, 0, -kUnbounded, -kUnbounded, kUnbounded, kUnbounded};
+    if (!InFixed(x, g.x) || !InFixed(y, g.y))
+        return false;
+    const QRectF box = raw.boundingRect(id);
+    if (!box.isEmpty() && std::max(std::abs(box.left()), std::abs(box.right())) < kUnbounded &&
+        std::max(std::abs(box.top()), std::abs(box.bottom())) < kUnbounded) {
+        g.left = std::int16_t(std::floor(box.left())), g.top = std::int16_t(std::floor(box.top()));
+        g.right = std::int16_t(std::ceil(box.right())), g.bottom = std::int16_t(std::ceil(box.bottom()));
+    }
+    return true;
+}
+
 // Adds run's glyphs to layout, moved down by shift; false when a place is
 // not one the layout keeps.
 bool CTextRuns::Keep(const QGlyphRun& run, double shift, Layout& layout)
@@ -98,24 +116,46 @@ bool CTextRuns::Keep(const QGlyphRun& run, double shift, Layout& layout)
     const QList<QPointF> at = run.positions();
     const Run kept{FontIndex(raw), std::uint32_t(layout.glyphs.size()), std::uint32_t(std::min(ids.size(), at.size()))};
     for (qsizetype k = 0; k < qsizetype(kept.count); ++k) {
-        Glyph g{ids[k], 0, 0, -kUnbounded, -kUnbounded, kUnbounded, kUnbounded};
-        if (!InFixed(at[k].x(), g.x) || !InFixed(at[k].y() + shift, g.y))
+        Glyph g;
+        if (!MakeGlyph(raw, ids[k], at[k].x(), at[k].y() + shift, g))
             return false;
-        const QRectF box = raw.boundingRect(ids[k]);
-        if (!box.isEmpty() && std::max(std::abs(box.left()), std::abs(box.right())) < kUnbounded &&
-            std::max(std::abs(box.top()), std::abs(box.bottom())) < kUnbounded) {
-            g.left = std::int16_t(std::floor(box.left())), g.top = std::int16_t(std::floor(box.top()));
-            g.right = std::int16_t(std::ceil(box.right())), g.bottom = std::int16_t(std::ceil(box.bottom()));
-        }
         layout.glyphs.push_back(g);
     }
     layout.runs.push_back(kept);
     return true;
 }
 
+// The glyphs of text laid out from pairs of its clusters, in runs by font
+// as the toolkit's layout gives them (a run's outlines are filled as one
+// path), the baseline at ascent; false when a place is not one the layout
+// keeps.
+bool CTextRuns::KeepLaidOut(const TextCache::LaidOut& laid, double ascent, Layout& layout)
+{
+    m_laidFonts.clear();
+    for (const TextCache::LaidOut::Glyph& g : laid.glyphs)
+        if (std::find(m_laidFonts.begin(), m_laidFonts.end(), g.font) == m_laidFonts.end())
+            m_laidFonts.push_back(g.font);
+    for (std::uint32_t font : m_laidFonts) {
+        const QRawFont& raw = (*laid.fonts)[font];
+        Run run{FontIndex(raw), std::uint32_t(layout.glyphs.size()), 0};
+        for (const TextCache::LaidOut::Glyph& g : laid.glyphs) {
+            if (g.font != font)
+                continue;
+            Glyph kept;
+            if (!MakeGlyph(raw, g.id, g.x, ascent + g.y, kept))
+                return false;
+            layout.glyphs.push_back(kept);
+            ++run.count;
+        }
+        layout.runs.push_back(run);
+    }
+    return true;
+}
+
 // The toolkit's layout of text, as the painter lays it out to draw it: the
 // same font resolved for the same device, the same direction.
-CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text)
+CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text,
+                                   int systemPixels, double until)
 {
     Layout layout;
     const QString s = TextOf(font, text.data(), int(text.size()));
@@ -123,6 +163,19 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
         return layout;
     const QFontMetricsF fm(f, p.device());
     layout.height = fm.ascent() + fm.descent();
+    // Most names are laid out far sooner from pairs of their clusters.
+    if (p.layoutDirection() != Qt::RightToLeft &&
+        TextCache::LayOutFromPairs(font, text, systemPixels, until, m_laid)) {
+        // Left short, the cell reaches past until, which lies past the device.
+        layout.advance = m_laid.advance;
+        if (!m_laid.complete)
+            layout.reach = until;
+        layout.drawable = KeepLaidOut(m_laid, fm.ascent(), layout);
+        if (layout.drawable)
+            return layout;
+        layout = Layout();
+        layout.height = fm.ascent() + fm.descent();
+    }
     QTextLayout lines(s, f, p.device());
     QTextOption option;
     option.setTextDirection(p.layoutDirection());
@@ -148,21 +201,27 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
 }
 
 const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, const QFont& f,
-                                         std::string_view text, int systemPixels)
+                                         std::string_view text, int systemPixels, double until)
 {
     const std::string& key = KeyOf(p, font, text, systemPixels);
     auto found = m_index.find(key);
     if (found != m_index.end()) {
         m_entries.splice(m_entries.begin(), m_entries, found->second);
-        return found->second->layout;
+        Entry& entry = m_entries.front();
+        if (entry.layout.reach >= until)
+            return entry.layout;
+        // Needed further than kept: laid out again, twice as far, so that
+        // a scroll to the right does not do it at every step.
+        entry.layout = LayOut(p, font, f, text, systemPixels, std::max(until, 2.0 * entry.layout.reach));
+        m_bytes -= entry.bytes;
+        entry.bytes = BytesOf(entry);
+        m_bytes += entry.bytes;
+        return entry.layout;
     }
     Entry entry;
     entry.key = key;
-    entry.layout = LayOut(p, font, f, text);
-    const Layout& l = entry.layout;
-    // The entry, its key, its glyphs and the index's node for it.
-    entry.bytes = sizeof(Entry) + entry.key.size() + l.runs.size() * sizeof(Run) +
-                  l.glyphs.size() * sizeof(Glyph) + 64;
+    entry.layout = LayOut(p, font, f, text, systemPixels, until);
+    entry.bytes = BytesOf(entry);
     m_bytes += entry.bytes;
     m_entries.push_front(std::move(entry));
     m_index.emplace(m_entries.front().key, m_entries.begin());
@@ -173,6 +232,13 @@ const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, c
         m_entries.pop_back();
     }
     return m_entries.front().layout;
+}
+
+// The entry, its key, its glyphs and the index's node for it.
+std::size_t CTextRuns::BytesOf(const Entry& entry)
+{
+    return sizeof(Entry) + entry.key.size() + entry.layout.runs.size() * sizeof(Run) +
+           entry.layout.glyphs.size() * sizeof(Glyph) + 64;
 }
 
 // Each run's glyphs that reach a part, at their places: a glyph's pixels
@@ -266,6 +332,17 @@ void CTextRuns::FillOutlines(const QImage& image, bool smooth, const QRect& part
     }
 }
 
+// How far from a text's origin, in the font's pixels, the pen of a
+// cluster may stand whose glyphs reach clip under local: a mark may hang
+// back over the letters before it by up to kClusterInkLeft heights.
+double CTextRuns::Until(const QRect& clip, const QTransform& local, const QFontMetricsF& fm)
+{
+    if (local.type() > QTransform::TxScale || local.m11() <= 0.0)
+        return std::numeric_limits<double>::infinity();
+    const double right = (clip.right() + 1 + kInkMargin - local.dx()) / local.m11();
+    return std::max(right, 0.0) + Clusters::kClusterInkLeft * (fm.ascent() + fm.descent());
+}
+
 bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> parts, const QTransform& t,
                      const CFont& font, std::string_view text, int systemPixels, COLORREF textColor,
                      COLORREF bkColor)
@@ -286,7 +363,7 @@ bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> part
                               : nullptr;
     if (filled && (image == nullptr || image->devicePixelRatio() != 1.0))
         return false;
-    const Layout& layout = Find(p, font, f, text, systemPixels);
+    const Layout& layout = Find(p, font, f, text, systemPixels, Until(clip, local, QFontMetricsF(f, p.device())));
     if (!layout.drawable || (filled && !Fillable(parts, local, layout)))
         return false;
     SetRasterOp(p, false);

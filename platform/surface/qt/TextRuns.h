@@ -15,8 +15,10 @@
 // them, of a script run one path, but only those that reach what shows.
 
 #include "platform/surface/Font.h"
+#include "platform/surface/qt/ClusterPairs.h"
 
 #include <QBrush>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
@@ -29,6 +31,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <list>
 #include <span>
 #include <string>
@@ -85,6 +88,9 @@ private:
     struct Layout {
         bool drawable = false;
         double advance = 0.0, height = 0.0;  // the cell
+        // Glyphs are kept of every cluster whose pen stands at most this far
+        // from the text's origin; the cell then reaches further still.
+        double reach = std::numeric_limits<double>::infinity();
         std::vector<Run> runs;
         std::vector<Glyph> glyphs;
     };
@@ -96,10 +102,15 @@ private:
 
     const std::string& KeyOf(const QPainter& p, const CFont& font, std::string_view text, int systemPixels);
     const Layout& Find(const QPainter& p, const CFont& font, const QFont& f, std::string_view text,
-                       int systemPixels);
-    Layout LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text);
+                       int systemPixels, double until);
+    Layout LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text, int systemPixels,
+                  double until);
+    static std::size_t BytesOf(const Entry& entry);
+    static double Until(const QRect& clip, const QTransform& local, const QFontMetricsF& fm);
     std::uint32_t FontIndex(const QRawFont& raw);
+    static bool MakeGlyph(const QRawFont& raw, quint32 id, double x, double y, Glyph& g);
     bool Keep(const QGlyphRun& run, double shift, Layout& layout);
+    bool KeepLaidOut(const TextCache::LaidOut& laid, double ascent, Layout& layout);
     void DrawGlyphs(QPainter& p, std::span<const QRect> parts, const QTransform& local, const Layout& layout);
     // Whether g's pixels, placed under local, may fall in one of parts.
     static bool Reaches(std::span<const QRect> parts, const QTransform& local, const Glyph& g);
@@ -123,4 +134,6 @@ private:
     std::string m_key;  // scratch
     std::vector<quint32> m_runIds;  // scratch
     std::vector<QPointF> m_runAt;  // scratch
+    TextCache::LaidOut m_laid;  // scratch
+    std::vector<std::uint32_t> m_laidFonts;  // scratch
 };
