@@ -155,7 +155,7 @@ bool CTextRuns::KeepLaidOut(const TextCache::LaidOut& laid, double ascent, Layou
 // The toolkit's layout of text, as the painter lays it out to draw it: the
 // same font resolved for the same device, the same direction.
 CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text,
-                                   int systemPixels, double until)
+                                   int systemPixels, const Reach& reach, double atLeast)
 {
     Layout layout;
     const QString s = TextOf(font, text.data(), int(text.size()));
@@ -163,6 +163,7 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
         return layout;
     const QFontMetricsF fm(f, p.device());
     layout.height = fm.ascent() + fm.descent();
+    const double until = std::max(Until(reach, layout.height), atLeast);
     // Most names are laid out far sooner from pairs of their clusters.
     if (p.layoutDirection() != Qt::RightToLeft &&
         TextCache::LayOutFromPairs(font, text, systemPixels, until, m_laid)) {
@@ -201,18 +202,18 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
 }
 
 const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, const QFont& f,
-                                         std::string_view text, int systemPixels, double until)
+                                         std::string_view text, int systemPixels, const Reach& reach)
 {
     const std::string& key = KeyOf(p, font, text, systemPixels);
     auto found = m_index.find(key);
     if (found != m_index.end()) {
         m_entries.splice(m_entries.begin(), m_entries, found->second);
         Entry& entry = m_entries.front();
-        if (entry.layout.reach >= until)
+        if (entry.layout.reach >= Until(reach, entry.layout.height))
             return entry.layout;
         // Needed further than kept: laid out again, twice as far, so that
         // a scroll to the right does not do it at every step.
-        entry.layout = LayOut(p, font, f, text, systemPixels, std::max(until, 2.0 * entry.layout.reach));
+        entry.layout = LayOut(p, font, f, text, systemPixels, reach, 2.0 * entry.layout.reach);
         m_bytes -= entry.bytes;
         entry.bytes = BytesOf(entry);
         m_bytes += entry.bytes;
@@ -220,7 +221,7 @@ const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, c
     }
     Entry entry;
     entry.key = key;
-    entry.layout = LayOut(p, font, f, text, systemPixels, until);
+    entry.layout = LayOut(p, font, f, text, systemPixels, reach, 0.0);
     entry.bytes = BytesOf(entry);
     m_bytes += entry.bytes;
     m_entries.push_front(std::move(entry));
@@ -333,14 +334,16 @@ void CTextRuns::FillOutlines(const QImage& image, bool smooth, const QRect& part
 }
 
 // How far from a text's origin, in the font's pixels, the pen of a
-// cluster may stand whose glyphs reach clip under local: a mark may hang
-// back over the letters before it by up to kClusterInkLeft heights.
-double CTextRuns::Until(const QRect& clip, const QTransform& local, const QFontMetricsF& fm)
+// cluster may stand whose glyphs reach reach's clip under its transform: a
+// mark may hang back over the letters before it by up to kClusterInkLeft
+// heights of the font.
+double CTextRuns::Until(const Reach& reach, double height)
 {
+    const QTransform& local = reach.local;
     if (local.type() > QTransform::TxScale || local.m11() <= 0.0)
         return std::numeric_limits<double>::infinity();
-    const double right = (clip.right() + 1 + kInkMargin - local.dx()) / local.m11();
-    return std::max(right, 0.0) + Clusters::kClusterInkLeft * (fm.ascent() + fm.descent());
+    const double right = (reach.clip.right() + 1 + kInkMargin - local.dx()) / local.m11();
+    return std::max(right, 0.0) + Clusters::kClusterInkLeft * height;
 }
 
 bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> parts, const QTransform& t,
@@ -363,7 +366,7 @@ bool CTextRuns::Draw(QPainter& p, const QRect& clip, std::span<const QRect> part
                               : nullptr;
     if (filled && (image == nullptr || image->devicePixelRatio() != 1.0))
         return false;
-    const Layout& layout = Find(p, font, f, text, systemPixels, Until(clip, local, QFontMetricsF(f, p.device())));
+    const Layout& layout = Find(p, font, f, text, systemPixels, Reach{clip, local});
     if (!layout.drawable || (filled && !Fillable(parts, local, layout)))
         return false;
     SetRasterOp(p, false);

@@ -18,7 +18,6 @@
 #include "platform/surface/qt/ClusterPairs.h"
 
 #include <QBrush>
-#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
@@ -101,12 +100,19 @@ private:
     };
 
     const std::string& KeyOf(const QPainter& p, const CFont& font, std::string_view text, int systemPixels);
+    // What a drawing needs of a layout: the glyphs that may reach clip
+    // under local.
+    struct Reach {
+        const QRect& clip;
+        const QTransform& local;
+    };
     const Layout& Find(const QPainter& p, const CFont& font, const QFont& f, std::string_view text,
-                       int systemPixels, double until);
+                       int systemPixels, const Reach& reach);
+    // Laid out as far as reach needs, and at least atLeast.
     Layout LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text, int systemPixels,
-                  double until);
+                  const Reach& reach, double atLeast);
     static std::size_t BytesOf(const Entry& entry);
-    static double Until(const QRect& clip, const QTransform& local, const QFontMetricsF& fm);
+    static double Until(const Reach& reach, double height);
     std::uint32_t FontIndex(const QRawFont& raw);
     static bool MakeGlyph(const QRawFont& raw, quint32 id, double x, double y, Glyph& g);
     bool Keep(const QGlyphRun& run, double shift, Layout& layout);
