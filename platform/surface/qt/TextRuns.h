@@ -9,7 +9,9 @@
 // thousands of them would lay each out again on every repaint. Kept here:
 // its glyphs (index, font, place) and the metrics its cell is filled by,
 // per font, device and name, the least recently drawn dropped past a bound
-// in bytes. Drawn from them, a text writes the very pixels PlainText
+// in bytes. A left-to-right name is laid out from learnt pairs of its
+// clusters (qt/ClusterPairs), and only as far as the device reaches; it is
+// laid out further when a later drawing needs more. Drawn from them, a text writes the very pixels PlainText
 // writes, and only its glyphs that reach the device are handed on; glyphs
 // large enough to be filled as outlines are filled as the painter fills
 // them, of a script run one path, but only those that reach what shows.
