@@ -15,10 +15,13 @@ using namespace GlyphPixels;
 
 namespace {
 
-// Tokens fit 21 bits, three to a pair's key; past these bounds the pairs
-// (and the clusters, which carry their tokens) are learnt again.
-constexpr std::uint32_t kMaxTokens = (1u << 21) - 1;
-constexpr std::size_t kMaxPairs = std::size_t(1) << 18;
+// Past these bounds the pairs (and the clusters, which carry their tokens)
+// are learnt again: some 12 MiB at most, where a map of 32,767 names of
+// ideographs, pictographs and marks meets about 11,000 tokens and, at a
+// close zoom, 20,000 pairs. A token fits 21 bits, three to a pair's key.
+constexpr std::uint32_t kMaxTokens = std::uint32_t(1) << 17;
+constexpr std::size_t kMaxPairs = std::size_t(1) << 17;
+static_assert(kMaxTokens < (std::uint32_t(1) << 21));
 // How far past the last cluster needed, in the font's heights, its
 // clusters are found: the pairs' kerning moves the pen by far less.
 constexpr double kPastUntil = 2.0;
