@@ -27,24 +27,16 @@ static_assert(kMaxTokens < (std::uint32_t(1) << 21));
 constexpr double kPastUntil = 2.0;
 
 // A cluster of the text being laid out: codes[i, j), the letter of its run
-// (0 when the text has none), its token and its glyphs alone.
+// (0 when the text has none) and its token.
 struct Step {
     std::size_t i, j;
     char32_t letter;
     std::uint32_t token;
-    std::vector<std::pair<std::uint32_t, quint32>> glyphs;  // font, id
 };
 
 bool Space(char32_t c)
 {
     return QChar::category(c) == QChar::Separator_Space;
-}
-
-// Whether the cluster at codes[i] takes its run, and its fonts, from the
-// cluster before it.
-bool JoinsRun(const std::vector<char32_t>& codes, std::size_t i, char32_t letter)
-{
-    return letter != 0 && Common(codes[i]);
 }
 
 std::uint32_t TokenOf(Cache& c, ClusterMetrics& cluster, char32_t code, bool joins, char32_t letter)
@@ -65,6 +57,12 @@ std::uint32_t TokenOf(Cache& c, ClusterMetrics& cluster, char32_t code, bool joi
         key += char32_t(std::lround(g.at.y() * 64.0));
     }
     auto [found, added] = pl.tokens.try_emplace(key, std::uint32_t(pl.tokens.size() + 1));
+    if (added) {
+        auto& glyphs = pl.tokenGlyphs.emplace_back();
+        for (const ClusterGlyph& g : cluster.glyphs)
+            glyphs.emplace_back(g.font, g.id);
+        std::sort(glyphs.begin(), glyphs.end());
+    }
     cluster.token = found->second;
     return cluster.token;
 }
@@ -130,7 +128,7 @@ PairLayouts::Pair Learn(Cache& c, const std::vector<char32_t>& codes, const std:
     // pair the font merges, or a glyph chosen by what follows, would draw
     // otherwise within a longer text too.
     std::sort(drawn.begin(), drawn.end());
-    if (drawn != a.glyphs) {
+    if (drawn != pl.tokenGlyphs[a.token - 1]) {
         pl.glyphs.resize(pair.first);
         pair.count = PairLayouts::kRefused;
     }
@@ -160,11 +158,7 @@ bool StepsOf(Cache& c, const std::vector<char32_t>& codes, std::vector<Step>& st
         if (!Common(codes[i]))
             letter = codes[i];
         ClusterMetrics& cluster = ClusterOf(c, letter, codes, i, j);
-        Step step{i, j, letter, TokenOf(c, cluster, codes[i], JoinsRun(codes, i, letter), letter), {}};
-        for (const ClusterGlyph& g : cluster.glyphs)
-            step.glyphs.emplace_back(g.font, g.id);
-        std::sort(step.glyphs.begin(), step.glyphs.end());
-        steps.push_back(std::move(step));
+        steps.push_back({i, j, letter, TokenOf(c, cluster, codes[i], JoinsRun(codes, i, letter), letter)});
         if (pen > until + kPastUntil * c.shaper->Height()) {
             truncated = j < codes.size();
             break;
@@ -178,6 +172,7 @@ void Forget(Cache& c)
 {
     PairLayouts& pl = c.pairLayouts;
     pl.tokens.clear();
+    pl.tokenGlyphs.clear();
     pl.pairs.clear();
     pl.glyphs.clear();
     // The clusters keep tokens that no longer stand for anything.

@@ -108,13 +108,21 @@ inline bool Common(char32_t c)
     return script == QChar::Script_Common || script == QChar::Script_Inherited;
 }
 
+// Whether the cluster at codes[i], in a run opened by letter (0 when the
+// text has none), takes that run, and the fonts the toolkit falls back on
+// for its script, from the clusters before it.
+inline bool JoinsRun(const std::vector<char32_t>& codes, std::size_t i, char32_t letter)
+{
+    return letter != 0 && Common(codes[i]);
+}
+
 // The cluster codes[i, j) alone, within a run opened by the letter first
 // (0 when the text has none), learnt once from the toolkit's layout of
 // first and the cluster. The reference holds until the next call.
 inline GlyphPixels::ClusterMetrics& ClusterOf(GlyphPixels::Cache& c, char32_t first,
                                               const std::vector<char32_t>& codes, std::size_t i, std::size_t j)
 {
-    const bool joins = first != 0 && Common(codes[i]);
+    const bool joins = JoinsRun(codes, i, first);
     const char32_t script = joins ? char32_t(QChar::script(first)) + 1 : char32_t(0);
     if (c.clusterInk.size() + c.charInk.size() + c.bmpClusters.size() >= kMaxClusters)
         c.clusterInk.clear(), c.charInk.clear(), c.bmpSlots.clear(), c.bmpClusters.clear();

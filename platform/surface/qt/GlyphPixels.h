@@ -92,6 +92,8 @@ struct PairLayouts {
     // Clusters that lay out alike share a token: the same glyphs of the
     // same fonts at the same places, in the same kind of run.
     std::unordered_map<std::u32string, std::uint32_t> tokens;
+    // Of each token (less one), its glyphs alone: font and index, sorted.
+    std::vector<std::vector<std::pair<std::uint32_t, quint32>>> tokenGlyphs;
     std::unordered_map<std::uint64_t, Pair> pairs;
     std::vector<Glyph> glyphs;
     std::u32string key;  // scratch

@@ -167,15 +167,14 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
     // Most names are laid out far sooner from pairs of their clusters.
     if (p.layoutDirection() != Qt::RightToLeft &&
         TextCache::LayOutFromPairs(font, text, systemPixels, until, m_laid)) {
+        Layout paired = layout;
         // Left short, the cell reaches past until, which lies past the device.
-        layout.advance = m_laid.advance;
+        paired.advance = m_laid.advance;
         if (!m_laid.complete)
-            layout.reach = until;
-        layout.drawable = KeepLaidOut(m_laid, fm.ascent(), layout);
-        if (layout.drawable)
-            return layout;
-        layout = Layout();
-        layout.height = fm.ascent() + fm.descent();
+            paired.reach = until;
+        paired.drawable = KeepLaidOut(m_laid, fm.ascent(), paired);
+        if (paired.drawable)
+            return paired;
     }
     QTextLayout lines(s, f, p.device());
     QTextOption option;
@@ -217,7 +216,7 @@ const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, c
         m_bytes -= entry.bytes;
         entry.bytes = BytesOf(entry);
         m_bytes += entry.bytes;
-        return entry.layout;
+        return Trim();
     }
     Entry entry;
     entry.key = key;
@@ -226,7 +225,13 @@ const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, c
     m_bytes += entry.bytes;
     m_entries.push_front(std::move(entry));
     m_index.emplace(m_entries.front().key, m_entries.begin());
-    // The least recently drawn go first; the one just laid out stays.
+    return Trim();
+}
+
+// Drops the least recently drawn layouts past the bound; the one drawn
+// now, first in the list, stays.
+const CTextRuns::Layout& CTextRuns::Trim()
+{
     while (m_bytes > m_maxBytes && m_entries.size() > 1) {
         m_bytes -= m_entries.back().bytes;
         m_index.erase(m_entries.back().key);

@@ -114,6 +114,7 @@ private:
     Layout LayOut(const QPainter& p, const CFont& font, const QFont& f, std::string_view text, int systemPixels,
                   const Reach& reach, double atLeast);
     static std::size_t BytesOf(const Entry& entry);
+    const Layout& Trim();
     static double Until(const Reach& reach, double height);
     std::uint32_t FontIndex(const QRawFont& raw);
     static bool MakeGlyph(const QRawFont& raw, quint32 id, double x, double y, Glyph& g);
