@@ -198,6 +198,37 @@ void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_
     bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
 }
 
+// Texts kept at most in a font's RefusedReaches; past this it starts again.
+constexpr std::size_t kMaxRefusedReaches = 65536;
+
+bool SamePlace(const RefusedReach& r, const QTransform& t, const QRect& device)
+{
+    return r.dx == t.dx() && r.dy == t.dy() && r.sx == t.m11() && r.sy == t.m22() && r.width == device.width() &&
+           r.height == device.height();
+}
+
+// Whether text, refused by the shaper when last measured at this very
+// place, reached only pixels cover now holds.
+bool HiddenAsBefore(Cache& c, const QTransform& t, std::string_view text, const QRect& device,
+                    const CCoverage& cover)
+{
+    if (c.refusedReaches.empty())  // spares a map of names the shaper takes a hash of each
+        return false;
+    const auto found = c.refusedReaches.find(text);
+    return found != c.refusedReaches.end() && SamePlace(found->second, t, device) &&
+           cover.Covers(found->second.reach);
+}
+
+void KeepReach(Cache& c, const QTransform& t, std::string_view text, const QRect& device, const QRect& reach)
+{
+    if (c.refusedReaches.size() >= kMaxRefusedReaches)
+        c.refusedReaches.clear();
+    auto found = c.refusedReaches.find(text);
+    if (found == c.refusedReaches.end())
+        found = c.refusedReaches.emplace(std::string(text), RefusedReach()).first;
+    found->second = RefusedReach{t.dx(), t.dy(), t.m11(), t.m22(), device.width(), device.height(), reach};
+}
+
 } // namespace
 
 namespace TextCache {
@@ -221,12 +252,15 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
         bounds.reach = device;
         return true;
     }
+    if (cover != nullptr && HiddenAsBefore(*c, t, text, device, *cover))
+        return false;
     double advance = 0.0;
     if (!c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
         // The toolkit's layout of a whole text costs a great deal more
         // than the shaper's: its clusters' bounds first.
         CheapBounds cheap;
         if (cover != nullptr && CheapMeasure(*c, t, *cover, later, device, cheap)) {
+            KeepReach(*c, t, text, device, cheap.reach);
             if (cheap.hidden)
                 return false;
             if (later != nullptr)
