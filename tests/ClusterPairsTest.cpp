@@ -19,6 +19,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -174,4 +175,49 @@ TEST(Clusters, AClusterAfterItsRunsLetterKeepsItsOwnGlyphs)
             got.emplace_back(FontName(c.clusterFonts[g.font]), 0, g.id, x0 + g.at.x(), g.at.y());
         EXPECT_EQ(Sorted(got), expected);
     }
+}
+
+TEST(ClusterPairs, NamesThatShareFewPairsAreLaidOutWholeRatherThanLearnt)
+{
+    // Each pair costs the toolkit a layout of its own: where a map's names
+    // share few (ideographs of a font that has them all; here letters under
+    // marks of every kind), learning each name's pairs costs more than
+    // laying the name out whole, and past a first few thousand pairs only
+    // names needing few new ones are laid out from pairs. Names that share
+    // most of theirs are laid out from pairs throughout.
+    CFont font;
+    MakeNameFont(font, 11);
+    constexpr int kNames = 4000;
+    auto layOut = [&](const std::function<std::string()>& name) {
+        TextCache::Clear();
+        int fromPairs = 0;
+        for (int i = 0; i < kNames; ++i) {
+            TextCache::LaidOut laid;
+            fromPairs += TextCache::LayOutFromPairs(font, name(), kSystemFontPixels,
+                                                    std::numeric_limits<double>::infinity(), laid);
+        }
+        const GlyphPixels::PairLayouts& pl = GlyphPixels::CacheFor(font, kSystemFontPixels).pairLayouts;
+        return std::pair(fromPairs, pl.pairs.size());
+    };
+    std::uint32_t seed = 7;
+    auto next = [&](std::uint32_t below) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % below;
+    };
+    const auto [unshared, unsharedPairs] = layOut([&] {
+        std::u32string name;
+        for (int k = 0; k < 10; ++k) {
+            name += char32_t(next(2) ? U'a' + next(26) : U'A' + next(26));
+            name += char32_t(0x300 + next(0x70));
+        }
+        return QString::fromUcs4(name.data(), name.size()).toStdString();
+    });
+    SCOPED_TRACE(::testing::Message() << unshared << " unshared names from " << unsharedPairs << " pairs");
+    EXPECT_GT(unshared, 0);
+    EXPECT_LT(unshared, kNames / 2);
+    EXPECT_LT(unsharedPairs, 2000u + 10u * kNames / 4);
+    CScriptNames invented(0x66657770);
+    const auto [shared, sharedPairs] = layOut([&] { return invented.Name(ScriptKind::Cjk); });
+    EXPECT_GT(shared, kNames * 9 / 10) << sharedPairs << " pairs";
+    TextCache::Clear();
 }

@@ -22,6 +22,15 @@ namespace {
 constexpr std::uint32_t kMaxTokens = std::uint32_t(1) << 17;
 constexpr std::size_t kMaxPairs = std::size_t(1) << 17;
 static_assert(kMaxTokens < (std::uint32_t(1) << 21));
+// Learning a pair costs about a fifth of the toolkit's layout of a whole
+// name. Names of ideographs in a font that has them share few pairs: while
+// more than half of the pairs the names need are new, a name needing more
+// than a few new ones is laid out whole. How many are new is judged from
+// every name until a first few thousand pairs are learnt, then from a
+// sample of the names, all of whose pairs are learnt.
+constexpr std::uint64_t kFewNewPairs = 3;
+constexpr std::uint64_t kUnlearntBeforeJudging = 2000;
+constexpr std::uint64_t kSampleEvery = 8;
 // How far past the last cluster needed, in the font's heights, its
 // clusters are found: the pairs' kerning moves the pen by far less.
 constexpr double kPastUntil = 2.0;
@@ -168,9 +177,32 @@ bool StepsOf(Cache& c, const std::vector<char32_t>& codes, std::vector<Step>& st
     return true;
 }
 
+std::uint64_t KeyOf(const std::vector<char32_t>& codes, const std::vector<Step>& steps, std::size_t k)
+{
+    const bool before = k > 0 && JoinsRun(codes, steps[k].i, steps[k].letter);
+    return (std::uint64_t(before ? steps[k - 1].token : 0) << 42) | (std::uint64_t(steps[k].token) << 21) |
+           (k + 1 < steps.size() ? steps[k + 1].token : 0);
+}
+
+// Whether the pairs of steps are worth learning, rather than laying the
+// text out whole.
+bool WorthLearning(PairLayouts& pl, const std::vector<char32_t>& codes, const std::vector<Step>& steps)
+{
+    std::uint64_t unlearnt = 0;
+    for (std::size_t k = 0; k < steps.size(); ++k)
+        unlearnt += pl.pairs.count(KeyOf(codes, steps, k)) == 0 ? 1 : 0;
+    if (pl.unlearnt < kUnlearntBeforeJudging || ++pl.texts % kSampleEvery == 0) {
+        pl.needed += steps.size();
+        pl.unlearnt += unlearnt;
+        return true;
+    }
+    return unlearnt <= kFewNewPairs || pl.unlearnt * 2 <= pl.needed;
+}
+
 void Forget(Cache& c)
 {
     PairLayouts& pl = c.pairLayouts;
+    pl.texts = pl.needed = pl.unlearnt = 0;
     pl.tokens.clear();
     pl.tokenGlyphs.clear();
     pl.pairs.clear();
@@ -198,7 +230,7 @@ bool LayOutFromPairs(const CFont& font, std::string_view text, int systemPixels,
         return false;
     static std::vector<Step> steps;  // scratch: the one user-interface thread lays texts out
     bool truncated = false;
-    if (!StepsOf(c, codes, steps, until, truncated))
+    if (!StepsOf(c, codes, steps, until, truncated) || !WorthLearning(pl, codes, steps))
         return false;
     double pen = 0.0;
     for (std::size_t k = 0; k < steps.size(); ++k) {
@@ -209,13 +241,12 @@ bool LayOutFromPairs(const CFont& font, std::string_view text, int systemPixels,
         // Kerning moved the pen back by more than the margin allows.
         if (truncated && k + 1 == steps.size())
             return false;
-        const bool before = k > 0 && JoinsRun(codes, steps[k].i, steps[k].letter);
-        const std::uint64_t key = (std::uint64_t(before ? steps[k - 1].token : 0) << 42) |
-                                  (std::uint64_t(steps[k].token) << 21) |
-                                  (k + 1 < steps.size() ? steps[k + 1].token : 0);
+        const std::uint64_t key = KeyOf(codes, steps, k);
         auto found = pl.pairs.find(key);
-        if (found == pl.pairs.end())
+        if (found == pl.pairs.end()) {
+            const bool before = k > 0 && JoinsRun(codes, steps[k].i, steps[k].letter);
             found = pl.pairs.emplace(key, Learn(c, codes, steps, k, before)).first;
+        }
         const PairLayouts::Pair& pair = found->second;
         if (pair.count == PairLayouts::kRefused)
             return false;

@@ -96,6 +96,9 @@ struct PairLayouts {
     std::vector<std::vector<std::pair<std::uint32_t, quint32>>> tokenGlyphs;
     std::unordered_map<std::uint64_t, Pair> pairs;
     std::vector<Glyph> glyphs;
+    // Texts laid out so far; of those sampled, the pairs they needed and
+    // of them those not yet learnt: how much the map's names share.
+    std::uint64_t texts = 0, needed = 0, unlearnt = 0;
     std::u32string key;  // scratch
 };
 
