@@ -20,6 +20,7 @@
 #include "platform/surface/Font.h"
 #include "platform/surface/qt/GlyphExtents.h"
 #include "platform/surface/qt/GlyphShaper.h"
+#include "platform/surface/qt/RefusedReaches.h"
 #include "platform/surface/qt/TextCache.h"
 
 #include <QFont>
@@ -102,22 +103,6 @@ struct PairLayouts {
     std::u32string key;  // scratch
 };
 
-// Where each text the shaper refuses last reached on a device, under the
-// transform it was measured under: every pixel any of its glyphs or its
-// cell's fill may write there. Drawn again at the same place over cover
-// that holds all of it, the text is hidden without a look at its clusters
-// (a stacked map repaints thousands such).
-struct RefusedReach {
-    double dx = 0.0, dy = 0.0, sx = 0.0, sy = 0.0;
-    int width = 0, height = 0;
-    QRect reach;
-};
-struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-};
-using RefusedReaches = std::unordered_map<std::string, RefusedReach, TextHash, std::equal_to<>>;
-
 struct Cache {
     LOGFONT desc{};
     CTextEncoding encoding = CTextEncoding::Windows1252;
@@ -149,7 +134,7 @@ struct Cache {
     // at the present scale, by font and glyph: many clusters share a glyph.
     std::unordered_map<std::uint64_t, QRect> clusterGlyphPixels;
     std::vector<TextCache::GlyphPlaces::Place> firstPlaces;  // scratch: a text's first cluster
-    RefusedReaches refusedReaches;
+    CRefusedReaches refusedReaches;
     std::vector<char32_t> codes;  // scratch: a text's characters
     PairLayouts pairLayouts;
 };

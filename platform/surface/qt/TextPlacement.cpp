@@ -97,11 +97,13 @@ struct CheapBounds {
 };
 
 // False when a character's drawing may depend on more than its cluster.
-// The text is the one the font's shaper was last given, and refused.
+// c.codes holds the text's characters. With its bounds known (kept from
+// an earlier measure at the same place), the clusters after the first are
+// looked at only until one shows, and bounds holds all but whether it is
+// hidden.
 bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const TextCache::GlyphPlaces* later,
-                  const QRect& device, CheapBounds& bounds)
+                  const QRect& device, bool boundsKnown, CheapBounds& bounds)
 {
-    c.codes = c.shaper->Characters();
     if (c.codes.empty() || PlaceOf(c.codes.front()) != Place::Starts)
         return false;
     char32_t first = 0;
@@ -121,6 +123,8 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
         if (t.m11() > 0 && t.dx() + t.m11() * (pen - kPenSlack - kClusterInkLeft * c.shaper->Height()) >
                                device.right() + kInkMargin + 1)
             break;
+        if (boundsKnown && !bounds.hidden && i > 0)
+            return true;
         j = ClusterEnd(c.codes, i);
         if (j == 0)
             return false;
@@ -198,35 +202,44 @@ void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_
     bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
 }
 
-// Texts kept at most in a font's RefusedReaches; past this it starts again.
-constexpr std::size_t kMaxRefusedReaches = 65536;
-
 bool SamePlace(const RefusedReach& r, const QTransform& t, const QRect& device)
 {
     return r.dx == t.dx() && r.dy == t.dy() && r.sx == t.m11() && r.sy == t.m22() && r.width == device.width() &&
            r.height == device.height();
 }
 
-// Whether text, refused by the shaper when last measured at this very
-// place, reached only pixels cover now holds.
-bool HiddenAsBefore(Cache& c, const QTransform& t, std::string_view text, const QRect& device,
-                    const CCoverage& cover)
+// Keeps b as what text reached here, in kept when it was kept before.
+void KeepReach(Cache& c, const QTransform& t, std::string_view text, const QRect& device, const CheapBounds& b,
+               RefusedReach* kept)
 {
-    if (c.refusedReaches.empty())  // spares a map of names the shaper takes a hash of each
-        return false;
-    const auto found = c.refusedReaches.find(text);
-    return found != c.refusedReaches.end() && SamePlace(found->second, t, device) &&
-           cover.Covers(found->second.reach);
+    if (kept == nullptr)
+        kept = &c.refusedReaches.Add(text);
+    *kept = RefusedReach{t.dx(), t.dy(), t.m11(), t.m22(), device.width(), device.height(), b.reach, b.fill, b.cell};
 }
 
-void KeepReach(Cache& c, const QTransform& t, std::string_view text, const QRect& device, const QRect& reach)
+// A text the shaper refuses, bounded by its clusters (CheapMeasure), as
+// Measure answers; false as well when it cannot be bounded so (its bounds
+// are then not set).
+// here tells whether kept is what it reached at this very place.
+bool MeasureRefused(Cache& c, const QTransform& t, std::string_view text, const QRect& device,
+                    const CCoverage& cover, TextCache::GlyphPlaces* later, RefusedReach* kept, bool here,
+                    TextCache::TextBounds& bounds, bool& measured)
 {
-    if (c.refusedReaches.size() >= kMaxRefusedReaches)
-        c.refusedReaches.clear();
-    auto found = c.refusedReaches.find(text);
-    if (found == c.refusedReaches.end())
-        found = c.refusedReaches.emplace(std::string(text), RefusedReach()).first;
-    found->second = RefusedReach{t.dx(), t.dy(), t.m11(), t.m22(), device.width(), device.height(), reach};
+    CheapBounds cheap;
+    measured = CheapMeasure(c, t, cover, later, device, here, cheap);
+    if (!measured)
+        return false;
+    if (!here)
+        KeepReach(c, t, text, device, cheap, kept);
+    if (cheap.hidden)
+        return false;
+    if (later != nullptr)
+        for (const TextCache::GlyphPlaces::Place& place : c.firstPlaces)
+            later->Add(place);
+    if (here)
+        cheap.reach = kept->reach, cheap.fill = kept->fill, cheap.cell = kept->cell;
+    bounds.reach = cheap.reach, bounds.fill = cheap.fill, bounds.cell = cheap.cell;
+    return !bounds.reach.isEmpty();
 }
 
 } // namespace
@@ -252,22 +265,24 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
         bounds.reach = device;
         return true;
     }
-    if (cover != nullptr && HiddenAsBefore(*c, t, text, device, *cover))
+    // A text the shaper refused before is refused again.
+    RefusedReach* kept = cover != nullptr ? c->refusedReaches.Find(text) : nullptr;
+    const bool here = kept != nullptr && SamePlace(*kept, t, device);
+    if (here && cover->Covers(kept->reach))
         return false;
     double advance = 0.0;
-    if (!c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
+    if (kept != nullptr || !c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
         // The toolkit's layout of a whole text costs a great deal more
         // than the shaper's: its clusters' bounds first.
-        CheapBounds cheap;
-        if (cover != nullptr && CheapMeasure(*c, t, *cover, later, device, cheap)) {
-            KeepReach(*c, t, text, device, cheap.reach);
-            if (cheap.hidden)
-                return false;
-            if (later != nullptr)
-                for (const GlyphPlaces::Place& place : c->firstPlaces)
-                    later->Add(place);
-            bounds.reach = cheap.reach, bounds.fill = cheap.fill, bounds.cell = cheap.cell;
-            return !bounds.reach.isEmpty();
+        if (cover != nullptr) {
+            if (kept != nullptr)
+                ToCharacters(text, font.GetTextEncoding(), c->codes);
+            else
+                c->codes = c->shaper->Characters();
+            bool measured = false;
+            const bool shows = MeasureRefused(*c, t, text, device, *cover, later, kept, here, bounds, measured);
+            if (measured)
+                return shows;
         }
         MeasureWhole(*c, t, font, text, device, bounds);
         return !bounds.reach.isEmpty();
