@@ -188,15 +188,18 @@ std::uint64_t KeyOf(const std::vector<char32_t>& codes, const std::vector<Step>&
 // text out whole.
 bool WorthLearning(PairLayouts& pl, const std::vector<char32_t>& codes, const std::vector<Step>& steps)
 {
+    const bool sampled = pl.unlearnt < kUnlearntBeforeJudging || ++pl.texts % kSampleEvery == 0;
+    if (!sampled && pl.unlearnt * 2 <= pl.needed)
+        return true;  // names share most of their pairs: no need to count this one's
     std::uint64_t unlearnt = 0;
     for (std::size_t k = 0; k < steps.size(); ++k)
         unlearnt += pl.pairs.count(KeyOf(codes, steps, k)) == 0 ? 1 : 0;
-    if (pl.unlearnt < kUnlearntBeforeJudging || ++pl.texts % kSampleEvery == 0) {
+    if (sampled) {
         pl.needed += steps.size();
         pl.unlearnt += unlearnt;
         return true;
     }
-    return unlearnt <= kFewNewPairs || pl.unlearnt * 2 <= pl.needed;
+    return unlearnt <= kFewNewPairs;
 }
 
 void Forget(Cache& c)
