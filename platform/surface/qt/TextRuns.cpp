@@ -22,6 +22,8 @@ constexpr double kInkMargin = 3.0;
 
 // Glyph outlines kept at most; past this they are read from the fonts again.
 constexpr std::size_t kMaxOutlines = 8192;
+// Glyph boxes kept at most, likewise.
+constexpr std::size_t kMaxBoxes = 65536;
 
 // An outline's box past this many of the font's pixels is taken as unbounded.
 constexpr std::int16_t kUnbounded = 30000;
@@ -59,6 +61,7 @@ CTextRuns& CTextRuns::Shared()
 void CTextRuns::Clear()
 {
     m_outlines.clear();
+    m_boxes.clear();
     m_index.clear();
     m_entries.clear();
     m_fonts.clear();
@@ -93,18 +96,30 @@ std::uint32_t CTextRuns::FontIndex(const QRawFont& raw)
 
 // A glyph of raw at (x, y) as kept; false when that is not a place the
 // layout keeps.
-bool CTextRuns::MakeGlyph(const QRawFont& raw, quint32 id, double x, double y, Glyph& g)
+bool CTextRuns::MakeGlyph(std::uint32_t font, quint32 id, double x, double y, Glyph& g)
 {
     g = Glyph{id, 0, 0, -kUnbounded, -kUnbounded, kUnbounded, kUnbounded};
     if (!InFixed(x, g.x) || !InFixed(y, g.y))
         return false;
-    const QRectF box = raw.boundingRect(id);
+    const QRectF& box = BoxOf(font, id);
     if (!box.isEmpty() && std::max(std::abs(box.left()), std::abs(box.right())) < kUnbounded &&
         std::max(std::abs(box.top()), std::abs(box.bottom())) < kUnbounded) {
         g.left = std::int16_t(std::floor(box.left())), g.top = std::int16_t(std::floor(box.top()));
         g.right = std::int16_t(std::ceil(box.right())), g.bottom = std::int16_t(std::ceil(box.bottom()));
     }
     return true;
+}
+
+// The font asked once for each glyph's box: a glyph of a picture font (as
+// pictographs come in colour) is decoded from its picture on every ask.
+const QRectF& CTextRuns::BoxOf(std::uint32_t font, quint32 id)
+{
+    if (m_boxes.size() >= kMaxBoxes)
+        m_boxes.clear();
+    auto [found, added] = m_boxes.try_emplace((std::uint64_t(font) << 32) | id);
+    if (added)
+        found->second = m_fonts[font].boundingRect(id);
+    return found->second;
 }
 
 // Adds run's glyphs to layout, moved down by shift; false when a place is
@@ -117,7 +132,7 @@ bool CTextRuns::Keep(const QGlyphRun& run, double shift, Layout& layout)
     const Run kept{FontIndex(raw), std::uint32_t(layout.glyphs.size()), std::uint32_t(std::min(ids.size(), at.size()))};
     for (qsizetype k = 0; k < qsizetype(kept.count); ++k) {
         Glyph g;
-        if (!MakeGlyph(raw, ids[k], at[k].x(), at[k].y() + shift, g))
+        if (!MakeGlyph(kept.font, ids[k], at[k].x(), at[k].y() + shift, g))
             return false;
         layout.glyphs.push_back(g);
     }
@@ -136,13 +151,12 @@ bool CTextRuns::KeepLaidOut(const TextCache::LaidOut& laid, double ascent, Layou
         if (std::find(m_laidFonts.begin(), m_laidFonts.end(), g.font) == m_laidFonts.end())
             m_laidFonts.push_back(g.font);
     for (std::uint32_t font : m_laidFonts) {
-        const QRawFont& raw = (*laid.fonts)[font];
-        Run run{FontIndex(raw), std::uint32_t(layout.glyphs.size()), 0};
+        Run run{FontIndex((*laid.fonts)[font]), std::uint32_t(layout.glyphs.size()), 0};
         for (const TextCache::LaidOut::Glyph& g : laid.glyphs) {
             if (g.font != font)
                 continue;
             Glyph kept;
-            if (!MakeGlyph(raw, g.id, g.x, ascent + g.y, kept))
+            if (!MakeGlyph(run.font, g.id, g.x, ascent + g.y, kept))
                 return false;
             layout.glyphs.push_back(kept);
             ++run.count;
@@ -288,7 +302,7 @@ const CTextRuns::GlyphOutline& CTextRuns::Outline(std::uint32_t font, quint32 id
     if (added) {
         GlyphOutline& o = found->second;
         o.path = m_fonts[font].pathForGlyph(id);
-        o.picture = o.path.isEmpty() && !m_fonts[font].boundingRect(id).isEmpty();
+        o.picture = o.path.isEmpty() && !BoxOf(font, id).isEmpty();
     }
     return found->second;
 }

@@ -117,7 +117,8 @@ private:
     const Layout& Trim();
     static double Until(const Reach& reach, double height);
     std::uint32_t FontIndex(const QRawFont& raw);
-    static bool MakeGlyph(const QRawFont& raw, quint32 id, double x, double y, Glyph& g);
+    const QRectF& BoxOf(std::uint32_t font, quint32 id);
+    bool MakeGlyph(std::uint32_t font, quint32 id, double x, double y, Glyph& g);
     bool Keep(const QGlyphRun& run, double shift, Layout& layout);
     bool KeepLaidOut(const TextCache::LaidOut& laid, double ascent, Layout& layout);
     void DrawGlyphs(QPainter& p, std::span<const QRect> parts, const QTransform& local, const Layout& layout);
@@ -140,6 +141,7 @@ private:
     std::unordered_map<std::string_view, std::list<Entry>::iterator> m_index;
     std::vector<QRawFont> m_fonts;
     std::unordered_map<std::uint64_t, GlyphOutline> m_outlines;  // by font and glyph
+    std::unordered_map<std::uint64_t, QRectF> m_boxes;  // by font and glyph
     std::string m_key;  // scratch
     std::vector<quint32> m_runIds;  // scratch
     std::vector<QPointF> m_runAt;  // scratch
