@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -24,9 +25,8 @@ const CRefusedReaches::Slot* CRefusedReaches::FindSlot(std::string_view text, st
         const Slot& slot = m_slots[i];
         if (slot.kept == 0)
             return &slot;
-        const Text& kept = m_texts[slot.kept - 1];
-        if (slot.hash == hash && kept.length == text.size() &&
-            std::string_view(m_chars).substr(kept.at, kept.length) == text)
+        if (slot.hash == hash && slot.length == text.size() &&
+            std::string_view(m_chars).substr(slot.at, slot.length) == text)
             return &slot;
     }
 }
@@ -47,29 +47,29 @@ RefusedReach& CRefusedReaches::Add(std::string_view text)
         Grow();
     const std::uint64_t hash = HashOf(text);
     Slot& slot = const_cast<Slot&>(*FindSlot(text, hash));
-    m_texts.push_back({m_chars.size(), std::uint32_t(text.size())});
+    slot = Slot{hash, m_chars.size(), text.size(), std::uint32_t(m_reaches.size() + 1)};
     m_chars.append(text);
-    slot = Slot{hash, std::uint32_t(m_texts.size())};
     return m_reaches.emplace_back();
 }
 
 void CRefusedReaches::Grow()
 {
-    m_slots.assign(std::max(kFirstSlots, 2 * m_slots.size()), Slot());
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::uint32_t k = 0; k < m_texts.size(); ++k) {
-        const std::uint64_t hash = HashOf(std::string_view(m_chars).substr(m_texts[k].at, m_texts[k].length));
-        std::size_t i = hash & mask;
-        while (m_slots[i].kept != 0)
+    std::vector<Slot> grown(std::max(kFirstSlots, 2 * m_slots.size()));
+    const std::size_t mask = grown.size() - 1;
+    for (const Slot& slot : m_slots) {
+        if (slot.kept == 0)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (grown[i].kept != 0)
             i = (i + 1) & mask;
-        m_slots[i] = Slot{hash, k + 1};
+        grown[i] = slot;
     }
+    m_slots = std::move(grown);
 }
 
 void CRefusedReaches::Clear()
 {
     m_slots.clear();
     m_reaches.clear();
-    m_texts.clear();
     m_chars.clear();
 }

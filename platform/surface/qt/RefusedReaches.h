@@ -38,13 +38,11 @@ public:
     bool Empty() const { return m_reaches.empty(); }
 
 private:
+    // A text kept: its hash, where it stands in m_chars, and what it reached.
     struct Slot {
         std::uint64_t hash = 0;
+        std::size_t at = 0, length = 0;
         std::uint32_t kept = 0;  // 1 + its index in m_reaches; 0 for none
-    };
-    struct Text {
-        std::size_t at;
-        std::uint32_t length;
     };
     const Slot* FindSlot(std::string_view text, std::uint64_t hash) const;
     void Grow();
@@ -52,6 +50,5 @@ private:
 
     std::vector<Slot> m_slots;  // a power of two of them, at most half in use (none before the first)
     std::vector<RefusedReach> m_reaches;
-    std::vector<Text> m_texts;  // of each of m_reaches, in m_chars
-    std::string m_chars;
+    std::string m_chars;  // the texts kept, one after another
 };
