@@ -89,7 +89,10 @@ private:
 // when a character's drawing may depend on more than its cluster, its cell
 // and ink come from the toolkit's layout of the whole text, which costs
 // far more. A glyph of its first cluster at a place in later (when given)
-// is hidden there; the places of a text that shows are added to it.
+// is hidden there; the places of a text that shows are added to it. What
+// such a text reached is kept (qt/RefusedReaches): measured again under the
+// same transform on a device of the same size, it is hidden at once over
+// cover holding all of that, and looked at only until it shows otherwise.
 bool Measure(const QTransform& t, const CFont& font, std::string_view text, int systemPixels, int width,
              int height, TextBounds& bounds, const CCoverage* cover = nullptr, GlyphPlaces* later = nullptr);
 
