@@ -35,7 +35,6 @@ public:
     RefusedReach* Find(std::string_view text);
     // Keeps text, which is not kept yet.
     RefusedReach& Add(std::string_view text);
-    bool Empty() const { return m_reaches.empty(); }
 
 private:
     // A text kept: its hash, where it stands in m_chars, and what it reached.

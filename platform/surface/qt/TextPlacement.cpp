@@ -4,6 +4,7 @@
 // cache (TextCache.h); the glyph pixels are qt/GlyphPixels'.
 #include "platform/surface/qt/TextCache.h"
 
+#include "platform/surface/TextEncoding.h"
 #include "platform/surface/qt/Clusters.h"
 #include "platform/surface/qt/Coverage.h"
 #include "platform/surface/qt/DrawingRules.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -218,17 +220,15 @@ void KeepReach(Cache& c, const QTransform& t, std::string_view text, const QRect
 }
 
 // A text the shaper refuses, bounded by its clusters (CheapMeasure), as
-// Measure answers; false as well when it cannot be bounded so (its bounds
-// are then not set).
-// here tells whether kept is what it reached at this very place.
-bool MeasureRefused(Cache& c, const QTransform& t, std::string_view text, const QRect& device,
-                    const CCoverage& cover, TextCache::GlyphPlaces* later, RefusedReach* kept, bool here,
-                    TextCache::TextBounds& bounds, bool& measured)
+// Measure answers; nothing when it cannot be bounded so. kept is what it
+// reached when last measured, here whether that was at this very place.
+std::optional<bool> MeasureRefused(Cache& c, const QTransform& t, std::string_view text, const QRect& device,
+                                   const CCoverage& cover, TextCache::GlyphPlaces* later, RefusedReach* kept,
+                                   bool here, TextCache::TextBounds& bounds)
 {
     CheapBounds cheap;
-    measured = CheapMeasure(c, t, cover, later, device, here, cheap);
-    if (!measured)
-        return false;
+    if (!CheapMeasure(c, t, cover, later, device, here, cheap))
+        return std::nullopt;
     if (!here)
         KeepReach(c, t, text, device, cheap, kept);
     if (cheap.hidden)
@@ -279,10 +279,9 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
                 ToCharacters(text, font.GetTextEncoding(), c->codes);
             else
                 c->codes = c->shaper->Characters();
-            bool measured = false;
-            const bool shows = MeasureRefused(*c, t, text, device, *cover, later, kept, here, bounds, measured);
-            if (measured)
-                return shows;
+            const std::optional<bool> shows = MeasureRefused(*c, t, text, device, *cover, later, kept, here, bounds);
+            if (shows.has_value())
+                return *shows;
         }
         MeasureWhole(*c, t, font, text, device, bounds);
         return !bounds.reach.isEmpty();
