@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -137,6 +138,29 @@ TEST(FastPath, StackedNamesTheShaperRefusesMatchTheReferenceWhereTheirMarksShow)
         const MapPictures p = CompareMapPictures(cut, {zoom, c.x, c.y}, false);
         EXPECT_GT(p.comparison.lit, 100) << "zoom " << zoom;
         EXPECT_LE(p.comparison.differing, allowed) << "zoom " << zoom << ": " << Describe(p.comparison);
+    }
+}
+
+TEST(FastPath, StackedNamesTheShaperRefusesDrawAfterAScrollStepAsDrawnAfresh)
+{
+    // What each such name reached is kept, and moved along with a scroll
+    // step: the picture after one is the one drawn from nothing there.
+    TempDir dir;
+    CStarMap cut;
+    LoadedBenchMap(cut, dir, BenchMapKind::StackedScripts, 2000);
+    const BenchMapCentre c = BenchMapCentreOf(BenchMapKind::StackedScripts);
+    for (int zoom : {1562, 195, 97, 24, 6}) {
+        const int step = std::max(zoom / 100, 1);
+        const View from{zoom, c.x, c.y};
+        for (const View& to : {View{zoom, c.x + step, c.y}, View{zoom, c.x - step, c.y}, View{zoom, c.x, c.y + step},
+                               View{zoom, c.x + 10 * step, c.y - step}}) {
+            CDC::FlushCaches();
+            RenderFast(cut, from, false);
+            const CImage scrolled = RenderFast(cut, to, false);
+            CDC::FlushCaches();
+            EXPECT_EQ(RenderFast(cut, to, false).CountDifferences(scrolled), 0)
+                << "zoom " << zoom << " from " << from.cx << "," << from.cy << " to " << to.cx << "," << to.cy;
+        }
     }
 }
 

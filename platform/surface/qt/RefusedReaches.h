@@ -4,9 +4,10 @@
 // Platform-internal: where each text the glyph shaper refuses last reached
 // on a device, under the transform it was measured under: every pixel any
 // of its glyphs or its cell's fill may write there, and its cell. Drawn
-// again at the same place over cover that holds all of it, the text is
-// hidden without a look at its clusters (a stacked map repaints thousands
-// such); over less, its clusters are looked at only until one shows.
+// again at the same place, or moved by whole pixels (a scroll step), over
+// cover that holds all of it, the text is hidden without a look at its
+// clusters (a stacked map repaints thousands such); over less, its
+// clusters are looked at only until one shows.
 //
 // Looked up for every such text of every repaint, so kept flat: the texts
 // one after another in the order they were kept, which is the order a
@@ -14,16 +15,48 @@
 
 #include <QRect>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// The device positions a text's pixels are rounded from, along each axis.
+// They are cut toward zero and rounded away from it, so a text moved by
+// whole pixels along an axis moves its pixels with it only while none of
+// them changes sign (and all stay well within what the rounding clamps
+// to).
+struct RoundedSpan {
+    double left = std::numeric_limits<double>::infinity(), right = -left, top = left, bottom = -left;
+
+    void Add(double x, double y)
+    {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+    bool MovesWhole(double ox, double oy) const
+    {
+        constexpr double kFar = 5e5;
+        const auto oneSide = [](double low, double high, double by) {
+            return by == 0 || (std::max(-low, high) + std::abs(by) < kFar &&
+                               ((low >= 0 && low + by >= 0) || (high <= 0 && high + by <= 0)));
+        };
+        return oneSide(left, right, ox) && oneSide(top, bottom, oy);
+    }
+};
+
 struct RefusedReach {
     double dx = 0.0, dy = 0.0, sx = 0.0, sy = 0.0;
     int width = 0, height = 0;
-    QRect reach, fill, cell;  // as TextCache::TextBounds
+    // As TextCache::TextBounds, but not cut to the device, and of the
+    // clusters whose ink may reach left of the device column lookedTo.
+    QRect reach, fill, cell;
+    double lookedTo = 0.0;
+    RoundedSpan rounded;
 };
 
 class CRefusedReaches {

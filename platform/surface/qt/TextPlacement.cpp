@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,13 +53,16 @@ QRect SmallGlyphPixels(Cache& c, ClusterGlyph& g)
 }
 
 // Every device pixel glyph g of a cluster whose origin lies pen (give or
-// take slack) from the text's origin, in the font's pixels, may write.
-// code is the cluster's character when it is one alone, else 0.
-QRect ClusterGlyphReach(Cache& c, const QTransform& t, ClusterGlyph& g, char32_t code, double pen,
-                        double slack)
+// take slack) from the text's origin, in the font's pixels, may write; the
+// positions that is rounded from are added to rounded. code is the
+// cluster's character when it is one alone, else 0.
+QRect ClusterGlyphReach(Cache& c, const QTransform& t, ClusterGlyph& g, char32_t code, double pen, double slack,
+                        RoundedSpan& rounded)
 {
     const double x = t.dx() + t.m11() * (pen + g.at.x()), y = t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y());
     const double spread = t.m11() * slack;
+    rounded.Add(x - spread, y);
+    rounded.Add(x + spread, y);
     if (Small(t, c)) {
         const QRect pixels = SmallGlyphPixels(c, g);
         if (pixels.isNull())
@@ -92,10 +96,15 @@ QRect ClusterGlyphReach(Cache& c, const QTransform& t, ClusterGlyph& g, char32_t
 // without a layout of the whole text: each cluster's glyphs from the sum of
 // the clusters' advances before it. The reach of a text is every pixel it
 // may write, its cell the pixels it surely fills. hidden tells whether all
-// of its reach lies under cover (or off the device).
+// of its reach lies under cover (or off the device). The three boxes are
+// not cut to the device, and hold every cluster whose ink may reach left
+// of lookedTo (a device column); rounded holds the positions they are
+// rounded from.
 struct CheapBounds {
     QRect reach, fill, cell;
     bool hidden = true;
+    double lookedTo = std::numeric_limits<double>::infinity();
+    RoundedSpan rounded;
 };
 
 // False when a character's drawing may depend on more than its cluster.
@@ -117,14 +126,18 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
     UseScale(c, t);
     bounds = CheapBounds();
     c.firstPlaces.clear();
+    // What a text reaches is kept for a quarter of the device's width past
+    // its right edge, so that it still holds after a scroll step.
+    const double lookTo = device.right() + kInkMargin + 1 + (boundsKnown ? 0 : device.width() / 4);
     double pen = 0.0;
     for (std::size_t i = 0, j = 0; i < c.codes.size(); i = j) {
         // Clusters never step the pen back, so once the next one's ink
-        // would start right of the device, so would all the rest's, and
-        // the cell ends past the device's right edge either way.
-        if (t.m11() > 0 && t.dx() + t.m11() * (pen - kPenSlack - kClusterInkLeft * c.shaper->Height()) >
-                               device.right() + kInkMargin + 1)
+        // would start right of that, so would all the rest's, and the cell
+        // ends past the device's right edge either way.
+        if (t.m11() > 0 && t.dx() + t.m11() * (pen - kPenSlack - kClusterInkLeft * c.shaper->Height()) > lookTo) {
+            bounds.lookedTo = lookTo;
             break;
+        }
         if (boundsKnown && !bounds.hidden && i > 0)
             return true;
         j = ClusterEnd(c.codes, i);
@@ -137,7 +150,9 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
         const double slack = i == 0 ? 0.0 : kPenSlack;
         for (ClusterGlyph& g : cluster.glyphs) {
             const char32_t code = j == i + 1 ? c.codes[i] : 0;
-            const QRect glyph = ClusterGlyphReach(c, t, g, code, pen, slack) & device;
+            const QRect reach = ClusterGlyphReach(c, t, g, code, pen, slack, bounds.rounded);
+            bounds.reach |= reach;
+            const QRect glyph = reach & device;
             if (glyph.isEmpty())
                 continue;
             bool drawnOver = false;
@@ -149,17 +164,18 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
                 drawnOver = later != nullptr && later->Holds(place);
             }
             bounds.hidden = bounds.hidden && (drawnOver || cover.Covers(glyph));
-            bounds.reach |= glyph;
         }
         pen += cluster.advance;
     }
     // The cell as the plain way fills it, from the whole text's advance:
     // within a pixel of the clusters' sum, give or take the slack.
     const double slack = c.codes.size() > 1 ? kPenSlack : 0.0;
-    bounds.fill = CellOf(t, c, pen + slack).marginsAdded(QMargins(0, 0, 1, 0)) & device;
+    bounds.rounded.Add(t.dx(), t.dy());
+    bounds.rounded.Add(t.dx() + t.m11() * (pen + slack), t.dy() + t.m22() * c.shaper->Height());
+    bounds.fill = CellOf(t, c, pen + slack).marginsAdded(QMargins(0, 0, 1, 0));
     const QRect sure = CellOf(t, c, std::max(pen - slack, 0.0)).marginsRemoved(QMargins(0, 0, 1, 0));
-    bounds.cell = sure.isValid() ? sure & device : QRect();
-    bounds.hidden = bounds.hidden && cover.Covers(bounds.fill);
+    bounds.cell = sure.isValid() ? sure : QRect();
+    bounds.hidden = bounds.hidden && cover.Covers(bounds.fill & device);
     bounds.reach |= bounds.fill;
     return true;
 }
@@ -204,10 +220,21 @@ void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_
     bounds.cell = cell.marginsRemoved(QMargins(0, 0, 1, 0)) & device;
 }
 
-bool SamePlace(const RefusedReach& r, const QTransform& t, const QRect& device)
+// How far, in whole device pixels, t puts a text from where r was kept,
+// when its pixels there are r's moved that far: under the same scale, on
+// a device of the same size, with every cluster that may reach the device
+// looked at, and no position its pixels are rounded from changing sign.
+std::optional<QPoint> OffsetTo(const RefusedReach& r, const QTransform& t, const QRect& device)
 {
-    return r.dx == t.dx() && r.dy == t.dy() && r.sx == t.m11() && r.sy == t.m22() && r.width == device.width() &&
-           r.height == device.height();
+    if (r.sx != t.m11() || r.sy != t.m22() || r.width != device.width() || r.height != device.height())
+        return std::nullopt;
+    if (r.dx == t.dx() && r.dy == t.dy())
+        return QPoint();
+    const double ox = t.dx() - r.dx, oy = t.dy() - r.dy;
+    if (ox != std::trunc(ox) || oy != std::trunc(oy) || r.lookedTo + ox < device.right() + kInkMargin + 1 ||
+        !r.rounded.MovesWhole(ox, oy))
+        return std::nullopt;
+    return QPoint(int(ox), int(oy));
 }
 
 // Keeps b as what text reached here, in kept when it was kept before.
@@ -216,29 +243,46 @@ void KeepReach(Cache& c, const QTransform& t, std::string_view text, const QRect
 {
     if (kept == nullptr)
         kept = &c.refusedReaches.Add(text);
-    *kept = RefusedReach{t.dx(), t.dy(), t.m11(), t.m22(), device.width(), device.height(), b.reach, b.fill, b.cell};
+    *kept = RefusedReach{t.dx(), t.dy(), t.m11(), t.m22(), device.width(), device.height(),
+                         b.reach, b.fill, b.cell, b.lookedTo, b.rounded};
+}
+
+// Moves what r kept by offset, to where t puts it.
+void MoveReach(RefusedReach& r, const QTransform& t, const QPoint& offset)
+{
+    r.dx = t.dx(), r.dy = t.dy(), r.lookedTo += offset.x();
+    r.rounded.left += offset.x(), r.rounded.right += offset.x();
+    r.rounded.top += offset.y(), r.rounded.bottom += offset.y();
+    r.reach.translate(offset), r.fill.translate(offset);
+    if (r.cell.isValid())
+        r.cell.translate(offset);
 }
 
 // A text the shaper refuses, bounded by its clusters (CheapMeasure), as
 // Measure answers; nothing when it cannot be bounded so. kept is what it
-// reached when last measured, here whether that was at this very place.
+// reached when last measured, offset how far from there it now stands
+// when that tells where it reaches here (OffsetTo).
 std::optional<bool> MeasureRefused(Cache& c, const QTransform& t, std::string_view text, const QRect& device,
                                    const CCoverage& cover, TextCache::GlyphPlaces* later, RefusedReach* kept,
-                                   bool here, TextCache::TextBounds& bounds)
+                                   const std::optional<QPoint>& offset, TextCache::TextBounds& bounds)
 {
+    const bool known = offset.has_value();
     CheapBounds cheap;
-    if (!CheapMeasure(c, t, cover, later, device, here, cheap))
+    if (!CheapMeasure(c, t, cover, later, device, known, cheap))
         return std::nullopt;
-    if (!here)
+    if (!known)
         KeepReach(c, t, text, device, cheap, kept);
+    else if (!offset->isNull())
+        MoveReach(*kept, t, *offset);
     if (cheap.hidden)
         return false;
     if (later != nullptr)
         for (const TextCache::GlyphPlaces::Place& place : c.firstPlaces)
             later->Add(place);
-    if (here)
+    if (known)
         cheap.reach = kept->reach, cheap.fill = kept->fill, cheap.cell = kept->cell;
-    bounds.reach = cheap.reach, bounds.fill = cheap.fill, bounds.cell = cheap.cell;
+    bounds.reach = cheap.reach & device, bounds.fill = cheap.fill & device;
+    bounds.cell = cheap.cell.isValid() ? cheap.cell & device : QRect();
     return !bounds.reach.isEmpty();
 }
 
@@ -267,8 +311,8 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
     }
     // A text the shaper refused before is refused again.
     RefusedReach* kept = cover != nullptr ? c->refusedReaches.Find(text) : nullptr;
-    const bool here = kept != nullptr && SamePlace(*kept, t, device);
-    if (here && cover->Covers(kept->reach))
+    const std::optional<QPoint> offset = kept != nullptr ? OffsetTo(*kept, t, device) : std::nullopt;
+    if (offset.has_value() && cover->Covers(kept->reach.translated(*offset) & device))
         return false;
     double advance = 0.0;
     if (kept != nullptr || !c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
@@ -279,7 +323,7 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
                 ToCharacters(text, font.GetTextEncoding(), c->codes);
             else
                 c->codes = c->shaper->Characters();
-            const std::optional<bool> shows = MeasureRefused(*c, t, text, device, *cover, later, kept, here, bounds);
+            const std::optional<bool> shows = MeasureRefused(*c, t, text, device, *cover, later, kept, offset, bounds);
             if (shows.has_value())
                 return *shows;
         }
