@@ -126,9 +126,12 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
     UseScale(c, t);
     bounds = CheapBounds();
     c.firstPlaces.clear();
-    // What a text reaches is kept for a quarter of the device's width past
-    // its right edge, so that it still holds after a scroll step.
-    const double lookTo = device.right() + kInkMargin + 1 + (boundsKnown ? 0 : device.width() / 4);
+    // What a text reaches is kept for a line of its height past the
+    // device's right edge (at least a thirty-second of its width), so that
+    // it still holds after a few scroll steps: a step moves it by a
+    // fraction of that, at every zoom.
+    const double ahead = boundsKnown ? 0.0 : std::max(device.width() / 32.0, t.m11() * c.shaper->Height());
+    const double lookTo = device.right() + kInkMargin + 1 + ahead;
     double pen = 0.0;
     for (std::size_t i = 0, j = 0; i < c.codes.size(); i = j) {
         // Clusters never step the pen back, so once the next one's ink
