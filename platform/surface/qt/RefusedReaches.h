@@ -33,9 +33,10 @@
 struct RoundedSpan {
     double left = std::numeric_limits<double>::infinity(), right = -left, top = left, bottom = -left;
 
-    void Add(double x, double y)
+    // Positions from x0 to x1 (x0 <= x1) at y.
+    void Add(double x0, double x1, double y)
     {
-        left = std::min(left, x), right = std::max(right, x);
+        left = std::min(left, x0), right = std::max(right, x1);
         top = std::min(top, y), bottom = std::max(bottom, y);
     }
     bool MovesWhole(double ox, double oy) const

@@ -61,8 +61,7 @@ QRect ClusterGlyphReach(Cache& c, const QTransform& t, ClusterGlyph& g, char32_t
 {
     const double x = t.dx() + t.m11() * (pen + g.at.x()), y = t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y());
     const double spread = t.m11() * slack;
-    rounded.Add(x - spread, y);
-    rounded.Add(x + spread, y);
+    rounded.Add(x - spread, x + spread, y);
     if (Small(t, c)) {
         const QRect pixels = SmallGlyphPixels(c, g);
         if (pixels.isNull())
@@ -127,10 +126,12 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
     bounds = CheapBounds();
     c.firstPlaces.clear();
     // What a text reaches is kept for a line of its height past the
-    // device's right edge (at least a thirty-second of its width), so that
-    // it still holds after a few scroll steps: a step moves it by a
-    // fraction of that, at every zoom.
-    const double ahead = boundsKnown ? 0.0 : std::max(device.width() / 32.0, t.m11() * c.shaper->Height());
+    // device's right edge (within a thirty-second and a quarter of its
+    // width), so that it still holds after a scroll step or a few: a step
+    // moves it by a fraction of a line, or by a sixth of the width.
+    const double ahead = boundsKnown ? 0.0
+                                     : std::clamp(t.m11() * c.shaper->Height(), device.width() / 32.0,
+                                                  device.width() / 4.0);
     const double lookTo = device.right() + kInkMargin + 1 + ahead;
     double pen = 0.0;
     for (std::size_t i = 0, j = 0; i < c.codes.size(); i = j) {
@@ -173,8 +174,8 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
     // The cell as the plain way fills it, from the whole text's advance:
     // within a pixel of the clusters' sum, give or take the slack.
     const double slack = c.codes.size() > 1 ? kPenSlack : 0.0;
-    bounds.rounded.Add(t.dx(), t.dy());
-    bounds.rounded.Add(t.dx() + t.m11() * (pen + slack), t.dy() + t.m22() * c.shaper->Height());
+    bounds.rounded.Add(t.dx(), t.dx() + t.m11() * (pen + slack), t.dy());
+    bounds.rounded.Add(t.dx(), t.dx(), t.dy() + t.m22() * c.shaper->Height());
     bounds.fill = CellOf(t, c, pen + slack).marginsAdded(QMargins(0, 0, 1, 0));
     const QRect sure = CellOf(t, c, std::max(pen - slack, 0.0)).marginsRemoved(QMargins(0, 0, 1, 0));
     bounds.cell = sure.isValid() ? sure : QRect();
