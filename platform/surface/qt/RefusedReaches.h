@@ -50,13 +50,24 @@ struct RoundedSpan {
     }
 };
 
+// Where a look along a text's clusters stands: the next cluster's first
+// character, the letter of the run it stands in (0 when the text has
+// none), and the pen there, in the font's pixels.
+struct ClusterStep {
+    std::uint32_t at = 0;
+    char32_t letter = 0;
+    double pen = 0.0;
+};
+
 struct RefusedReach {
     double dx = 0.0, dy = 0.0, sx = 0.0, sy = 0.0;
     int width = 0, height = 0;
     // As TextCache::TextBounds, but not cut to the device, and of the
-    // clusters whose ink may reach left of the device column lookedTo.
-    QRect reach, fill, cell;
+    // clusters whose ink may reach left of the device column lookedTo:
+    // those before next. Of the reach, shown bounds what lies on the device.
+    QRect reach, shown, fill, cell;
     double lookedTo = 0.0;
+    ClusterStep next;
     RoundedSpan rounded;
 };
 

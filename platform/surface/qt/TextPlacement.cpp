@@ -97,14 +97,79 @@ QRect ClusterGlyphReach(Cache& c, const QTransform& t, ClusterGlyph& g, char32_t
 // may write, its cell the pixels it surely fills. hidden tells whether all
 // of its reach lies under cover (or off the device). The three boxes are
 // not cut to the device, and hold every cluster whose ink may reach left
-// of lookedTo (a device column); rounded holds the positions they are
-// rounded from.
+// of lookedTo (a device column), those before next; rounded holds the
+// positions they are rounded from. Of the reach, shown bounds what lies on
+// the device.
 struct CheapBounds {
-    QRect reach, fill, cell;
+    QRect reach, shown, fill, cell;
     bool hidden = true;
     double lookedTo = std::numeric_limits<double>::infinity();
+    ClusterStep next;
     RoundedSpan rounded;
 };
+
+// How a look along a text's clusters ended: at the text's end, at a cluster
+// whose ink would start right of where it looks to, where it was told to
+// stop, or at a character of no known place.
+enum class Walked { Done, Past, Stopped, Unknown };
+
+// Looks along the clusters of c.codes from at, while more(i) holds of the
+// cluster at c.codes[i], passing each glyph of each cluster with its reach
+// under t to glyph(i, g, reach), and adding the positions its pixels are
+// rounded from to rounded. at is then where the look stands.
+template <class More, class Glyph>
+Walked WalkClusters(Cache& c, const QTransform& t, double lookTo, ClusterStep& at, RoundedSpan& rounded, More&& more,
+                    Glyph&& glyph)
+{
+    while (at.at < c.codes.size()) {
+        const std::size_t i = at.at;
+        // Clusters never step the pen back, so once the next one's ink
+        // would start right of lookTo, so would all the rest's.
+        if (t.m11() > 0 && t.dx() + t.m11() * (at.pen - kPenSlack - kClusterInkLeft * c.shaper->Height()) > lookTo)
+            return Walked::Past;
+        if (!more(i))
+            return Walked::Stopped;
+        const std::size_t j = ClusterEnd(c.codes, i);
+        if (j == 0)
+            return Walked::Unknown;
+        if (!Common(c.codes[i]))
+            at.letter = c.codes[i];
+        ClusterMetrics& cluster = ClusterOf(c, at.letter, c.codes, i, j);
+        // The first cluster stands at the text's origin exactly.
+        const double slack = i == 0 ? 0.0 : kPenSlack;
+        const char32_t code = j == i + 1 ? c.codes[i] : 0;
+        for (ClusterGlyph& g : cluster.glyphs)
+            glyph(i, g, ClusterGlyphReach(c, t, g, code, at.pen, slack, rounded));
+        at.pen += cluster.advance;
+        at.at = std::uint32_t(j);
+    }
+    return Walked::Done;
+}
+
+// The device column a look along a text's clusters runs to: past the
+// device's right edge by as far as its ink may reach, and, when what it
+// finds is kept, by a line of the text's height more (within a thirty-second
+// and a quarter of the device's width), so that it holds for a scroll step
+// or a few: a step moves a text by a fraction of a line, or by a sixth of
+// the width.
+double LookTo(const Cache& c, const QTransform& t, const QRect& device, bool ahead)
+{
+    const double line = std::clamp(t.m11() * c.shaper->Height(), device.width() / 32.0, device.width() / 4.0);
+    return device.right() + kInkMargin + 1 + (ahead ? line : 0.0);
+}
+
+// The cell of a text as the plain way fills it, from the whole text's
+// advance: within a pixel of its clusters' sum (pen), give or take the
+// slack. fill holds every pixel it may fill, cell those it surely fills.
+void CellBounds(const Cache& c, const QTransform& t, double pen, QRect& fill, QRect& cell, RoundedSpan& rounded)
+{
+    const double slack = c.codes.size() > 1 ? kPenSlack : 0.0;
+    rounded.Add(t.dx(), t.dx() + t.m11() * (pen + slack), t.dy());
+    rounded.Add(t.dx(), t.dx(), t.dy() + t.m22() * c.shaper->Height());
+    fill = CellOf(t, c, pen + slack).marginsAdded(QMargins(0, 0, 1, 0));
+    const QRect sure = CellOf(t, c, std::max(pen - slack, 0.0)).marginsRemoved(QMargins(0, 0, 1, 0));
+    cell = sure.isValid() ? sure : QRect();
+}
 
 // False when a character's drawing may depend on more than its cluster.
 // c.codes holds the text's characters. With its bounds known (kept from
@@ -116,71 +181,45 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
 {
     if (c.codes.empty() || PlaceOf(c.codes.front()) != Place::Starts)
         return false;
-    char32_t first = 0;
-    for (char32_t ch : c.codes)
-        if (!Common(ch)) {
-            first = ch;
-            break;
-        }
     UseScale(c, t);
     bounds = CheapBounds();
+    const auto letter = std::find_if(c.codes.begin(), c.codes.end(), [](char32_t ch) { return !Common(ch); });
+    bounds.next.letter = letter != c.codes.end() ? *letter : 0;
     c.firstPlaces.clear();
-    // What a text reaches is kept for a line of its height past the
-    // device's right edge (within a thirty-second and a quarter of its
-    // width), so that it still holds after a scroll step or a few: a step
-    // moves it by a fraction of a line, or by a sixth of the width.
-    const double ahead = boundsKnown ? 0.0
-                                     : std::clamp(t.m11() * c.shaper->Height(), device.width() / 32.0,
-                                                  device.width() / 4.0);
-    const double lookTo = device.right() + kInkMargin + 1 + ahead;
-    double pen = 0.0;
-    for (std::size_t i = 0, j = 0; i < c.codes.size(); i = j) {
-        // Clusters never step the pen back, so once the next one's ink
-        // would start right of that, so would all the rest's, and the cell
-        // ends past the device's right edge either way.
-        if (t.m11() > 0 && t.dx() + t.m11() * (pen - kPenSlack - kClusterInkLeft * c.shaper->Height()) > lookTo) {
-            bounds.lookedTo = lookTo;
-            break;
+    const auto more = [&](std::size_t i) { return !boundsKnown || bounds.hidden || i == 0; };
+    const auto glyph = [&](std::size_t i, const ClusterGlyph& g, const QRect& reach) {
+        bounds.reach |= reach;
+        const QRect shown = reach & device;
+        if (shown.isEmpty())
+            return;
+        bounds.shown |= shown;
+        bool drawnOver = false;
+        if (i == 0) {
+            const TextCache::GlyphPlaces::Place place{&c, g.font, g.id, t.dx() + t.m11() * g.at.x(),
+                                                      t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y()),
+                                                      t.m11(), t.m22()};
+            c.firstPlaces.push_back(place);
+            drawnOver = later != nullptr && later->Holds(place);
         }
-        if (boundsKnown && !bounds.hidden && i > 0)
-            return true;
-        j = ClusterEnd(c.codes, i);
-        if (j == 0)
-            return false;
-        if (!Common(c.codes[i]))
-            first = c.codes[i];
-        ClusterMetrics& cluster = ClusterOf(c, first, c.codes, i, j);
-        // The first cluster stands at the text's origin exactly.
-        const double slack = i == 0 ? 0.0 : kPenSlack;
-        for (ClusterGlyph& g : cluster.glyphs) {
-            const char32_t code = j == i + 1 ? c.codes[i] : 0;
-            const QRect reach = ClusterGlyphReach(c, t, g, code, pen, slack, bounds.rounded);
-            bounds.reach |= reach;
-            const QRect glyph = reach & device;
-            if (glyph.isEmpty())
-                continue;
-            bool drawnOver = false;
-            if (i == 0) {
-                const TextCache::GlyphPlaces::Place place{&c, g.font, g.id, t.dx() + t.m11() * g.at.x(),
-                                                          t.dy() + t.m22() * (c.shaper->Ascent() + g.at.y()),
-                                                          t.m11(), t.m22()};
-                c.firstPlaces.push_back(place);
-                drawnOver = later != nullptr && later->Holds(place);
-            }
-            bounds.hidden = bounds.hidden && (drawnOver || cover.Covers(glyph));
-        }
-        pen += cluster.advance;
+        bounds.hidden = bounds.hidden && (drawnOver || cover.Covers(shown));
+    };
+    const double lookTo = LookTo(c, t, device, false);
+    switch (WalkClusters(c, t, lookTo, bounds.next, bounds.rounded, more, glyph)) {
+    case Walked::Unknown:
+        return false;
+    case Walked::Stopped:
+        return true;
+    case Walked::Past:
+        // The cell ends past the device's right edge either way.
+        bounds.lookedTo = lookTo;
+        break;
+    case Walked::Done:
+        break;
     }
-    // The cell as the plain way fills it, from the whole text's advance:
-    // within a pixel of the clusters' sum, give or take the slack.
-    const double slack = c.codes.size() > 1 ? kPenSlack : 0.0;
-    bounds.rounded.Add(t.dx(), t.dx() + t.m11() * (pen + slack), t.dy());
-    bounds.rounded.Add(t.dx(), t.dx(), t.dy() + t.m22() * c.shaper->Height());
-    bounds.fill = CellOf(t, c, pen + slack).marginsAdded(QMargins(0, 0, 1, 0));
-    const QRect sure = CellOf(t, c, std::max(pen - slack, 0.0)).marginsRemoved(QMargins(0, 0, 1, 0));
-    bounds.cell = sure.isValid() ? sure : QRect();
+    CellBounds(c, t, bounds.next.pen, bounds.fill, bounds.cell, bounds.rounded);
     bounds.hidden = bounds.hidden && cover.Covers(bounds.fill & device);
     bounds.reach |= bounds.fill;
+    bounds.shown |= bounds.fill & device;
     return true;
 }
 
@@ -226,8 +265,8 @@ void MeasureWhole(Cache& c, const QTransform& t, const CFont& font, std::string_
 
 // How far, in whole device pixels, t puts a text from where r was kept,
 // when its pixels there are r's moved that far: under the same scale, on
-// a device of the same size, with every cluster that may reach the device
-// looked at, and no position its pixels are rounded from changing sign.
+// a device of the same size, and no position its pixels are rounded from
+// changing sign.
 std::optional<QPoint> OffsetTo(const RefusedReach& r, const QTransform& t, const QRect& device)
 {
     if (r.sx != t.m11() || r.sy != t.m22() || r.width != device.width() || r.height != device.height())
@@ -235,8 +274,7 @@ std::optional<QPoint> OffsetTo(const RefusedReach& r, const QTransform& t, const
     if (r.dx == t.dx() && r.dy == t.dy())
         return QPoint();
     const double ox = t.dx() - r.dx, oy = t.dy() - r.dy;
-    if (ox != std::trunc(ox) || oy != std::trunc(oy) || r.lookedTo + ox < device.right() + kInkMargin + 1 ||
-        !r.rounded.MovesWhole(ox, oy))
+    if (ox != std::trunc(ox) || oy != std::trunc(oy) || !r.rounded.MovesWhole(ox, oy))
         return std::nullopt;
     return QPoint(int(ox), int(oy));
 }
@@ -248,18 +286,40 @@ void KeepReach(Cache& c, const QTransform& t, std::string_view text, const QRect
     if (kept == nullptr)
         kept = &c.refusedReaches.Add(text);
     *kept = RefusedReach{t.dx(), t.dy(), t.m11(), t.m22(), device.width(), device.height(),
-                         b.reach, b.fill, b.cell, b.lookedTo, b.rounded};
+                         b.reach, b.shown, b.fill, b.cell, b.lookedTo, b.next, b.rounded};
 }
 
-// Moves what r kept by offset, to where t puts it.
-void MoveReach(RefusedReach& r, const QTransform& t, const QPoint& offset)
+// Moves what r kept by offset, to where t puts it on device. What shows
+// of its reach there is bounded by all of it.
+void MoveReach(RefusedReach& r, const QTransform& t, const QPoint& offset, const QRect& device)
 {
     r.dx = t.dx(), r.dy = t.dy(), r.lookedTo += offset.x();
     r.rounded.left += offset.x(), r.rounded.right += offset.x();
     r.rounded.top += offset.y(), r.rounded.bottom += offset.y();
     r.reach.translate(offset), r.fill.translate(offset);
+    r.shown = r.reach & device;
     if (r.cell.isValid())
         r.cell.translate(offset);
+}
+
+// Looks along a text kept as r, moved to where t puts it, at the clusters
+// past those looked at before, up to a few scroll steps past the device's
+// right edge; false when one has no known place. c.codes holds the
+// text's characters.
+bool LookFurther(Cache& c, const QTransform& t, const QRect& device, RefusedReach& r)
+{
+    UseScale(c, t);
+    const double lookTo = LookTo(c, t, device, true);
+    const auto all = [](std::size_t) { return true; };
+    const auto glyph = [&](std::size_t, const ClusterGlyph&, const QRect& reach) { r.reach |= reach; };
+    const Walked walked = WalkClusters(c, t, lookTo, r.next, r.rounded, all, glyph);
+    if (walked == Walked::Unknown)
+        return false;
+    r.lookedTo = walked == Walked::Past ? lookTo : std::numeric_limits<double>::infinity();
+    CellBounds(c, t, r.next.pen, r.fill, r.cell, r.rounded);
+    r.reach |= r.fill;
+    r.shown = r.reach & device;
+    return true;
 }
 
 // A text the shaper refuses, bounded by its clusters (CheapMeasure), as
@@ -277,15 +337,15 @@ std::optional<bool> MeasureRefused(Cache& c, const QTransform& t, std::string_vi
     if (!known)
         KeepReach(c, t, text, device, cheap, kept);
     else if (!offset->isNull())
-        MoveReach(*kept, t, *offset);
+        MoveReach(*kept, t, *offset, device);
     if (cheap.hidden)
         return false;
     if (later != nullptr)
         for (const TextCache::GlyphPlaces::Place& place : c.firstPlaces)
             later->Add(place);
     if (known)
-        cheap.reach = kept->reach, cheap.fill = kept->fill, cheap.cell = kept->cell;
-    bounds.reach = cheap.reach & device, bounds.fill = cheap.fill & device;
+        cheap.shown = kept->shown, cheap.fill = kept->fill, cheap.cell = kept->cell;
+    bounds.reach = cheap.shown, bounds.fill = cheap.fill & device;
     bounds.cell = cheap.cell.isValid() ? cheap.cell & device : QRect();
     return !bounds.reach.isEmpty();
 }
@@ -315,18 +375,27 @@ bool Measure(const QTransform& t, const CFont& font, std::string_view text, int 
     }
     // A text the shaper refused before is refused again.
     RefusedReach* kept = cover != nullptr ? c->refusedReaches.Find(text) : nullptr;
-    const std::optional<QPoint> offset = kept != nullptr ? OffsetTo(*kept, t, device) : std::nullopt;
-    if (offset.has_value() && cover->Covers(kept->reach.translated(*offset) & device))
+    std::optional<QPoint> offset = kept != nullptr ? OffsetTo(*kept, t, device) : std::nullopt;
+    bool decoded = false;
+    if (offset.has_value() && kept->lookedTo + offset->x() < LookTo(*c, t, device, false)) {
+        // Moved left past what was looked at: looked at further first.
+        ToCharacters(text, font.GetTextEncoding(), c->codes);
+        decoded = true;
+        MoveReach(*kept, t, *offset, device);
+        offset = LookFurther(*c, t, device, *kept) ? std::optional(QPoint()) : std::nullopt;
+    }
+    if (offset.has_value() &&
+        cover->Covers(offset->isNull() ? kept->shown : kept->reach.translated(*offset) & device))
         return false;
     double advance = 0.0;
     if (kept != nullptr || !c->shaper->Shape(text, font.GetTextEncoding(), Scratch(), advance)) {
         // The toolkit's layout of a whole text costs a great deal more
         // than the shaper's: its clusters' bounds first.
         if (cover != nullptr) {
-            if (kept != nullptr)
-                ToCharacters(text, font.GetTextEncoding(), c->codes);
-            else
+            if (kept == nullptr)
                 c->codes = c->shaper->Characters();
+            else if (!decoded)
+                ToCharacters(text, font.GetTextEncoding(), c->codes);
             const std::optional<bool> shows = MeasureRefused(*c, t, text, device, *cover, later, kept, offset, bounds);
             if (shows.has_value())
                 return *shows;
