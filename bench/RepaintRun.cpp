@@ -75,6 +75,13 @@ void RunMeasure(const std::string& measure, CStarMap& map, CImage& image, ViewSt
     } else if (measure == "scroll") {
         ViewState after{v.zoom, v.cx + ScrollStep(v.zoom), v.cy};
         Measure("scroll", [&] { CDC::FlushCaches(); paint(v); }, [&] { paint(after); });
+    } else if (measure == "steps") {
+        paint(v);
+        int steps = 0;
+        Measure("steps", nothing, [&] {
+            ++steps;
+            paint({v.zoom, v.cx + steps * ScrollStep(v.zoom), v.cy});
+        });
     } else if (measure == "reference") {
         Measure("reference", nothing, [&] { Repaint<CReferenceDC>(image, map, v.zoom, v.cx, v.cy); });
     }

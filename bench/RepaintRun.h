@@ -14,11 +14,13 @@
 //
 //   MEASURE <tab> median ms <tab> repetitions <tab> fastest ms <tab> slowest ms
 //
-// Measures (all by default, in this order):
+// Measures (all but steps by default, in this order):
 //   open       the first repaint after the file was opened: caches empty
 //   warm       a repaint of the view just painted (an expose, a toggle)
 //   zoomin     the first repaint after Zoom In from twice the extent
 //   scroll     the first repaint after one scroll-bar line step to the right
+//   steps      each repaint of a scroll to the right, one line step after
+//              another from the view painted first
 //   reference  a repaint through the plain reference surface
 // Each is repeated up to five times or for about a second,
 // whichever comes first, but at least once.
