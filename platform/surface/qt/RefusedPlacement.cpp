@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
@@ -174,7 +175,8 @@ void CellBounds(const Cache& c, const QTransform& t, double pen, QRect& fill, QR
 bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const TextCache::GlyphPlaces* later,
                   const QRect& device, bool boundsKnown, CheapBounds& bounds)
 {
-    if (c.codes.empty() || PlaceOf(c.codes.front()) != Place::Starts)
+    // Where a look stands is kept in 32 bits (ClusterStep).
+    if (c.codes.empty() || c.codes.size() > UINT32_MAX || PlaceOf(c.codes.front()) != Place::Starts)
         return false;
     UseScale(c, t);
     bounds = CheapBounds();
