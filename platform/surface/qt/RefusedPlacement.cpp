@@ -291,8 +291,7 @@ void KeepReach(Cache& c, const QTransform& t, std::string_view text, const QRect
 void MoveReach(RefusedReach& r, const QTransform& t, const QPoint& offset, const QRect& device)
 {
     r.dx = t.dx(), r.dy = t.dy(), r.lookedTo += offset.x();
-    r.rounded.left += offset.x(), r.rounded.right += offset.x();
-    r.rounded.top += offset.y(), r.rounded.bottom += offset.y();
+    r.rounded.Move(offset.x(), offset.y());
     r.reach.translate(offset), r.fill.translate(offset);
     r.shown = r.reach & device;
     if (r.cell.isValid())

@@ -39,6 +39,10 @@ struct RoundedSpan {
         left = std::min(left, x0), right = std::max(right, x1);
         top = std::min(top, y), bottom = std::max(bottom, y);
     }
+    void Move(double ox, double oy)
+    {
+        left += ox, right += ox, top += oy, bottom += oy;
+    }
     bool MovesWhole(double ox, double oy) const
     {
         constexpr double kFar = 5e5;
