@@ -193,7 +193,7 @@ bool WorthLearning(PairLayouts& pl, const std::vector<char32_t>& codes, const st
         return true;  // names share most of their pairs: no need to count this one's
     std::uint64_t unlearnt = 0;
     for (std::size_t k = 0; k < steps.size(); ++k)
-        unlearnt += pl.pairs.count(KeyOf(codes, steps, k)) == 0 ? 1 : 0;
+        unlearnt += pl.pairs.Find(KeyOf(codes, steps, k)) == nullptr ? 1 : 0;
     if (sampled) {
         pl.needed += steps.size();
         pl.unlearnt += unlearnt;
@@ -245,12 +245,14 @@ bool LayOutFromPairs(const CFont& font, std::string_view text, int systemPixels,
         if (truncated && k + 1 == steps.size())
             return false;
         const std::uint64_t key = KeyOf(codes, steps, k);
-        auto found = pl.pairs.find(key);
-        if (found == pl.pairs.end()) {
+        PairLayouts::Pair* found = pl.pairs.Find(key);
+        if (found == nullptr) {
             const bool before = k > 0 && JoinsRun(codes, steps[k].i, steps[k].letter);
-            found = pl.pairs.emplace(key, Learn(c, codes, steps, k, before)).first;
+            const PairLayouts::Pair learnt = Learn(c, codes, steps, k, before);
+            found = pl.pairs.TryEmplace(key).first;
+            *found = learnt;
         }
-        const PairLayouts::Pair& pair = found->second;
+        const PairLayouts::Pair& pair = *found;
         if (pair.count == PairLayouts::kRefused)
             return false;
         for (std::uint32_t g = pair.first; g < pair.first + pair.count; ++g) {

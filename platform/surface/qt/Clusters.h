@@ -140,10 +140,10 @@ inline GlyphPixels::ClusterMetrics& ClusterOf(GlyphPixels::Cache& c, char32_t fi
     if (j <= i + 2) {  // one or two characters (a letter and its mark), kept without a string
         const std::uint64_t second = j == i + 2 ? codes[i + 1] : 0;  // no cluster holds a NUL
         auto [found, added] =
-            c.charInk.try_emplace((std::uint64_t(script) << 42) | (std::uint64_t(codes[i]) << 21) | second);
+            c.charInk.TryEmplace((std::uint64_t(script) << 42) | (std::uint64_t(codes[i]) << 21) | second);
         if (!added)
-            return found->second;
-        metrics = &found->second;
+            return *found;
+        metrics = found;
     } else {
         c.clusterKey.assign(1, script);
         c.clusterKey.append(codes.begin() + std::ptrdiff_t(i), codes.begin() + std::ptrdiff_t(j));

@@ -265,16 +265,16 @@ QRectF InkBox(Cache& c, const QRawFont& raw, quint32 id)
     if (font == c.inkBoxes.end() || c.inkBoxCount >= kMaxInkBoxes) {
         if (c.inkBoxCount >= kMaxInkBoxes)
             c.inkBoxes.clear(), c.inkBoxCount = 0;
-        c.inkBoxes.emplace_back(raw, std::unordered_map<quint32, QRectF>());
+        c.inkBoxes.emplace_back(raw, CFlatKeyMap<QRectF>());
         font = c.inkBoxes.end() - 1;
     }
-    auto [box, added] = font->second.try_emplace(id);
+    auto [box, added] = font->second.TryEmplace(id);
     if (added) {
         const QRectF outline = raw.pathForGlyph(id).boundingRect();
-        box->second = outline.isNull() ? raw.boundingRect(id) : outline;
+        *box = outline.isNull() ? raw.boundingRect(id) : outline;
         ++c.inkBoxCount;
     }
-    return box->second;
+    return *box;
 }
 
 void ClearAll()

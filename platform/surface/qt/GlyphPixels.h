@@ -18,6 +18,7 @@
 // dropped when they pass a bound in bytes.
 
 #include "platform/surface/Font.h"
+#include "platform/surface/qt/FlatKeyMap.h"
 #include "platform/surface/qt/GlyphExtents.h"
 #include "platform/surface/qt/GlyphShaper.h"
 #include "platform/surface/qt/RefusedReaches.h"
@@ -95,7 +96,7 @@ struct PairLayouts {
     std::unordered_map<std::u32string, std::uint32_t> tokens;
     // Of each token (less one), its glyphs alone: font and index, sorted.
     std::vector<std::vector<std::pair<std::uint32_t, quint32>>> tokenGlyphs;
-    std::unordered_map<std::uint64_t, Pair> pairs;
+    CFlatKeyMap<Pair> pairs;
     std::vector<Glyph> glyphs;
     // Texts laid out so far; of those sampled, the pairs they needed and
     // of them those not yet learnt: how much the map's names share.
@@ -115,14 +116,14 @@ struct Cache {
     CGlyphExtents extents;  // of large glyphs
     // Outline boxes of the glyphs of texts the shaper refuses, by the font
     // the toolkit took each from.
-    std::vector<std::pair<QRawFont, std::unordered_map<quint32, QRectF>>> inkBoxes;
+    std::vector<std::pair<QRawFont, CFlatKeyMap<QRectF>>> inkBoxes;
     std::size_t inkBoxCount = 0;
     // Of each cluster of characters of such texts (a character and the
     // marks and joiners after it), by the script of the run it stands in:
     // the box of its glyphs' ink from its origin and baseline, in the
     // font's pixels.
     std::unordered_map<std::u32string, ClusterMetrics> clusterInk;
-    std::unordered_map<std::uint64_t, ClusterMetrics> charInk;  // clusters of one or two characters
+    CFlatKeyMap<ClusterMetrics> charInk;  // clusters of one or two characters
     // Clusters of one character of the first plane outside a run of
     // another script, the most of them: 1 + their index in bmpClusters.
     std::vector<std::uint32_t> bmpSlots;
@@ -132,7 +133,7 @@ struct Cache {
     std::uint32_t scaleGeneration = 1;  // counts the scales met
     // The pixels each glyph of those fonts writes (see ClusterGlyph::pixels)
     // at the present scale, by font and glyph: many clusters share a glyph.
-    std::unordered_map<std::uint64_t, QRect> clusterGlyphPixels;
+    CFlatKeyMap<QRect> clusterGlyphPixels;
     std::vector<TextCache::GlyphPlaces::Place> firstPlaces;  // scratch: a text's first cluster
     CRefusedReaches refusedReaches;
     std::vector<char32_t> codes;  // scratch: a text's characters

@@ -37,12 +37,12 @@ constexpr double kPenSlack = 1.5;
 QRect SmallGlyphPixels(Cache& c, ClusterGlyph& g)
 {
     if (g.pixelsOf != c.scaleGeneration) {
-        auto [found, added] = c.clusterGlyphPixels.try_emplace((std::uint64_t(g.font) << 32) | g.id);
+        auto [found, added] = c.clusterGlyphPixels.TryEmplace((std::uint64_t(g.font) << 32) | g.id);
         if (added) {
             const Mask m = RenderMask(c, c.clusterFonts[g.font], g.id);
-            found->second = m.width == 0 ? QRect() : QRect(m.dx, m.dy, m.width, m.height);
+            *found = m.width == 0 ? QRect() : QRect(m.dx, m.dy, m.width, m.height);
         }
-        g.pixels = found->second;
+        g.pixels = *found;
         g.pixelsOf = c.scaleGeneration;
     }
     return g.pixels;
