@@ -142,16 +142,25 @@ Walked WalkClusters(Cache& c, const QTransform& t, double lookTo, ClusterStep& a
     return Walked::Done;
 }
 
+// How far a look along a text's clusters runs past what the device needs:
+// not at all, to tell whether it must look further (Needed); a
+// thirty-second of the device's width on a first look (First), so that a
+// scroll step or a few finds it looked at; and a line of the text's height
+// when looking further (Further; within a thirty-second and a quarter of
+// the width): a step moves a text by a fraction of a line, or by a sixth
+// of the width.
+enum class Ahead { Needed, First, Further };
+
 // The device column a look along a text's clusters runs to: past the
-// device's right edge by as far as its ink may reach, and, when what it
-// finds is kept, by a line of the text's height more (within a thirty-second
-// and a quarter of the device's width), so that it holds for a scroll step
-// or a few: a step moves a text by a fraction of a line, or by a sixth of
-// the width.
-double LookTo(const Cache& c, const QTransform& t, const QRect& device, bool ahead)
+// device's right edge by as far as its ink may reach, and by ahead more.
+double LookTo(const Cache& c, const QTransform& t, const QRect& device, Ahead ahead)
 {
-    const double line = std::clamp(t.m11() * c.shaper->Height(), device.width() / 32.0, device.width() / 4.0);
-    return device.right() + kInkMargin + 1 + (ahead ? line : 0.0);
+    const double width = device.width();
+    const double more = ahead == Ahead::Needed ? 0.0
+                        : ahead == Ahead::First
+                            ? width / 32.0
+                            : std::clamp(t.m11() * c.shaper->Height(), width / 32.0, width / 4.0);
+    return device.right() + kInkMargin + 1 + more;
 }
 
 // The cell of a text as the plain way fills it, from the whole text's
@@ -200,7 +209,7 @@ bool CheapMeasure(Cache& c, const QTransform& t, const CCoverage& cover, const T
         }
         bounds.hidden = bounds.hidden && (drawnOver || cover.Covers(shown));
     };
-    const double lookTo = LookTo(c, t, device, false);
+    const double lookTo = LookTo(c, t, device, Ahead::First);
     switch (WalkClusters(c, t, lookTo, bounds.next, bounds.rounded, more, glyph)) {
     case Walked::Unknown:
         return false;
@@ -305,7 +314,7 @@ void MoveReach(RefusedReach& r, const QTransform& t, const QPoint& offset, const
 bool LookFurther(Cache& c, const QTransform& t, const QRect& device, RefusedReach& r)
 {
     UseScale(c, t);
-    const double lookTo = LookTo(c, t, device, true);
+    const double lookTo = LookTo(c, t, device, Ahead::Further);
     const auto all = [](std::size_t) { return true; };
     const auto glyph = [&](std::size_t, const ClusterGlyph&, const QRect& reach) { r.reach |= reach; };
     const Walked walked = WalkClusters(c, t, lookTo, r.next, r.rounded, all, glyph);
@@ -359,7 +368,7 @@ std::optional<bool> MeasureKept(Cache& c, const QTransform& t, const CFont& font
         return std::nullopt;
     std::optional<QPoint> offset = OffsetTo(*kept, t, device);
     bool decoded = false;
-    if (offset.has_value() && kept->lookedTo + offset->x() < LookTo(c, t, device, false)) {
+    if (offset.has_value() && kept->lookedTo + offset->x() < LookTo(c, t, device, Ahead::Needed)) {
         // Moved left past what was looked at: looked at further first.
         ToCharacters(text, font.GetTextEncoding(), c.codes);
         decoded = true;

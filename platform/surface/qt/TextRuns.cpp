@@ -177,7 +177,10 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
         return layout;
     const QFontMetricsF fm(f, p.device());
     layout.height = fm.ascent() + fm.descent();
-    const double until = std::max(Until(reach, layout.height), atLeast);
+    // A little past the device too, so that a scroll step or a few find
+    // what they show laid out.
+    const double ahead = reach.local.m11() > 0.0 ? p.device()->width() / 32.0 / reach.local.m11() : 0.0;
+    const double until = std::max(Until(reach, layout.height) + ahead, atLeast);
     // Most names are laid out far sooner from pairs of their clusters.
     if (p.layoutDirection() != Qt::RightToLeft &&
         TextCache::LayOutFromPairs(font, text, systemPixels, until, m_laid)) {
@@ -227,6 +230,7 @@ const CTextRuns::Layout& CTextRuns::Find(const QPainter& p, const CFont& font, c
         // Needed further than kept: laid out again, twice as far, so that
         // a scroll to the right does not do it at every step.
         entry.layout = LayOut(p, font, f, text, systemPixels, reach, 2.0 * entry.layout.reach);
+        ++m_laidOutFurther;
         m_bytes -= entry.bytes;
         entry.bytes = BytesOf(entry);
         m_bytes += entry.bytes;

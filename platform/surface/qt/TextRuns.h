@@ -10,8 +10,9 @@
 // its glyphs (index, font, place) and the metrics its cell is filled by,
 // per font, device and name, the least recently drawn dropped past a bound
 // in bytes. A left-to-right name is laid out from learnt pairs of its
-// clusters (qt/ClusterPairs), and only as far as the device reaches; it is
-// laid out further when a later drawing needs more. Drawn from them, a text writes the very pixels PlainText
+// clusters (qt/ClusterPairs), and only as far as the device reaches, and
+// a thirty-second of its width more (a few scroll steps); it is laid out
+// further when a later drawing needs more. Drawn from them, a text writes the very pixels PlainText
 // writes, and only its glyphs that reach the device are handed on; glyphs
 // large enough to be filled as outlines are filled as the painter fills
 // them, of a script run one path, but only those that reach what shows.
@@ -65,6 +66,8 @@ public:
               std::string_view text, int systemPixels, COLORREF textColor, COLORREF bkColor);
 
     std::size_t Bytes() const { return m_bytes; }
+    // Kept layouts laid out again further than they reached.
+    std::size_t LaidOutFurther() const { return m_laidOutFurther; }
     std::size_t Count() const { return m_entries.size(); }
     // Whether text in font on the painter's device is kept.
     bool Holds(const QPainter& p, const CFont& font, std::string_view text, int systemPixels);
@@ -137,6 +140,7 @@ private:
 
     std::size_t m_maxBytes;
     std::size_t m_bytes = 0;
+    std::size_t m_laidOutFurther = 0;
     std::list<Entry> m_entries;  // the most recently drawn first
     std::unordered_map<std::string_view, std::list<Entry>::iterator> m_index;
     std::vector<QRawFont> m_fonts;
