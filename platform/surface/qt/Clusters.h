@@ -21,6 +21,12 @@ namespace Clusters {
 // (a mark may hang back over the letters before it).
 constexpr double kClusterInkLeft = 3.0;
 
+// How far past the device's right edge, in its widths, such a text is
+// looked at first, and one that shows laid out: a few line steps of a
+// scroll (one moves the view by a hundredth of its extent), so that a step
+// finds them ready.
+constexpr double kScrollAhead = 1.0 / 32.0;
+
 // Clusters kept at most; past this they are laid out again as needed.
 constexpr std::size_t kMaxClusters = 65536;
 

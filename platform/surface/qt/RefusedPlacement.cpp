@@ -143,12 +143,11 @@ Walked WalkClusters(Cache& c, const QTransform& t, double lookTo, ClusterStep& a
 }
 
 // How far a look along a text's clusters runs past what the device needs:
-// not at all, to tell whether it must look further (Needed); a
-// thirty-second of the device's width on a first look (First), so that a
-// scroll step or a few finds it looked at; and a line of the text's height
-// when looking further (Further; within a thirty-second and a quarter of
-// the width): a step moves a text by a fraction of a line, or by a sixth
-// of the width.
+// not at all, to tell whether it must look further (Needed); a few scroll
+// steps on a first look (First, kScrollAhead); and a line of the text's
+// height when looking further (Further; within that and a quarter of the
+// width): a step moves a text by a fraction of a line, or by a sixth of
+// the width.
 enum class Ahead { Needed, First, Further };
 
 // The device column a look along a text's clusters runs to: past the
@@ -158,8 +157,8 @@ double LookTo(const Cache& c, const QTransform& t, const QRect& device, Ahead ah
     const double width = device.width();
     const double more = ahead == Ahead::Needed ? 0.0
                         : ahead == Ahead::First
-                            ? width / 32.0
-                            : std::clamp(t.m11() * c.shaper->Height(), width / 32.0, width / 4.0);
+                            ? width * kScrollAhead
+                            : std::clamp(t.m11() * c.shaper->Height(), width * kScrollAhead, width / 4.0);
     return device.right() + kInkMargin + 1 + more;
 }
 

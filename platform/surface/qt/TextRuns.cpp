@@ -177,9 +177,9 @@ CTextRuns::Layout CTextRuns::LayOut(const QPainter& p, const CFont& font, const 
         return layout;
     const QFontMetricsF fm(f, p.device());
     layout.height = fm.ascent() + fm.descent();
-    // A little past the device too, so that a scroll step or a few find
-    // what they show laid out.
-    const double ahead = reach.local.m11() > 0.0 ? p.device()->width() / 32.0 / reach.local.m11() : 0.0;
+    // A few scroll steps past the device too (Clusters::kScrollAhead).
+    const double ahead =
+        reach.local.m11() > 0.0 ? p.device()->width() * Clusters::kScrollAhead / reach.local.m11() : 0.0;
     const double until = std::max(Until(reach, layout.height) + ahead, atLeast);
     // Most names are laid out far sooner from pairs of their clusters.
     if (p.layoutDirection() != Qt::RightToLeft &&
