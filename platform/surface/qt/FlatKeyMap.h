@@ -12,7 +12,6 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -23,7 +22,7 @@ public:
     V* Find(std::uint64_t key)
     {
         if (key == kEmpty)
-            return m_emptyKey ? &*m_emptyKey : nullptr;
+            return m_hasEmptyKey ? &m_emptyKeyValue : nullptr;
         if (m_slots.empty())
             return nullptr;
         for (std::size_t i = Home(key);; i = (i + 1) & Mask()) {
@@ -40,10 +39,9 @@ public:
     std::pair<V*, bool> TryEmplace(std::uint64_t key)
     {
         if (key == kEmpty) {
-            const bool added = !m_emptyKey;
-            if (added)
-                m_emptyKey.emplace();
-            return {&*m_emptyKey, added};
+            const bool added = !m_hasEmptyKey;
+            m_hasEmptyKey = true;
+            return {&m_emptyKeyValue, added};
         }
         if ((m_used + 1) * 2 > m_slots.size())
             Grow();
@@ -59,13 +57,14 @@ public:
         }
     }
 
-    std::size_t size() const { return m_used + (m_emptyKey ? 1 : 0); }
+    std::size_t size() const { return m_used + (m_hasEmptyKey ? 1 : 0); }
 
     void clear()
     {
         m_slots.clear();
         m_used = 0;
-        m_emptyKey.reset();
+        m_hasEmptyKey = false;
+        m_emptyKeyValue = V();
     }
 
 private:
@@ -97,5 +96,10 @@ private:
 
     std::vector<Slot> m_slots;  // a power of two of them, at most half used
     std::size_t m_used = 0;
-    std::optional<V> m_emptyKey;  // the one key that marks a free slot
+    // The one key that marks a free slot is kept aside. (Not in a
+    // std::optional: a table of a nested type with default member
+    // initializers is made within its enclosing class, where clang does
+    // not yet take that type as default constructible.)
+    bool m_hasEmptyKey = false;
+    V m_emptyKeyValue{};
 };
